@@ -1,0 +1,101 @@
+#include "chart_args.h"
+
+#include "commands.h"
+#include "core/angles.h"
+#include "core/calendar.h"
+#include "core/ephemeris.h"
+#include "platform/codepage.h"
+
+namespace orbeta::cli {
+
+void AddChartOptions(CLI::App& cmd, ChartArgs& a) {
+    cmd.add_option("--date", a.chart.date, "local date and time \"DD.MM.YYYY HH:MM:SS\"")
+        ->required();
+    cmd.add_option("--gmt", a.chart.gmtHours, "hours added to local time to get UT")
+        ->required();
+    cmd.add_option("--lat", a.chart.lat, "latitude, packed d.mm, north positive")->required();
+    cmd.add_option("--lon", a.chart.lon, "longitude, packed d.mm, east positive")->required();
+    cmd.add_option("--house", a.house, "house system code 1..11");
+    cmd.add_option("--method", a.method, "calculation method code");
+    auto* bd = cmd.add_option("--base-date", a.baseInput.date, "date and time of the base chart");
+    auto* bg = cmd.add_option("--base-gmt", a.baseInput.gmtHours, "GMT correction of the base");
+    auto* bl = cmd.add_option("--base-lat", a.baseInput.lat, "latitude of the base chart");
+    auto* bo = cmd.add_option("--base-lon", a.baseInput.lon, "longitude of the base chart");
+    bd->needs(bg)->needs(bl)->needs(bo);
+    bg->needs(bd);
+    bl->needs(bd);
+    bo->needs(bd);
+    cmd.add_flag("--true-node", a.trueNode, "true lunar node");
+    cmd.add_flag("--true-lilith", a.trueLilith, "osculating lunar apogee");
+    cmd.add_flag("--helio", a.helio, "heliocentric positions");
+}
+
+void FinishChartArgs(CLI::App& cmd, ChartArgs& a) {
+    if (cmd.count("--base-date")) a.base = a.baseInput;
+}
+
+ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
+    double jd = JulianDayOfDateTimeText(place.date);
+    if (jd < 0) throw CommandError("cannot read the date \"" + place.date + "\"");
+    if (!(place.lat >= -90.0 && place.lat <= 90.0))
+        throw CommandError("latitude out of range: " + std::to_string(place.lat));
+    if (!(place.lon >= -180.0 && place.lon < 360.0))
+        throw CommandError("longitude out of range: " + std::to_string(place.lon));
+    if (!(place.gmtHours >= -24.0 && place.gmtHours <= 24.0))
+        throw CommandError("GMT correction out of range: " + std::to_string(place.gmtHours));
+    ChartRecord r;
+    r.jdLocal = jd;
+    r.gmtCorr = place.gmtHours / 24.0;
+    r.jdUT = r.jdLocal + r.gmtCorr;
+    r.jdCalc = r.jdUT;
+    r.latitude = place.lat;
+    r.longitude = StoredLongitude(place.lon);
+    r.houseSystem = static_cast<int16_t>(houseSystem);
+    r.calcMethod = 1;
+    return r;
+}
+
+ChartRecord ComputeChartOf(const ChartArgs& a) {
+    SetEphemerisOptions({a.trueNode, a.trueLilith, a.helio});
+    ChartRecord target = RecordOf(a.chart, a.house);
+    // Only the natal computation exists so far: bodies at the chart's own moment.
+    if (a.method != 1) throw CommandError("calculation method " + std::to_string(a.method) +
+                                          " is not available yet");
+    if (a.base) RecordOf(*a.base, a.house);  // the base is checked even when unused
+    target.jdCalc = target.jdUT;
+    CalcBodies(target);
+    target.calcMethod = 1;
+    return target;
+}
+
+std::string Utf8(const char* cp1251) { return AnsiToUtf8(cp1251); }
+
+nlohmann::json ChartJson(const ChartRecord& c) {
+    nlohmann::json j;
+    j["jdLocal"] = c.jdLocal;
+    j["jdUT"] = c.jdUT;
+    j["jdCalc"] = c.jdCalc;
+    j["gmtCorr"] = c.gmtCorr;
+    j["latitude"] = c.latitude;
+    j["longitude"] = c.longitude;
+    j["houseSystem"] = c.houseSystem;
+    j["calcMethod"] = c.calcMethod;
+    auto lon = nlohmann::json::array(), lat = nlohmann::json::array(),
+         speed = nlohmann::json::array(), cusp = nlohmann::json::array(),
+         available = nlohmann::json::array();
+    for (int i = SUN; i <= LIL; ++i) {
+        lon.push_back(c.lon[i]);
+        lat.push_back(c.lat[i]);
+        speed.push_back(c.speed[i]);
+        available.push_back(BodyAvailable(c, i));
+    }
+    for (int i = 1; i <= 12; ++i) cusp.push_back(c.cusp[i]);
+    j["lon"] = lon;
+    j["lat"] = lat;
+    j["speed"] = speed;
+    j["cusp"] = cusp;
+    j["available"] = available;
+    return j;
+}
+
+}  // namespace orbeta::cli

@@ -1,0 +1,46 @@
+#pragma once
+// The chart arguments shared by the commands that compute a chart.
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "core/chart_record.h"
+
+namespace orbeta::cli {
+
+struct ChartPlace {
+    std::string date;  // "DD.MM.YYYY HH:MM:SS"
+    double gmtHours = 0;
+    double lat = 0;  // packed d.mm
+    double lon = 0;  // packed d.mm, west negative or 360 − magnitude
+};
+
+struct ChartArgs {
+    ChartPlace chart;
+    std::optional<ChartPlace> base;
+    ChartPlace baseInput;
+    int house = 3;
+    int method = 1;
+    bool trueNode = false;
+    bool trueLilith = false;
+    bool helio = false;
+};
+
+// --date --gmt --lat --lon [--house] [--method] [--base-*] [--true-node] [--true-lilith]
+// [--helio]
+void AddChartOptions(CLI::App& cmd, ChartArgs& args);
+// Call after parsing: settles the optional base chart.
+void FinishChartArgs(CLI::App& cmd, ChartArgs& args);
+
+// A record from a place: moments from the date text (an unreadable text is a
+// CommandError), the correction, the place (western longitudes stored as 360 − |λ|).
+ChartRecord RecordOf(const ChartPlace& place, int houseSystem);
+
+// Applies the ephemeris options and computes the chart (and its base) as asked.
+ChartRecord ComputeChartOf(const ChartArgs& args);
+
+nlohmann::json ChartJson(const ChartRecord& chart);
+std::string Utf8(const char* cp1251);
+
+}  // namespace orbeta::cli

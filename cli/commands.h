@@ -1,0 +1,25 @@
+#pragma once
+// The commands of orbeta-cli; each registers its options and its action.
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace orbeta::cli {
+
+// A failure of a command: the message goes to stderr, the exit status is 1.
+struct CommandError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Actions run after the workspace is entered; ephemeris says whether the command
+// needs the ephemeris opened first.
+struct Action {
+    std::function<void()> run;
+    bool ephemeris = false;
+};
+
+void AddCalendarCommand(CLI::App& app, Action& action);
+void AddChartCommand(CLI::App& app, Action& action);
+
+}  // namespace orbeta::cli

@@ -1,0 +1,42 @@
+// orbeta-cli: the engine from the command line, for batch work, scripts and tests.
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+#include "core/ephemeris.h"
+#include "platform/workspace.h"
+
+int main(int argc, char** argv) {
+    using namespace orbeta::cli;
+    CLI::App app{"Orbeta command line"};
+    app.require_subcommand(1);
+    std::string workspace;
+    app.add_option("--workspace", workspace, "working directory (default: the per-user workspace)");
+    Action action;
+    AddCalendarCommand(app, action);
+    AddChartCommand(app, action);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
+        return e.get_exit_code() ? e.get_exit_code() : 2;
+    } catch (const CommandError& e) {
+        std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
+        return 1;
+    }
+    std::string error;
+    if (!orbeta::EnterWorkspace(workspace, error)) {
+        std::fprintf(stderr, "orbeta-cli: %s\n", error.c_str());
+        return 1;
+    }
+    try {
+        if (action.ephemeris) orbeta::OpenEphemeris();
+        if (action.run) action.run();
+    } catch (const CommandError& e) {
+        std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

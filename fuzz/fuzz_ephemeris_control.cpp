@@ -1,0 +1,41 @@
+// dirswe.ctl and swurn.ctl: any bytes are read without a crash or a hang.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/ephemeris_files.h"
+#include "core/hypothetical.h"
+#include "platform/services.h"
+#include "platform/text_file.h"
+
+namespace {
+class QuietServices : public orbeta::Services {
+public:
+    void Warning(const std::string&) override {}
+    [[noreturn]] void Fatal(const std::string&) override { std::abort(); }
+    orbeta::ContinueOrQuit AskMissingEphemerisFile(const std::string&) override {
+        return orbeta::ContinueOrQuit::Continue;
+    }
+    [[noreturn]] void Quit() override { std::abort(); }
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QuietServices services;
+    static bool once = [] {
+        orbeta::InstallServices(&services);
+        char dir[] = "/tmp/orbeta-fuzz-XXXXXX";
+        if (!::mkdtemp(dir) || ::chdir(dir) != 0) std::abort();
+        return true;
+    }();
+    (void)once;
+    std::string text(reinterpret_cast<const char*>(data), size);
+    orbeta::ParseHypotheticalElements(text);
+    orbeta::WriteFileAtomically("dirswe.ctl", text);
+    std::string prefix;
+    orbeta::FindEphemerisDirectory(prefix);
+    return 0;
+}

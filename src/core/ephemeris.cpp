@@ -1,0 +1,245 @@
+// The only file that includes the library's header: its macros stay here.
+#include "core/ephemeris.h"
+
+#include <swephexp.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string_view>
+
+#include "core/angles.h"
+#include "core/calendar.h"
+#include "core/ephemeris_files.h"
+#include "core/ephemeris_internal.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+
+namespace orbeta {
+namespace {
+
+struct EphemerisState {
+    std::string prefix;
+    EphemerisOptions options;
+    bool open = false;
+    // Files the user chose to go on without; asked once each per run.
+    std::set<std::string> refusedFiles;
+};
+
+EphemerisState& State() {
+    static EphemerisState state;
+    return state;
+}
+
+std::string LibraryPath(const std::string& prefix) {
+    if (prefix.empty()) return ".";
+    std::string p = prefix;
+    if (p.size() > 1 && p.back() == '/') p.pop_back();
+    return p;
+}
+
+// The quoted *.se1 name in a library error text, if any.
+std::string FileNamedIn(std::string_view serr) {
+    size_t pos = 0;
+    while ((pos = serr.find('\'', pos)) != std::string_view::npos) {
+        size_t end = serr.find('\'', pos + 1);
+        if (end == std::string_view::npos) break;
+        std::string_view name = serr.substr(pos + 1, end - pos - 1);
+        if (name.size() > 4 && name.substr(name.size() - 4) == ".se1") return std::string(name);
+        pos = end + 1;
+    }
+    return {};
+}
+
+void MissingFile(const std::string& fileName) {
+    auto& st = State();
+    if (st.refusedFiles.count(fileName)) return;
+    if (Svc().AskMissingEphemerisFile(fileName) == ContinueOrQuit::Quit) Svc().Quit();
+    st.refusedFiles.insert(fileName);
+}
+
+// One library call; false leaves the outputs untouched.
+bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
+    auto& st = State();
+    if (jdUT < 0) {
+        // Dates before JD 0 never switch files.
+        Journal(Format("Err Smena: ipl=%d tjd=%f", ipl, jdUT));
+        return false;
+    }
+    char serr[AS_MAXCH] = {};
+    double te = jdUT + swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+    serr[0] = 0;
+    for (int i = 0; i < 6; ++i) xx[i] = 0;
+    int32 ret = swe_calc(te, ipl, flags, xx, serr);
+    std::string_view err(serr);
+    if (ret < 0) {
+        if (err.find("not found") != std::string_view::npos) {
+            std::string name = FileNamedIn(err);
+            if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
+            MissingFile(st.prefix + name);
+        } else {
+            Journal(Format("Err new_segm: ipli=%d tjd=%f tfstart=%f", ipl, te, 0.0));
+        }
+        return false;
+    }
+    if (!(ret & SEFLG_SWIEPH)) {
+        // The library fell back to its own low-precision theory: a file is missing.
+        std::string name = FileNamedIn(err);
+        if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
+        MissingFile(st.prefix + name);
+        return false;
+    }
+    return true;
+}
+
+double DecimalYear(double jdUT) {
+    DateParts p = DatePartsOf(jdUT);
+    return p.year + ((DayOfYear(p) - 1) + (p.hour + p.minute / 60.0) / 24.0) / 365.25;
+}
+
+}  // namespace
+
+void OpenEphemeris() {
+    auto& st = State();
+    std::string prefix;
+    if (!FindEphemerisDirectory(prefix)) Svc().Fatal("Директория Эфемерид не найдена"_cp);
+    for (const char* file : {"sepl_18.se1", "semo_18.se1", "seas_18.se1"}) {
+        std::string path = prefix + file;
+        FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) Svc().Fatal(Format("Файл %s (%s) не открывается"_cp, path.c_str(), "rb"));
+        std::fclose(f);
+    }
+    // The environment variable would override the directory found here.
+    ::unsetenv("SE_EPHE_PATH");
+    swe_set_ephe_path(LibraryPath(prefix).c_str());
+    st.prefix = prefix;
+    st.open = true;
+    st.refusedFiles.clear();
+    // Each start-up file must yield a position: a damaged header shows here.
+    for (int ipl : {SE_SUN, SE_MOON, SE_CHIRON}) {
+        double xx[6];
+        char serr[AS_MAXCH] = {};
+        int32 ret = swe_calc_ut(2451545.0, ipl, SEFLG_SWIEPH | SEFLG_SPEED, xx, serr);
+        if (ret < 0 || !(ret & SEFLG_SWIEPH)) Svc().Fatal("Файл эфемерид испорчен"_cp);
+    }
+}
+
+const std::string& EphemerisDirectory() { return State().prefix; }
+
+void CloseEphemeris() {
+    swe_close();
+    State().open = false;
+}
+
+void SetEphemerisOptions(const EphemerisOptions& options) { State().options = options; }
+const EphemerisOptions& GetEphemerisOptions() { return State().options; }
+
+int LibraryBody(int body) {
+    const auto& o = State().options;
+    switch (body) {
+        case NDE: return o.trueNode ? SE_TRUE_NODE : SE_MEAN_NODE;
+        case SEL:
+        case PRZ: return -1;
+        case HIR: return SE_CHIRON;
+        case LIL: return o.trueLilith ? SE_OSCU_APOG : SE_MEAN_APOG;
+        default: break;
+    }
+    if (body >= SUN && body <= PLT) return body - 1;
+    if (body >= 16 && body <= 20) return body;  // Pholus, Ceres, Pallas, Juno, Vesta
+    if (body > kAsteroidOffset) return body;
+    Svc().Fatal(Format("Ошибочный номер планеты %d"_cp, body));
+    return -1;
+}
+
+void CalcBody(double jdUT, int body, double& lon, double& lat, double& speed) {
+    lon = lat = speed = 0;
+    const auto& o = State().options;
+    if (body == SEL || body == PRZ) {
+        double t = DecimalYear(jdUT);
+        int year = DatePartsOf(jdUT).year;
+        double rate, x;
+        if (body == SEL) {
+            rate = 51.430952381;
+            x = (t - 1900.0) * rate + 139.16666667;
+        } else if (year > 1983) {
+            rate = 0.4918032787;
+            x = (t - 1983.109514) * rate + 210.0;
+        } else if (year > 1918) {
+            rate = 0.4617524046;
+            x = (t - 1918.1396304) * rate + 180.0;
+        } else {
+            rate = 0.4918032787;
+            x = (t - 1918.1396304) * rate + 180.0;
+        }
+        lon = Normalize(x);
+        speed = rate / 365.25;
+        return;
+    }
+    int ipl = LibraryBody(body);
+    int32 flags = SEFLG_SWIEPH | SEFLG_SPEED;
+    bool helioBody = (ipl >= 2 && ipl <= 9) || (ipl >= 15 && ipl <= 20) || ipl > kAsteroidOffset;
+    if (o.heliocentric && helioBody) flags |= SEFLG_HELCTR;
+    if (ipl > kAsteroidOffset) ipl = SE_AST_OFFSET + (ipl - kAsteroidOffset);
+    double xx[6];
+    if (!LibraryPosition(jdUT, ipl, flags, xx)) return;
+    lon = xx[0];
+    lat = xx[1];
+    speed = xx[3];
+    if (o.heliocentric && body == SUN) lon = Normalize(lon + 180.0);
+}
+
+BodyPosition CalcBody(double jdUT, int body) {
+    BodyPosition p;
+    CalcBody(jdUT, body, p.lon, p.lat, p.speed);
+    return p;
+}
+
+double BodyLongitude(double jdUT, int body) { return CalcBody(jdUT, body).lon; }
+
+void SunMoonLongitudes(double jdUT, double& sun, double& moon) {
+    sun = BodyLongitude(jdUT, SUN);
+    moon = BodyLongitude(jdUT, MON);
+}
+
+void CalcBodies(ChartRecord& chart) {
+    for (int i = SUN; i <= LIL; ++i) CalcBody(chart.jdCalc, i, chart.lon[i], chart.lat[i], chart.speed[i]);
+}
+
+double DeltaT(double jdUT) {
+    char serr[AS_MAXCH] = {};
+    return swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+}
+
+int MotionKind(int body) {
+    const auto& o = State().options;
+    if (o.heliocentric) return body == NDE ? (o.trueNode ? 2 : 1) : 0;
+    if (body == SUN || body == MON || body == SEL || body == PRZ || body > kBodyCount) return 0;
+    if (body == NDE) return o.trueNode ? 2 : 1;
+    if (body == LIL) return o.trueLilith ? 2 : 0;
+    return 2;
+}
+
+namespace detail {
+
+bool FictitiousLongitudes(double jdUT, const std::string& elementsDir, int count, double out[]) {
+    auto& st = State();
+    std::string path = elementsDir + ":" + LibraryPath(st.prefix);
+    swe_set_ephe_path(path.c_str());
+    bool any = false;
+    for (int i = 0; i < count; ++i) {
+        double xx[6];
+        out[i] = 0;
+        if (LibraryPosition(jdUT, SE_FICT_OFFSET + i, SEFLG_SWIEPH | SEFLG_SPEED, xx)) {
+            out[i] = Normalize(xx[0]);
+            any = true;
+        }
+    }
+    swe_set_ephe_path(LibraryPath(st.prefix).c_str());
+    return any;
+}
+
+}  // namespace detail
+}  // namespace orbeta

@@ -1,0 +1,61 @@
+#pragma once
+// Body positions from the ephemeris library and its data files. The library keeps
+// one process-wide state, and so does this adapter.
+#include <array>
+#include <string>
+
+#include "core/chart_record.h"
+
+namespace orbeta {
+
+struct EphemerisOptions {
+    bool trueNode = false;    // NDE: osculating instead of mean node
+    bool trueLilith = false;  // LIL: osculating instead of mean apogee
+    bool heliocentric = false;
+};
+
+// Library-range ids beyond the chart's bodies: 16..20 Pholus, Ceres, Pallas, Juno,
+// Vesta; 10000 + n the numbered asteroid n.
+constexpr int kAsteroidOffset = 10000;
+
+// Finds the directory (dirswe.ctl, then the working directory), checks that the
+// planetary, lunar and main-asteroid files of 1800–2399 open, and sets the library's
+// path. A missing directory or file is fatal.
+void OpenEphemeris();
+// The directory prefix in use ("" or ending with '/').
+const std::string& EphemerisDirectory();
+void CloseEphemeris();
+
+void SetEphemerisOptions(const EphemerisOptions& options);
+const EphemerisOptions& GetEphemerisOptions();
+
+struct BodyPosition {
+    double lon = 0;
+    double lat = 0;
+    double speed = 0;
+};
+
+// Position of a BodyId (1..15) or library-range id at a Julian day UT. A body the
+// library cannot give stays all 0.
+void CalcBody(double jdUT, int body, double& lon, double& lat, double& speed);
+BodyPosition CalcBody(double jdUT, int body);
+double BodyLongitude(double jdUT, int body);
+void SunMoonLongitudes(double jdUT, double& sun, double& moon);
+
+// All fifteen bodies of a chart at its jdCalc.
+void CalcBodies(ChartRecord& chart);
+
+// ΔT in days.
+double DeltaT(double jdUT);
+
+// 0 never retrograde, 1 always retrograde, 2 may change direction.
+int MotionKind(int body);
+
+// Name of the data file that holds a library body at a date: "sepl_18.se1",
+// "seplm06.se1", "se00433s.se1", with the directory prefix.
+std::string EphemerisFileName(int libraryBody, double jdUT, const std::string& prefix);
+
+// Library body of a BodyId under the current options; −1 for SEL and PRZ.
+int LibraryBody(int body);
+
+}  // namespace orbeta

@@ -1,0 +1,43 @@
+#include "core/ephemeris_files.h"
+
+#include <cmath>
+
+#include "core/calendar.h"
+#include "core/ephemeris.h"
+#include "platform/format.h"
+#include "platform/text_file.h"
+
+namespace orbeta {
+
+bool FindEphemerisDirectory(std::string& prefix) {
+    if (auto lines = ReadMeaningfulLines("dirswe.ctl"); lines && !lines->empty()) {
+        std::string dir = (*lines)[0];
+        while (!dir.empty() && (dir.back() == ' ' || dir.back() == '\t' || dir.back() == '\r'))
+            dir.pop_back();
+        if (!dir.empty() && dir.back() != '/') dir += '/';
+        prefix = dir;
+        return true;
+    }
+    if (FileExists("sepl_18.se1")) {
+        prefix.clear();
+        return true;
+    }
+    return false;
+}
+
+int EphemerisFileCentury(int year) {
+    int century = year >= 0 ? year / 100 : -((-year + 99) / 100);
+    int rem = ((century % 6) + 6) % 6;
+    return century - rem;
+}
+
+std::string EphemerisFileName(int libraryBody, double jdUT, const std::string& prefix) {
+    if (libraryBody > kAsteroidOffset)
+        return Format("%sse%05ds.se1", prefix.c_str(), libraryBody - kAsteroidOffset);
+    const char* kind = libraryBody == 1 ? "mo" : (libraryBody >= 15 ? "as" : "pl");
+    int century = EphemerisFileCentury(DatePartsOf(jdUT).year);
+    return Format("%sse%s%c%02d.se1", prefix.c_str(), kind, century >= 0 ? '_' : 'm',
+                  std::abs(century));
+}
+
+}  // namespace orbeta

@@ -1,0 +1,11 @@
+#pragma once
+// Between the ephemeris adapter and the hypothetical bodies: the library's
+// fictitious-body facility reads its elements from seorbel.txt on its path.
+#include <string>
+
+namespace orbeta::detail {
+
+// Longitudes of the first `count` element lines of elementsDir/seorbel.txt.
+bool FictitiousLongitudes(double jdUT, const std::string& elementsDir, int count, double out[]);
+
+}  // namespace orbeta::detail

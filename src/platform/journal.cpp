@@ -1,0 +1,29 @@
+#include "platform/journal.h"
+
+#include <cstdio>
+
+namespace orbeta {
+
+void JournalFile::Write(const std::string& line) {
+    FILE* f = std::fopen(path_.c_str(), "a");
+    if (!f) return;  // the journal never stops the program
+    if (!started_) {
+        std::fputs("*****\n", f);
+        started_ = true;
+    }
+    std::fputs(line.c_str(), f);
+    std::fputc('\n', f);
+    std::fclose(f);
+}
+
+void JournalFile::SetDebug(bool on) {
+    debug_ = on;
+    if (on) std::remove(path_.c_str());
+}
+
+JournalFile& TheJournal() {
+    static JournalFile journal;
+    return journal;
+}
+
+}  // namespace orbeta

@@ -1,0 +1,85 @@
+// orbeta-cli as other tools use it: a separate process, its output and status.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "../core/swetest_oracle.h"
+#include "../support/test_support.h"
+#include "core/calendar.h"
+
+namespace orbeta {
+namespace {
+
+class Cli : public ::testing::Test {
+protected:
+    test::CommandResult Run(const std::string& args) {
+        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI +
+                                " --workspace " + work.Path() + "/ws " + args + " 2>" +
+                                work.Path() + "/stderr");
+    }
+    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
+    test::TempWorkDir work;
+};
+
+TEST_F(Cli, CalendarBothWays) {
+    auto r = Run("calendar --date \"01.01.2000 12:00:00\"");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "2451545.000000000\n");
+    r = Run("calendar --date \"16.05\" --json");
+    EXPECT_EQ(nlohmann::json::parse(r.out)["jd"], -1.0);
+    r = Run("calendar --jd 2299160.5 --json");
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["dateTime"], "15.10.1582 00:00:00");
+    EXPECT_EQ(j["date"], "15.10.1582");
+    EXPECT_NE(Run("calendar").status, 0);
+}
+
+TEST_F(Cli, ChartAgreesWithSwetest) {
+    if (!test::HaveProgram("swetest")) GTEST_SKIP() << "swetest is not installed";
+    // 16.05.1945 08:00 Moscow time, correction −3 hours: UT 05:00
+    auto r = Run("chart --date \"16.05.1945 08:00:00\" --gmt -3 --lat 55.45 --lon 37.37 --json");
+    ASSERT_EQ(r.status, 0) << Stderr();
+    auto j = nlohmann::json::parse(r.out);
+    double jdUT = JulianDayOfDateTimeText("16.05.1945 05:00:00");
+    EXPECT_NEAR(j["jdUT"].get<double>(), jdUT, 1e-9);
+    EXPECT_NEAR(j["gmtCorr"].get<double>(), -0.125, 1e-15);
+    EXPECT_EQ(j["calcMethod"], 1);
+    EXPECT_EQ(j["lon"].size(), 15u);
+    EXPECT_EQ(j["cusp"].size(), 12u);
+    auto oracle = test::SwetestPositions(jdUT);
+    ASSERT_EQ(oracle.size(), 15u);
+    const int index[15] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, -1, 12, -1, 13};
+    for (int b = 0; b < 15; ++b) {
+        if (index[b] < 0) continue;
+        EXPECT_NEAR(j["lon"][b].get<double>(), oracle[index[b]].lon, 0.001 / 3600) << b + 1;
+        EXPECT_NEAR(j["lat"][b].get<double>(), oracle[index[b]].lat, 0.001 / 3600) << b + 1;
+    }
+}
+
+TEST_F(Cli, BadInputIsAMessageNotAChart) {
+    auto r = Run("chart --date \"32\" --gmt 0 --lat 0 --lon 0 --json");
+    EXPECT_NE(r.status, 0);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(Stderr().find("cannot read the date"), std::string::npos);
+    EXPECT_NE(Run("chart --date \"01.01.2000\" --gmt 0 --lat 95 --lon 0").status, 0);
+    EXPECT_NE(Run("chart --gmt 0 --lat 0 --lon 0").status, 0);
+    EXPECT_NE(Run("frobnicate").status, 0);
+}
+
+TEST_F(Cli, WesternLongitudeIsStoredAsEastOfGreenwich) {
+    auto r = Run("chart --date \"01.01.2000 00:00:00\" --gmt 5 --lat 40.43 --lon -73.59 --json");
+    ASSERT_EQ(r.status, 0) << Stderr();
+    EXPECT_NEAR(nlohmann::json::parse(r.out)["longitude"].get<double>(), 286.01, 1e-9);
+}
+
+TEST_F(Cli, FreshDataHomeGetsAWorkspace) {
+    std::string home = work.Path() + "/xdg";
+    auto r = test::RunCommand("env -u SE_EPHE_PATH XDG_DATA_HOME=" + home + " " + ORBETA_CLI +
+                              " chart --date \"01.01.2000 12:00:00\" --gmt 0 --lat 0 --lon 0");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("SUN  10Cp22"), std::string::npos) << r.out;
+    EXPECT_EQ(test::RunCommand("test -f " + home + "/orbeta/dirswe.ctl && echo ok").out, "ok\n");
+}
+
+}  // namespace
+}  // namespace orbeta
