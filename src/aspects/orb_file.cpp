@@ -140,6 +140,13 @@ OrbTable LoadOrbTable(const std::string& path, const std::string& fallbackPath, 
     return ParseOrbTable(*bytes, includeOff);
 }
 
+OrbTable LoadOrbSlot(const std::array<std::string, kOrbSlotCount>& orbFiles, int slot) {
+    const std::string& current = orbFiles[kOrbSlotCurrent];
+    std::string fallback = current.empty() ? kDefaultOrbFile : current;
+    if (slot < 0 || slot >= kOrbSlotCount) return LoadOrbTable(fallback, "", false);
+    return LoadOrbTable(orbFiles[slot], fallback, false);
+}
+
 bool SaveOrbTable(const std::string& path, const OrbTable& table) {
     std::string text;
     for (const auto& a : table.aspects) text += AspectLineText(a);

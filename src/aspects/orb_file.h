@@ -66,4 +66,13 @@ bool SaveOrbTable(const std::string& path, const OrbTable& table);
 // The orb-file name of the current table when the settings name none.
 constexpr const char* kDefaultOrbFile = "0.ao";
 
+// The four orb files of the settings: the current table, then the tables for
+// transits, progressions and directions.
+constexpr int kOrbSlotCount = 4;
+enum OrbSlot { kOrbSlotCurrent = 0, kOrbSlotTransits, kOrbSlotProgressions, kOrbSlotDirections };
+
+// The table of one slot without its switched-off aspects; an unnamed or unreadable
+// file falls back to the current table's file (0.ao when that is unnamed too).
+OrbTable LoadOrbSlot(const std::array<std::string, kOrbSlotCount>& orbFiles, int slot);
+
 }  // namespace orbeta

@@ -202,6 +202,17 @@ TEST_F(OrbFiles, MissingFileFallsBackToTheCurrentTablesFile) {
     services.warnings.clear();
     LoadOrbTable("also-gone.ao", "also-gone.ao", false);
     EXPECT_EQ(services.warnings.size(), 1u);
+
+    // the slots of the settings: unnamed ones fall back to slot 0, an unnamed slot 0
+    // to 0.ao
+    work.WriteFile("tr.ao", "0 1 S 0 0 -1 0\n60 1 S 0 0 -1 0\n");
+    services.warnings.clear();
+    EXPECT_EQ(LoadOrbSlot({"tr.ao", "", "gone.ao", ""}, kOrbSlotTransits).aspects.size(), 2u);
+    EXPECT_EQ(LoadOrbSlot({"0.ao", "tr.ao", "", ""}, kOrbSlotTransits).aspects.size(), 2u);
+    EXPECT_EQ(LoadOrbSlot({"", "", "", ""}, kOrbSlotDirections).aspects.size(), 1u);
+    EXPECT_TRUE(services.warnings.empty());
+    EXPECT_EQ(LoadOrbSlot({"tr.ao", "", "gone.ao", ""}, kOrbSlotProgressions).aspects.size(), 2u);
+    EXPECT_EQ(services.warnings.size(), 1u);
 }
 
 TEST_F(OrbFiles, FailedSaveSaysSoAndLeavesTheOldFileWhole) {
