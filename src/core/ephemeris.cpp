@@ -85,8 +85,9 @@ bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
         }
         return false;
     }
-    if (!(ret & SEFLG_SWIEPH)) {
+    if (!(ret & SEFLG_SWIEPH) || err.find("Moshier") != std::string_view::npos) {
         // The library fell back to its own low-precision theory: a file is missing.
+        // (For the Moon the flags still claim the file ephemeris; only the text tells.)
         std::string name = FileNamedIn(err);
         if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
         MissingFile(st.prefix + name);
