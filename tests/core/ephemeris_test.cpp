@@ -172,6 +172,22 @@ TEST_F(EphemerisTest, UnpackagedAsteroidAndOutOfRangeDates) {
     EXPECT_NE(journal->find("Err Smena: ipl=0 tjd=-10.000000"), std::string::npos);
 }
 
+TEST(EphemerisDamage, GarbageDataFileIsFatalAtStartUp) {
+    test::TempWorkDir work;
+    test::RecordingServices services;
+    fs::create_directory("ephe");
+    for (const char* f : {"semo_18.se1", "seas_18.se1"})
+        fs::create_symlink(std::string(test::kEpheDir) + f, std::string("ephe/") + f);
+    work.WriteFile("ephe/sepl_18.se1", std::string(4096, 'x'));
+    work.WriteFile("dirswe.ctl", work.Path() + "/ephe/\n");
+    try {
+        OpenEphemeris();
+        ADD_FAILURE() << "a damaged file must be fatal";
+    } catch (const test::FatalCalled& f) {
+        EXPECT_EQ(f.text, "Файл эфемерид испорчен"_cp);
+    }
+}
+
 TEST_F(EphemerisTest, UnknownBodyIsFatal) {
     EXPECT_THROW(CalcBody(2451545.0, 21), test::FatalCalled);
     EXPECT_THROW(CalcBody(2451545.0, 0), test::FatalCalled);
