@@ -25,10 +25,11 @@ bool IsMirrored(int method) {
     }
 }
 
-// The progressed moment of a method at d days after the base, as a day of ephemeris
-// after the base's moment. The rates are kept as the program has always multiplied
-// them, so that stored charts recompute to the same moments.
-double ProgressedMoment(int method, double d, double baseJd) {
+// The moment at which a method computes a target d days after the base: a progressed
+// day of ephemeris after the base's moment, or the target's own moment. The rates are
+// kept as the program has always multiplied them, so that charts recompute to the
+// same moments.
+double ProgressedMoment(int method, double d, double baseJd, double targetJd) {
     switch (method) {
         case kSecondary:
         case kConverseSecondary:
@@ -46,7 +47,7 @@ double ProgressedMoment(int method, double d, double baseJd) {
         case kConverseDayForMonth:
             return 0.03285420944558522 * d + baseJd;
         default:
-            return d + baseJd;
+            return targetJd;
     }
 }
 
@@ -121,7 +122,7 @@ void ComputeChart(ChartRecord& target, const ChartRecord& baseIn, int method, in
             RotateChart(t, base, d / kTropicalYear * (method == kSignDirections ? 30.0 : 1.0));
             break;
         default: {
-            double x = ProgressedMoment(method, d, base.jdUT);
+            double x = ProgressedMoment(method, d, base.jdUT, t.jdUT);
             if (IsMirrored(method)) x = 2.0 * base.jdUT - x;
             t.jdCalc = x;
             CalcBodies(t);
