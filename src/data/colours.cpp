@@ -31,13 +31,23 @@ Colour AspectColour(double angle, Colour ownColour, const PaintTarget& target) {
 }
 
 Colour BodyColour(int bodyId, const PaintTarget& target) {
-    static constexpr Colour defaults[17] = {
-        kBlack,                 RgbColour(255, 127, 0), kCyan,
-        kRed,                   kGreen,                 RgbColour(192, 0, 0),
-        kMagenta,               RgbColour(0, 192, 192), kBlue,
-        RgbColour(0, 0, 192),   RgbColour(0, 192, 0),   RgbColour(192, 192, 192),
-        RgbColour(0, 255, 192), RgbColour(192, 0, 192), RgbColour(192, 0, 255),
-        RgbColour(255, 0, 192), kBlack};
+    static constexpr Colour defaults[17] = {kBlack,
+                                            RgbColour(255, 127, 0),
+                                            kCyan,
+                                            kRed,
+                                            kGreen,
+                                            RgbColour(192, 0, 0),
+                                            kMagenta,
+                                            RgbColour(0, 192, 192),
+                                            kBlue,
+                                            RgbColour(0, 0, 192),
+                                            RgbColour(0, 192, 0),
+                                            RgbColour(192, 192, 192),
+                                            RgbColour(0, 255, 192),
+                                            RgbColour(192, 0, 192),
+                                            RgbColour(192, 0, 255),
+                                            RgbColour(255, 0, 192),
+                                            kBlack};
     if (bodyId > 16) bodyId = 16;
     if (bodyId < 0) bodyId = 0;
     if (target.BlackAndWhite()) return kBlack;
@@ -52,16 +62,23 @@ Colour ElementColour(int element, const PaintTarget& target) {
     if (element < 0 || element >= kDrawingElementCount) return kBlack;
     if (Colour user = target.settings.colGor[element]; user != kStandardColour) return user;
     switch (element) {
-        case 1: return kMagenta;
+        case 1:
+            return kMagenta;
         case 3:
-        case 5: return kRed;
-        case 6: return kGreen;
-        case 7: return kCyan;
+        case 5:
+            return kRed;
+        case 6:
+            return kGreen;
+        case 7:
+            return kCyan;
         case 8:
-        case 9: return kBlue;
+        case 9:
+            return kBlue;
         case 10:
-        case 11: return kWhite;
-        default: return kBlack;
+        case 11:
+            return kWhite;
+        default:
+            return kBlack;
     }
 }
 

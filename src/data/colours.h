@@ -12,9 +12,15 @@ constexpr Colour RgbColour(int r, int g, int b) {
     return static_cast<Colour>(r & 0xFF) | (static_cast<Colour>(g & 0xFF) << 8) |
            (static_cast<Colour>(b & 0xFF) << 16);
 }
-constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 constexpr int kDrawingElementCount = 12;
 constexpr int kOptPrinterBlackWhite = 9;

@@ -89,6 +89,8 @@ void ShowReport(const std::string& title, const std::string& helpKey) {
     Svc().ShowReportFile(path, title, helpKey.substr(0, 9));
 }
 
-const std::string& ReportPath() { return Current().path; }
+const std::string& ReportPath() {
+    return Current().path;
+}
 
 }  // namespace orbeta

@@ -12,7 +12,9 @@ bool progressActive = false;
 bool progressAborted = false;
 }  // namespace
 
-bool Services::AskYesNo(const std::string&, const std::string&) { return false; }
+bool Services::AskYesNo(const std::string&, const std::string&) {
+    return false;
+}
 void Services::ProgressStarted(int) {}
 void Services::ProgressStepped(int) {}
 void Services::ProgressEnded() {}
@@ -27,7 +29,9 @@ Services& Svc() {
     return console;
 }
 
-void InstallServices(Services* services) { installed = services; }
+void InstallServices(Services* services) {
+    installed = services;
+}
 
 void StartProgress(int total) {
     if (progressActive) return;
@@ -46,11 +50,21 @@ void EndProgress() {
     Svc().ProgressEnded();
 }
 
-bool ProgressActive() { return progressActive; }
-bool ProgressAborted() { return progressAborted; }
-void AbortProgress() { progressAborted = true; }
+bool ProgressActive() {
+    return progressActive;
+}
+bool ProgressAborted() {
+    return progressAborted;
+}
+void AbortProgress() {
+    progressAborted = true;
+}
 
-void Journal(const std::string& line) { TheJournal().Write(line); }
-void DebugJournal(const std::string& line) { TheJournal().WriteDebug(line); }
+void Journal(const std::string& line) {
+    TheJournal().Write(line);
+}
+void DebugJournal(const std::string& line) {
+    TheJournal().WriteDebug(line);
+}
 
 }  // namespace orbeta

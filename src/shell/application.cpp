@@ -24,7 +24,9 @@
 
 namespace orbeta {
 
-Application::Application() { InstallServices(&services_); }
+Application::Application() {
+    InstallServices(&services_);
+}
 
 Application::~Application() {
     if (frame_) frame_->SetCloseQuery({});
@@ -93,9 +95,9 @@ bool Application::CloseQuery() {
     // A running search owns the program until it ends or is stopped.
     if (ProgressActive()) return false;
     SaveSettings();
-    auto answer = ShowMessageBox(frame_ ? frame_->Client() : nullptr, QMessageBox::Question,
-                                 "Orbeta", "Закончить Работу?"_cp,
-                                 QMessageBox::Yes | QMessageBox::No);
+    auto answer =
+        ShowMessageBox(frame_ ? frame_->Client() : nullptr, QMessageBox::Question, "Orbeta",
+                       "Закончить Работу?"_cp, QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes) return false;
     UnregisterFonts();
     App().printer.reset();
@@ -117,7 +119,9 @@ void StampProfileWithPresentMoment(const std::string& profilePath) {
 
 namespace {
 
-void Usage() { std::fprintf(stderr, "usage: orbeta [--workspace DIR]\n"); }
+void Usage() {
+    std::fprintf(stderr, "usage: orbeta [--workspace DIR]\n");
+}
 
 }  // namespace
 

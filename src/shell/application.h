@@ -14,7 +14,7 @@ namespace orbeta {
 class MainFrame;
 
 class Application {
-public:
+  public:
     Application();
     ~Application();
 
@@ -33,7 +33,7 @@ public:
     // Families of the fonts registered from the working directory.
     QStringList RegisteredFamilies() const;
 
-private:
+  private:
     void RegisterFonts();
     void UnregisterFonts();
     void SaveSettings();

@@ -20,12 +20,14 @@ void ChartWindowRegistry::Unregister(ChartWindowBase* window) {
     std::erase_if(selectable_, same);
 }
 
-ChartWindowBase::ChartWindowBase(int kind, const std::string& popupKey,
-                                 const std::string& helpKey, QWidget* parent)
+ChartWindowBase::ChartWindowBase(int kind, const std::string& popupKey, const std::string& helpKey,
+                                 QWidget* parent)
     : ChildWindow(popupKey, helpKey, parent),
       kind_(kind),
       number_(App().charts.Register(this, kind)) {}
 
-ChartWindowBase::~ChartWindowBase() { App().charts.Unregister(this); }
+ChartWindowBase::~ChartWindowBase() {
+    App().charts.Unregister(this);
+}
 
 }  // namespace orbeta

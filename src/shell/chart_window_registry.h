@@ -18,7 +18,7 @@ struct ChartWindowEntry {
 };
 
 class ChartWindowRegistry {
-public:
+  public:
     // Counts the window and lists it; returns its number.
     int Register(ChartWindowBase* window, int kind);
     void Unregister(ChartWindowBase* window);
@@ -26,7 +26,7 @@ public:
     const std::vector<ChartWindowEntry>& All() const { return all_; }
     const std::vector<ChartWindowEntry>& Selectable() const { return selectable_; }
 
-private:
+  private:
     int32_t windowCounter_ = 0;
     std::vector<ChartWindowEntry> all_;
     std::vector<ChartWindowEntry> selectable_;
@@ -36,7 +36,7 @@ private:
 // itself when made and leaves the registry when destroyed.
 class ChartWindowBase : public ChildWindow {
     Q_OBJECT
-public:
+  public:
     ChartWindowBase(int kind, const std::string& popupKey, const std::string& helpKey,
                     QWidget* parent = nullptr);
     ~ChartWindowBase() override;
@@ -46,7 +46,7 @@ public:
     virtual const ChartRecord& Chart1() const = 0;
     virtual bool IsHorary() const { return false; }
 
-private:
+  private:
     int kind_;
     int number_;
 };

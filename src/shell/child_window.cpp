@@ -23,7 +23,9 @@ ChildWindow::~ChildWindow() {
     if (App().activeChild == this) App().activeChild = nullptr;
 }
 
-void ChildWindow::SetHelpKey(const std::string& key) { helpKey_ = key.substr(0, 9); }
+void ChildWindow::SetHelpKey(const std::string& key) {
+    helpKey_ = key.substr(0, 9);
+}
 
 QMdiSubWindow* ChildWindow::ShowInFrame(const QString& title) {
     setWindowTitle(title);

@@ -14,7 +14,7 @@ constexpr int kCmdCopyPicture = 2102;
 
 class ChildWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Keys are cut to 8 characters (popup) and 9 (help).
     ChildWindow(const std::string& popupKey, const std::string& helpKey, QWidget* parent = nullptr);
     ~ChildWindow() override;
@@ -46,13 +46,13 @@ public:
     // only brought the window back.
     bool TakeClick();
 
-protected:
+  protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     std::string popupKey_;
     std::string helpKey_;
 };

@@ -7,14 +7,14 @@
 namespace orbeta {
 
 class CommandMap {
-public:
+  public:
     using Handler = std::function<void()>;
     void Set(int id, Handler handler) { handlers_[id] = std::move(handler); }
     bool Has(int id) const { return handlers_.count(id) != 0; }
     // Runs the handler of a command; false when it has none.
     bool Run(int id) const;
 
-private:
+  private:
     std::map<int, Handler> handlers_;
 };
 

@@ -31,7 +31,8 @@ void MainFrame::AddEntries(QWidget* menu, const std::vector<MenuEntry>& entries)
                 if (popup) popup->addSeparator();
                 break;
             case MenuEntry::Popup: {
-                QMenu* sub = bar ? bar->addMenu(FromAnsi(e.text)) : popup->addMenu(FromAnsi(e.text));
+                QMenu* sub =
+                    bar ? bar->addMenu(FromAnsi(e.text)) : popup->addMenu(FromAnsi(e.text));
                 AddEntries(sub, e.items);
                 if (e.items.size() && e.items.front().id == kCmdCascade) windowsMenu_ = sub;
                 break;

@@ -16,7 +16,7 @@ namespace orbeta {
 
 class MainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainFrame(const CommandMap& commands, QWidget* parent = nullptr);
 
     QMdiArea* Client() const { return client_; }
@@ -30,10 +30,10 @@ public:
     // Asked on every close request; the frame closes only when it returns true.
     void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void AddEntries(QWidget* menu, const std::vector<MenuEntry>& entries);
     void FillWindowList();
 

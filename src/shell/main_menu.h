@@ -8,8 +8,8 @@ namespace orbeta {
 struct MenuEntry {
     enum Kind { Command, Popup, Separator };
     Kind kind = Command;
-    std::string text;  // CP1251, exactly as shown (popup titles keep their blanks)
-    int id = 0;        // command id of a Command
+    std::string text;              // CP1251, exactly as shown (popup titles keep their blanks)
+    int id = 0;                    // command id of a Command
     std::vector<MenuEntry> items;  // entries of a Popup
 };
 

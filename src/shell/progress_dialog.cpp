@@ -31,7 +31,9 @@ void ProgressDialog::Advance(int delta) {
     gauge_->setValue(std::clamp(gauge_->value() + delta, gauge_->minimum(), gauge_->maximum()));
 }
 
-int ProgressDialog::Value() const { return gauge_->value(); }
+int ProgressDialog::Value() const {
+    return gauge_->value();
+}
 
 // Closing the box or pressing Escape is the same as "Прервать": the search owns the
 // dialog and ends it.
@@ -40,6 +42,8 @@ void ProgressDialog::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
-void ProgressDialog::reject() { AbortProgress(); }
+void ProgressDialog::reject() {
+    AbortProgress();
+}
 
 }  // namespace orbeta

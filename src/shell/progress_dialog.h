@@ -9,16 +9,16 @@ namespace orbeta {
 
 class ProgressDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ProgressDialog(int total, QWidget* owner);
     void Advance(int delta);
     int Value() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     QProgressBar* gauge_;
 };
 

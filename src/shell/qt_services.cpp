@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QMdiArea>
+#include <QMenuBar>
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>

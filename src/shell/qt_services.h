@@ -10,7 +10,7 @@
 namespace orbeta {
 
 class QtServices : public Services {
-public:
+  public:
     using ReportViewer = std::function<void(const std::string& path, const std::string& title,
                                             const std::string& helpKey)>;
 
@@ -33,7 +33,7 @@ public:
     void SetBeforeQuit(std::function<void()> f) { beforeQuit_ = std::move(f); }
     ProgressDialog* Progress() const { return progress_; }
 
-private:
+  private:
     ReportViewer reportViewer_;
     std::function<void()> beforeQuit_;
     QPointer<ProgressDialog> progress_;

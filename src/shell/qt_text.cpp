@@ -4,8 +4,12 @@
 
 namespace orbeta {
 
-QString FromAnsi(std::string_view cp1251) { return QString::fromStdString(AnsiToUtf8(cp1251)); }
+QString FromAnsi(std::string_view cp1251) {
+    return QString::fromStdString(AnsiToUtf8(cp1251));
+}
 
-std::string ToAnsi(const QString& text) { return Utf8ToAnsi(text.toStdString()); }
+std::string ToAnsi(const QString& text) {
+    return Utf8ToAnsi(text.toStdString());
+}
 
 }  // namespace orbeta

@@ -14,13 +14,13 @@ class ChartWindowBase;
 
 class SelectChartDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit SelectChartDialog(QWidget* owner);
     // The first chart of the chosen window after OK; none when nothing valid is chosen.
     std::optional<ChartRecord> Chosen() const;
     const char* HelpKey() const { return "VibKart"; }
 
-private:
+  private:
     QListWidget* list_;
     std::vector<ChartWindowBase*> windows_;
 };
