@@ -28,9 +28,7 @@ ContinueOrQuit ConsoleServices::AskMissingEphemerisFile(const std::string& fileN
     return missingFileAnswer_;
 }
 
-void ConsoleServices::Quit() {
-    std::exit(1);
-}
+void ConsoleServices::Quit() { std::exit(1); }
 
 void ConsoleServices::ShowReportFile(const std::string& path, const std::string&,
                                      const std::string&) {

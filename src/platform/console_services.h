@@ -5,7 +5,7 @@
 namespace orbeta {
 
 class ConsoleServices : public Services {
-  public:
+public:
     void Warning(const std::string& text) override;
     [[noreturn]] void Fatal(const std::string& text) override;
     // Without a user to ask, the computation goes on and the body stays empty.
@@ -16,7 +16,7 @@ class ConsoleServices : public Services {
                         const std::string& helpKey) override;
     void SetMissingFileAnswer(ContinueOrQuit answer) { missingFileAnswer_ = answer; }
 
-  private:
+private:
     ContinueOrQuit missingFileAnswer_ = ContinueOrQuit::Continue;
 };
 

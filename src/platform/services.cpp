@@ -12,9 +12,7 @@ bool progressActive = false;
 bool progressAborted = false;
 }  // namespace
 
-bool Services::AskYesNo(const std::string&, const std::string&) {
-    return false;
-}
+bool Services::AskYesNo(const std::string&, const std::string&) { return false; }
 void Services::ProgressStarted(int) {}
 void Services::ProgressStepped(int) {}
 void Services::ProgressEnded() {}
@@ -29,9 +27,7 @@ Services& Svc() {
     return console;
 }
 
-void InstallServices(Services* services) {
-    installed = services;
-}
+void InstallServices(Services* services) { installed = services; }
 
 void StartProgress(int total) {
     if (progressActive) return;
@@ -50,21 +46,11 @@ void EndProgress() {
     Svc().ProgressEnded();
 }
 
-bool ProgressActive() {
-    return progressActive;
-}
-bool ProgressAborted() {
-    return progressAborted;
-}
-void AbortProgress() {
-    progressAborted = true;
-}
+bool ProgressActive() { return progressActive; }
+bool ProgressAborted() { return progressAborted; }
+void AbortProgress() { progressAborted = true; }
 
-void Journal(const std::string& line) {
-    TheJournal().Write(line);
-}
-void DebugJournal(const std::string& line) {
-    TheJournal().WriteDebug(line);
-}
+void Journal(const std::string& line) { TheJournal().Write(line); }
+void DebugJournal(const std::string& line) { TheJournal().WriteDebug(line); }
 
 }  // namespace orbeta

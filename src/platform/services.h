@@ -9,7 +9,7 @@ namespace orbeta {
 enum class ContinueOrQuit { Continue, Quit };
 
 class Services {
-  public:
+public:
     virtual ~Services() = default;
     // Caption "Предупреждение"; the text is also journalled.
     virtual void Warning(const std::string& text) = 0;
