@@ -72,7 +72,8 @@ void Application::Start() {
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();
-    frame_->setGeometry(0, 0, screen.width() - 10, screen.height() - 25);
+    frame_->resize(screen.width() - 10, screen.height() - 25);
+    frame_->move(0, 0);
     frame_->SetCloseQuery([this] { return CloseQuery(); });
     app.frame = frame_.get();
     app.client = frame_->Client();
