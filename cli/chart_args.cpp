@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "core/angles.h"
 #include "core/calendar.h"
+#include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "platform/codepage.h"
 
@@ -15,8 +16,12 @@ void AddChartOptions(CLI::App& cmd, ChartArgs& a) {
         ->required();
     cmd.add_option("--lat", a.chart.lat, "latitude, packed d.mm, north positive")->required();
     cmd.add_option("--lon", a.chart.lon, "longitude, packed d.mm, east positive")->required();
-    cmd.add_option("--house", a.house, "house system code 1..11");
-    cmd.add_option("--method", a.method, "calculation method code");
+    cmd.add_option("--house", a.house, "house system code 1..11")
+        ->check(CLI::Range(-32768, 32767));
+    cmd.add_option("--method", a.method, "calculation method code")
+        ->check(CLI::Range(-32768, 32767));
+    cmd.add_option("--arc-body", a.arcBody,
+                   "body of planetary arcs (method 24): 0 = Sun .. 14 = Lilith, others the Sun");
     auto* bd = cmd.add_option("--base-date", a.baseInput.date, "date and time of the base chart");
     auto* bg = cmd.add_option("--base-gmt", a.baseInput.gmtHours, "GMT correction of the base");
     auto* bl = cmd.add_option("--base-lat", a.baseInput.lat, "latitude of the base chart");
@@ -58,13 +63,10 @@ ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
 ChartRecord ComputeChartOf(const ChartArgs& a) {
     SetEphemerisOptions({a.trueNode, a.trueLilith, a.helio});
     ChartRecord target = RecordOf(a.chart, a.house);
-    // Only the natal computation exists so far: bodies at the chart's own moment.
-    if (a.method != 1) throw CommandError("calculation method " + std::to_string(a.method) +
-                                          " is not available yet");
-    if (a.base) RecordOf(*a.base, a.house);  // the base is checked even when unused
-    target.jdCalc = target.jdUT;
-    CalcBodies(target);
-    target.calcMethod = 1;
+    ChartRecord base = a.base ? RecordOf(*a.base, a.house) : target;
+    // The chart at its own moment needs only the base's moment.
+    if (a.method != kNatal && a.method != kConverse) ComputeChart(base, base, kNatal);
+    ComputeChart(target, base, a.method, a.arcBody);
     return target;
 }
 

@@ -22,13 +22,14 @@ struct ChartArgs {
     ChartPlace baseInput;
     int house = 3;
     int method = 1;
+    int arcBody = 0;  // body of planetary arcs, 0 = SUN
     bool trueNode = false;
     bool trueLilith = false;
     bool helio = false;
 };
 
-// --date --gmt --lat --lon [--house] [--method] [--base-*] [--true-node] [--true-lilith]
-// [--helio]
+// --date --gmt --lat --lon [--house] [--method] [--arc-body] [--base-*] [--true-node]
+// [--true-lilith] [--helio]
 void AddChartOptions(CLI::App& cmd, ChartArgs& args);
 // Call after parsing: settles the optional base chart.
 void FinishChartArgs(CLI::App& cmd, ChartArgs& args);
@@ -37,7 +38,8 @@ void FinishChartArgs(CLI::App& cmd, ChartArgs& args);
 // CommandError), the correction, the place (western longitudes stored as 360 − |λ|).
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem);
 
-// Applies the ephemeris options and computes the chart (and its base) as asked.
+// Applies the ephemeris options and computes the chart by its method from the base
+// chart (computed as natal first); without a base the chart is its own base.
 ChartRecord ComputeChartOf(const ChartArgs& args);
 
 nlohmann::json ChartJson(const ChartRecord& chart);

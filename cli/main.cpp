@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "core/ephemeris.h"
+#include "platform/ui_text.h"
 #include "platform/workspace.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     Action action;
     AddCalendarCommand(app, action);
     AddChartCommand(app, action);
+    AddHousesCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orbeta-cli: %s\n", error.c_str());
         return 1;
     }
+    orbeta::LoadUiTexts();  // messages such as the polar house warning
     try {
         if (action.ephemeris) orbeta::OpenEphemeris();
         if (action.run) action.run();

@@ -1,6 +1,4 @@
 // dirswe.ctl and swurn.ctl: any bytes are read without a crash or a hang.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +7,6 @@
 #include "core/ephemeris_files.h"
 #include "core/hypothetical.h"
 #include "platform/services.h"
-#include "platform/text_file.h"
 
 namespace {
 class QuietServices : public orbeta::Services {
@@ -25,17 +22,10 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QuietServices services;
-    static bool once = [] {
-        orbeta::InstallServices(&services);
-        char dir[] = "/tmp/orbeta-fuzz-XXXXXX";
-        if (!::mkdtemp(dir) || ::chdir(dir) != 0) std::abort();
-        return true;
-    }();
-    (void)once;
+    orbeta::InstallServices(&services);
     std::string text(reinterpret_cast<const char*>(data), size);
     orbeta::ParseHypotheticalElements(text);
-    orbeta::WriteFileAtomically("dirswe.ctl", text);
     std::string prefix;
-    orbeta::FindEphemerisDirectory(prefix);
+    orbeta::DirectoryOfControlText(text, prefix);
     return 0;
 }

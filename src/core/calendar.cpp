@@ -155,9 +155,12 @@ double JulianDayOfDateTimeText(std::string_view text) {
 double JulianDayOfDateText(std::string_view text) {
     auto date = SplitAt(Trim(text), '.');
     DateParts p;
-    p.day = date.size() > 0 && !Trim(date[0]).empty() ? LeadingInt(date[0]) : 1;
-    p.month = date.size() > 1 ? LeadingInt(date[1]) : 1;
-    p.year = date.size() > 2 ? LeadingInt(date[2]) : 1;
+    auto part = [&](size_t i) {
+        return i < date.size() && !Trim(date[i]).empty() ? LeadingInt(date[i]) : 1;
+    };
+    p.day = part(0);
+    p.month = part(1);
+    p.year = part(2);
     p.hour = p.minute = p.second = 0;
     return JulianDay(p);
 }

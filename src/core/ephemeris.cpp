@@ -61,6 +61,21 @@ void MissingFile(const std::string& fileName) {
     st.refusedFiles.insert(fileName);
 }
 
+// A damaged data file is fatal; other failures (a date outside the data) are
+// journalled and leave the body empty.
+void LibraryFailure(std::string_view err, int ipl, double te) {
+    if (err.find("damaged") != std::string_view::npos ||
+        err.find("invalid format") != std::string_view::npos)
+        Svc().Fatal("Файл эфемерид испорчен"_cp);
+    if (size_t at = err.find(" coefficients instead of "); at != std::string_view::npos) {
+        size_t colon = err.rfind(':', at);
+        int have = std::atoi(std::string(err.substr(colon + 1, at - colon - 1)).c_str());
+        int declared = std::atoi(std::string(err.substr(at + 25)).c_str());
+        Svc().Fatal(Format("Ошибка эфемерид: nco=%d > %d."_cp, have, declared));
+    }
+    Journal(Format("Err new_segm: ipli=%d tjd=%f tfstart=%f", ipl, te, 0.0));
+}
+
 // One library call; false leaves the outputs untouched.
 bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
     auto& st = State();
@@ -81,12 +96,13 @@ bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
             if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
             MissingFile(st.prefix + name);
         } else {
-            Journal(Format("Err new_segm: ipli=%d tjd=%f tfstart=%f", ipl, te, 0.0));
+            LibraryFailure(err, ipl, te);
         }
         return false;
     }
-    if (!(ret & SEFLG_SWIEPH)) {
+    if (!(ret & SEFLG_SWIEPH) || err.find("Moshier") != std::string_view::npos) {
         // The library fell back to its own low-precision theory: a file is missing.
+        // (For the Moon the flags still claim the file ephemeris; only the text tells.)
         std::string name = FileNamedIn(err);
         if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
         MissingFile(st.prefix + name);
@@ -123,7 +139,8 @@ void OpenEphemeris() {
         double xx[6];
         char serr[AS_MAXCH] = {};
         int32 ret = swe_calc_ut(2451545.0, ipl, SEFLG_SWIEPH | SEFLG_SPEED, xx, serr);
-        if (ret < 0 || !(ret & SEFLG_SWIEPH)) Svc().Fatal("Файл эфемерид испорчен"_cp);
+        if (ret < 0 || !(ret & SEFLG_SWIEPH) || std::strstr(serr, "Moshier"))
+            Svc().Fatal("Файл эфемерид испорчен"_cp);
     }
 }
 

@@ -9,15 +9,21 @@
 
 namespace orbeta {
 
-bool FindEphemerisDirectory(std::string& prefix) {
-    if (auto lines = ReadMeaningfulLines("dirswe.ctl"); lines && !lines->empty()) {
-        std::string dir = (*lines)[0];
-        while (!dir.empty() && (dir.back() == ' ' || dir.back() == '\t' || dir.back() == '\r'))
-            dir.pop_back();
+bool DirectoryOfControlText(const std::string& text, std::string& prefix) {
+    for (const auto& line : SplitLines(text)) {
+        if (!IsMeaningfulLine(line)) continue;
+        std::string dir = line;
+        while (!dir.empty() && (dir.back() == ' ' || dir.back() == '\t')) dir.pop_back();
         if (!dir.empty() && dir.back() != '/') dir += '/';
         prefix = dir;
         return true;
     }
+    return false;
+}
+
+bool FindEphemerisDirectory(std::string& prefix) {
+    if (auto text = ReadFileBytes("dirswe.ctl"); text && DirectoryOfControlText(*text, prefix))
+        return true;
     if (FileExists("sepl_18.se1")) {
         prefix.clear();
         return true;

@@ -18,18 +18,20 @@ double Number(const std::string& token) {
     return std::isfinite(v) ? v : 0.0;
 }
 
-// A private directory for the library's element file, removed at exit.
+// A private directory for the library's element file, removed at exit. The name
+// lives on the heap so that the exit handler can still read it.
 const std::string& ElementsDir() {
-    static std::string dir = [] {
+    static const std::string* dir = [] {
         std::string templ = (std::filesystem::temp_directory_path() / "orbeta-XXXXXX").string();
-        if (!::mkdtemp(templ.data())) return std::string();
+        if (!::mkdtemp(templ.data())) return new std::string();
+        auto* made = new std::string(templ);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(ElementsDir(), ec);
         });
-        return templ;
+        return made;
     }();
-    return dir;
+    return *dir;
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ TEST(Angles, PackedDegreesMinutes) {
 
 TEST(Angles, NormaliseDifferenceSeparation) {
     EXPECT_DOUBLE_EQ(Normalize(-30), 330);
-    EXPECT_DOUBLE_EQ(Normalize(720.5), 0.5);
+    EXPECT_NEAR(Normalize(720.5), 0.5, 1e-12);
+    EXPECT_NEAR(Normalize(-719.5), 0.5, 1e-12);
     EXPECT_LT(Normalize(-1e-15), 360.0);
     EXPECT_DOUBLE_EQ(Opposite(270), 90);
     EXPECT_DOUBLE_EQ(Difference(350, 10), -20);
@@ -46,7 +47,7 @@ TEST(Angles, HouseOfLongitude) {
     EXPECT_EQ(HouseOf(100, cusp), 1);
     EXPECT_EQ(HouseOf(129.9, cusp), 1);
     EXPECT_EQ(HouseOf(95, cusp), 12);
-    EXPECT_EQ(HouseOf(5, cusp), 10);
+    EXPECT_EQ(HouseOf(5, cusp), 9);  // cusp 9 at 340, cusp 10 at 10
     EXPECT_EQ(HouseOf(-265, cusp), 12);
     EXPECT_EQ(HouseOf(95, cusp, true), 1);  // reversed: house 1 runs from 130 back to 100
     double same[13] = {0};

@@ -31,9 +31,12 @@ TEST(Calendar, NoYearZero) {
 
 TEST(Calendar, PrintedSecondIsRoundedAtMidnight) {
     double midnight = JulianDayOfDateTimeText("02.03.2001 00:00:00");
-    EXPECT_EQ(DateTimeText(midnight - 0.6 / 86400.0), "02.03.2001 00:00:00");
-    EXPECT_EQ(DateTimeText(midnight - 0.4 / 86400.0), "01.03.2001 23:59:59");
-    EXPECT_EQ(DateText(midnight - 0.6 / 86400.0), "02.03.2001");
+    // half a second is added before printing: 23:59:59.6 rounds up to the next day,
+    // 23:59:59.4 stays
+    EXPECT_EQ(DateTimeText(midnight - 0.4 / 86400.0), "02.03.2001 00:00:00");
+    EXPECT_EQ(DateTimeText(midnight - 0.6 / 86400.0), "01.03.2001 23:59:59");
+    EXPECT_EQ(DateText(midnight - 0.4 / 86400.0), "02.03.2001");
+    EXPECT_EQ(DateTimeText(JulianDayOfDateTimeText("01.03.2001 10:20:30")), "01.03.2001 10:20:30");
 }
 
 TEST(Calendar, ReadsPartialAndOutOfRangeTexts) {

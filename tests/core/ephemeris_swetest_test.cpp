@@ -70,14 +70,22 @@ TEST_F(SwetestComparison, EarlierAndLaterCenturiesSwitchFiles) {
 
 TEST_F(SwetestComparison, HeliocentricPlanets) {
     SetEphemerisOptions({false, false, true});
+    // swetest leaves the Sun out of its heliocentric list: look the planets up by name
     auto oracle = test::SwetestPositions(2451545.0, "-hel");
-    ASSERT_GE(oracle.size(), 10u);
+    const char* names[] = {"Mercury", "Venus", "Mars",    "Jupiter",
+                           "Saturn",  "Uranus", "Neptune", "Pluto"};
+    int compared = 0;
     for (int body = MER; body <= PLT; ++body) {
-        SCOPED_TRACE(oracle[body - 1].name);
-        BodyPosition p = CalcBody(2451545.0, body);
-        EXPECT_NEAR(p.lon, oracle[body - 1].lon, kArcTolerance);
-        EXPECT_NEAR(p.lat, oracle[body - 1].lat, kArcTolerance);
+        for (const auto& o : oracle) {
+            if (o.name != names[body - MER]) continue;
+            SCOPED_TRACE(o.name);
+            BodyPosition p = CalcBody(2451545.0, body);
+            EXPECT_NEAR(p.lon, o.lon, kArcTolerance);
+            EXPECT_NEAR(p.lat, o.lat, kArcTolerance);
+            ++compared;
+        }
     }
+    EXPECT_EQ(compared, 8);
 }
 
 }  // namespace

@@ -133,9 +133,18 @@ TEST_F(EphemerisTest, MissingFileAsksOnceAndLeavesBodyEmpty) {
     EXPECT_EQ(services.missingFiles[0], work.Path() + "/ephe/sepl_12.se1");
     CalcBody(jd1650, JUP);
     EXPECT_EQ(services.missingFiles.size(), 1u);  // asked once per file
-    CalcBody(jd1650, MON);
+    CalcBody(jd1650, MON);  // the Moon needs the planetary file too
+    EXPECT_EQ(services.missingFiles.size(), 1u);
+    // with the planetary file of 1200–1799 present the lunar one is named: geocentric
+    // planets need it too (the Earth is found from the Earth–Moon barycentre)
+    fs::create_directory("ephe2");
+    for (const char* f : {"sepl_18.se1", "semo_18.se1", "seas_18.se1", "sepl_12.se1"})
+        fs::create_symlink(std::string(kEpheDir) + f, std::string("ephe2/") + f);
+    OpenOn(work.Path() + "/ephe2/");
+    EXPECT_EQ(CalcBody(jd1650, MRS).lon, 0.0);
+    EXPECT_EQ(CalcBody(jd1650, MON).lon, 0.0);
     ASSERT_EQ(services.missingFiles.size(), 2u);
-    EXPECT_EQ(services.missingFiles[1], work.Path() + "/ephe/semo_12.se1");
+    EXPECT_EQ(services.missingFiles[1], work.Path() + "/ephe2/semo_12.se1");
     // in range everything still works, and SEL needs no file
     EXPECT_NEAR(BodyLongitude(2451545.0, SUN), 280.3689187, 1e-6);
     EXPECT_NE(CalcBody(jd1650, SEL).lon, 0.0);
@@ -161,6 +170,22 @@ TEST_F(EphemerisTest, UnpackagedAsteroidAndOutOfRangeDates) {
     ASSERT_TRUE(journal);
     EXPECT_NE(journal->find("Err new_segm: ipli=15"), std::string::npos);
     EXPECT_NE(journal->find("Err Smena: ipl=0 tjd=-10.000000"), std::string::npos);
+}
+
+TEST(EphemerisDamage, GarbageDataFileIsFatalAtStartUp) {
+    test::TempWorkDir work;
+    test::RecordingServices services;
+    fs::create_directory("ephe");
+    for (const char* f : {"semo_18.se1", "seas_18.se1"})
+        fs::create_symlink(std::string(test::kEpheDir) + f, std::string("ephe/") + f);
+    work.WriteFile("ephe/sepl_18.se1", std::string(4096, 'x'));
+    work.WriteFile("dirswe.ctl", work.Path() + "/ephe/\n");
+    try {
+        OpenEphemeris();
+        ADD_FAILURE() << "a damaged file must be fatal";
+    } catch (const test::FatalCalled& f) {
+        EXPECT_EQ(f.text, "Файл эфемерид испорчен"_cp);
+    }
 }
 
 TEST_F(EphemerisTest, UnknownBodyIsFatal) {

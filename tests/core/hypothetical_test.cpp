@@ -15,16 +15,18 @@ TEST(HypotheticalElements, LineNumbersPaddingAndUnsolvableOrbits) {
     auto e = ParseHypotheticalElements(
         "* comment\n0 1 2 0.1\n9 1 2 0.1\n3 10.5 40\n"
         "4 1 0 0\n5 1 -3 0\n6 1 10 1.0\n7 1 10 nan\n8 1 10 0.5 1 2 3 extra\n");
-    ASSERT_EQ(e.size(), 2u);
+    ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].number, 3);
     EXPECT_DOUBLE_EQ(e[0].meanAnomaly, 10.5);
     EXPECT_DOUBLE_EQ(e[0].semiMajorAxis, 40);
     EXPECT_DOUBLE_EQ(e[0].eccentricity, 0);  // missing tokens are 0
     EXPECT_DOUBLE_EQ(e[0].inclination, 0);
-    EXPECT_EQ(e[1].number, 8);
-    EXPECT_DOUBLE_EQ(e[1].inclination, 3);
-    // a = 0, a < 0, e = 1 and a NaN eccentricity are refused with a warning each
-    EXPECT_EQ(services.warnings.size(), 4u);
+    EXPECT_EQ(e[1].number, 7);
+    EXPECT_DOUBLE_EQ(e[1].eccentricity, 0);  // "nan" is no number: 0
+    EXPECT_EQ(e[2].number, 8);
+    EXPECT_DOUBLE_EQ(e[2].inclination, 3);
+    // a = 0, a < 0 and e = 1 are refused with a warning each
+    EXPECT_EQ(services.warnings.size(), 3u);
 }
 
 class HypotheticalTest : public test::EphemerisTest {};

@@ -8,7 +8,7 @@ namespace orbeta {
 namespace {
 
 TEST(CodePage, RoundTripsCyrillicThroughEveryPage) {
-    const std::string utf8 = "Ёлка ёж № Москва — ЯЩИК";
+    const std::string utf8 = "Ёлка ёж № Москва ЯЩИК";
     std::string ansi = Utf8ToAnsi(utf8);
     EXPECT_EQ(AnsiToUtf8(ansi), utf8);
     std::string oem = AnsiToOem(ansi);
@@ -22,6 +22,8 @@ TEST(CodePage, RoundTripsCyrillicThroughEveryPage) {
     EXPECT_EQ(Utf8ToOem("Ё"), "\xF0");
     EXPECT_EQ(Utf8ToAnsi("№"), "\xB9");
     EXPECT_EQ(Utf8ToOem("№"), "\xFC");
+    // CP866 has no dashes: a dash of a CP1251 text becomes '?'
+    EXPECT_EQ(AnsiToOem("a\x97z"), "a?z");
 }
 
 TEST(CodePage, CompileTimeLiteralMatchesIconv) {
