@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
 #include "platform/codepage.h"
@@ -81,8 +82,7 @@ void Application::Start() {
     frame_->show();
 
     OpenEphemeris();
-    CalcBodies(app.currentChart);
-    app.inputChart = app.currentChart;
+    ComputeStartupCharts(app.currentChart, app.inputChart);
 
     app.printer = std::make_unique<QPrinter>();
 }
