@@ -22,5 +22,6 @@ struct Action {
 void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
 void AddHousesCommand(CLI::App& app, Action& action);
+void AddAspectsCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     AddCalendarCommand(app, action);
     AddChartCommand(app, action);
     AddHousesCommand(app, action);
+    AddAspectsCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

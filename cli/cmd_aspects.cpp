@@ -1,0 +1,135 @@
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "aspects/aspect_matrix.h"
+#include "aspects/orb_file.h"
+#include "chart_args.h"
+#include "commands.h"
+
+namespace orbeta::cli {
+namespace {
+
+struct AspectsArgs {
+    ChartArgs chart;
+    ChartPlace partnerInput;
+    std::optional<ChartPlace> partner;
+    std::string orbs;
+    bool json = false;
+};
+
+std::string PointName(int p) {
+    if (p <= kBodyCount) return BodyAbbreviation(p);
+    int cusp = CuspOfPoint(p);
+    if (cusp == 1) return "ASC";
+    if (cusp == 10) return "MC";
+    return "H" + std::to_string(cusp);
+}
+
+// The cell as the shortest decimal of its single-precision value, so that 22.5 reads
+// 22.5 rather than the digits of the widened double.
+double CellNumber(float v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf - 1, v);
+    *r.ptr = 0;
+    return std::strtod(buf, nullptr);
+}
+
+nlohmann::ordered_json MatrixJson(const AspectMatrix& m, int mode) {
+    auto rows = nlohmann::ordered_json::array();
+    for (int r = 1; r <= kPointCount; ++r) {
+        auto row = nlohmann::ordered_json::array();
+        for (int c = 1; c <= kPointCount; ++c) row.push_back(CellNumber(m.At(r, c)));
+        rows.push_back(row);
+    }
+    nlohmann::ordered_json j;
+    j["mode"] = mode;
+    j["matrix"] = rows;
+    return j;
+}
+
+// Rows are the chart's points, columns the partner's or the chart's own. Within one
+// chart only the searched cells (above the diagonal) are shown.
+void PrintGrid(const AspectMatrix& m, int mode) {
+    std::printf("%-4s", "");
+    for (int c = 1; c <= kPointCount; ++c) std::printf(" %5s", PointName(c).c_str());
+    std::printf("\n");
+    for (int r = 1; r <= kPointCount; ++r) {
+        std::printf("%-4s", PointName(r).c_str());
+        for (int c = 1; c <= kPointCount; ++c) {
+            float v = m.At(r, c);
+            if (mode == kAspectsWithinChart && r >= c)
+                std::printf(" %5s", "");
+            else if (v == kNoAspect)
+                std::printf(" %5s", ".");
+            else
+                std::printf(" %5g", static_cast<double>(v));
+        }
+        std::printf("\n");
+    }
+}
+
+// A relative name is the invoker's file when it exists there, else the workspace's.
+std::string ResolveOrbFile(const std::string& name) {
+    std::error_code ec;
+    if (name.empty() || std::filesystem::path(name).is_absolute()) return name;
+    if (std::filesystem::is_regular_file(name, ec))
+        return std::filesystem::absolute(name, ec).string();
+    return name;
+}
+
+void Run(const AspectsArgs& a) {
+    std::string orbFile = a.orbs.empty() ? kDefaultOrbFile : a.orbs;
+    OrbTable table = LoadOrbTable(orbFile, kDefaultOrbFile, false);
+    ChartRecord chart = ComputeChartOf(a.chart);
+    int mode = kAspectsWithinChart;
+    AspectMatrix m;
+    if (a.partner) {
+        ChartArgs p = a.chart;
+        p.chart = *a.partner;
+        p.base.reset();
+        p.method = 1;  // the partner is a natal chart
+        ChartRecord partner = ComputeChartOf(p);
+        mode = kAspectsBetweenCharts;
+        m = ComputeAspectMatrix(chart, partner, mode, table);
+    } else {
+        m = ComputeAspectMatrix(chart, table);
+    }
+    if (a.json)
+        std::printf("%s\n", MatrixJson(m, mode).dump().c_str());
+    else
+        PrintGrid(m, mode);
+}
+
+}  // namespace
+
+void AddAspectsCommand(CLI::App& app, Action& action) {
+    auto* cmd =
+        app.add_subcommand("aspects", "aspect matrix of a chart, or of a chart and a partner");
+    auto args = std::make_shared<AspectsArgs>();
+    AddChartOptions(*cmd, args->chart);
+    auto& p = args->partnerInput;
+    auto* pd = cmd->add_option("--partner-date", p.date, "date and time of the partner's chart");
+    auto* pg = cmd->add_option("--partner-gmt", p.gmtHours, "GMT correction of the partner");
+    auto* pl = cmd->add_option("--partner-lat", p.lat, "latitude of the partner's chart");
+    auto* po = cmd->add_option("--partner-lon", p.lon, "longitude of the partner's chart");
+    pd->needs(pg)->needs(pl)->needs(po);
+    pg->needs(pd);
+    pl->needs(pd);
+    po->needs(pd);
+    cmd->add_option("--orbs", args->orbs,
+                    "aspect-and-orb file (default: 0.ao of the workspace); a relative name is "
+                    "looked for here first, then in the workspace");
+    cmd->add_flag("--json", args->json, "JSON output");
+    cmd->callback([cmd, args, &action] {
+        FinishChartArgs(*cmd, args->chart);
+        if (cmd->count("--partner-date")) args->partner = args->partnerInput;
+        args->orbs = ResolveOrbFile(args->orbs);
+        action.ephemeris = true;
+        action.run = [args] { Run(*args); };
+    });
+}
+
+}  // namespace orbeta::cli
