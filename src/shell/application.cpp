@@ -66,6 +66,7 @@ void Application::Start() {
 
     LoadUiTexts("orbtw.t");
     LoadProfile(kProfileFile, app.settings, app.currentChart);
+    app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
     SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
                          app.settings.Option(kOptHeliocentric)});
 

@@ -71,6 +71,7 @@ class StartupTest : public QObject {
         QVERIFY(std::abs(state.currentChart.lon[1] - 280.3689) < 0.01);
         QCOMPARE(std::memcmp(&state.inputChart, &state.currentChart, sizeof(ChartRecord)), 0);
         QVERIFY(state.printer != nullptr);
+        QVERIFY(state.orbTable.Find(90.0f) != nullptr);  // the current table of 0.ao
     }
 
     void frameFollowsTheProfileAndTheScreen() {
