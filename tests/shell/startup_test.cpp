@@ -53,15 +53,20 @@ class StartupTest : public QObject {
         ws.Remove("orbt.ini");
         BoxAnswerer boxes;
         bool frameAtWarning = true;
-        std::string titleText;
-        boxes.onBox = [&](const SeenBox&) { frameAtWarning = App().frame != nullptr; };
+        QStringList familiesAtWarning;
         Application app;
+        boxes.onBox = [&](const SeenBox&) {
+            frameAtWarning = App().frame != nullptr;
+            familiesAtWarning = app.RegisteredFamilies();
+        };
         app.Start();
         QCOMPARE(int(boxes.seen.size()), 1);
         QCOMPARE(boxes.seen[0].title, QString("Предупреждение"));
         QCOMPARE(boxes.seen[0].text, QString("Не открывается файл orbt.ini"));
         QCOMPARE(boxes.seen[0].owner, nullptr);
         QVERIFY(!frameAtWarning);  // the profile comes before the frame
+        // ... and after the fonts of the working directory
+        QCOMPARE(familiesAtWarning, (QStringList{"Sigilum", "Tabula Mono"}));
         QVERIFY(ws.Read("jur.jur").find("orbt.ini") != std::string::npos);
 
         const AppState& state = App();
@@ -114,6 +119,7 @@ class StartupTest : public QObject {
         QCOMPARE(f.value(2), QString("frame=1"));
         QCOMPARE(f.value(3), QString("visible=1"));
         QCOMPARE(f.value(4), QString("title=") + kFrameTitle);
+        QCOMPARE(f.value(5), QString("families=Sigilum,Tabula Mono"));
         QCOMPARE(f.value(6), QString("maskP=7"));
         QCOMPARE(f.value(7), QString("sun=0.000"));
         QCOMPARE(f.value(8), QString("printer=0"));
