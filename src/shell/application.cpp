@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
 #include "platform/codepage.h"
@@ -65,6 +66,7 @@ void Application::Start() {
 
     LoadUiTexts("orbtw.t");
     LoadProfile(kProfileFile, app.settings, app.currentChart);
+    app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
     SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
                          app.settings.Option(kOptHeliocentric)});
 
@@ -72,7 +74,8 @@ void Application::Start() {
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();
-    frame_->setGeometry(0, 0, screen.width() - 10, screen.height() - 25);
+    frame_->resize(screen.width() - 10, screen.height() - 25);
+    frame_->move(0, 0);
     frame_->SetCloseQuery([this] { return CloseQuery(); });
     app.frame = frame_.get();
     app.client = frame_->Client();
@@ -80,8 +83,7 @@ void Application::Start() {
     frame_->show();
 
     OpenEphemeris();
-    CalcBodies(app.currentChart);
-    app.inputChart = app.currentChart;
+    ComputeStartupCharts(app.currentChart, app.inputChart);
 
     app.printer = std::make_unique<QPrinter>();
 }
