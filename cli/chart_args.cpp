@@ -39,6 +39,30 @@ void FinishChartArgs(CLI::App& cmd, ChartArgs& a) {
     if (cmd.count("--base-date")) a.base = a.baseInput;
 }
 
+void AddPartnerOptions(CLI::App& cmd, PartnerArgs& args) {
+    auto& p = args.input;
+    auto* pd = cmd.add_option("--partner-date", p.date, "date and time of the partner's chart");
+    auto* pg = cmd.add_option("--partner-gmt", p.gmtHours, "GMT correction of the partner");
+    auto* pl = cmd.add_option("--partner-lat", p.lat, "latitude of the partner's chart");
+    auto* po = cmd.add_option("--partner-lon", p.lon, "longitude of the partner's chart");
+    pd->needs(pg)->needs(pl)->needs(po);
+    pg->needs(pd);
+    pl->needs(pd);
+    po->needs(pd);
+}
+
+void FinishPartnerArgs(CLI::App& cmd, PartnerArgs& args) {
+    if (cmd.count("--partner-date")) args.partner = args.input;
+}
+
+ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner) {
+    ChartArgs p = chart;
+    p.chart = partner;
+    p.base.reset();
+    p.method = 1;  // the partner is a natal chart
+    return ComputeChartOf(p);
+}
+
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
     double jd = JulianDayOfDateTimeText(place.date);
     if (jd < 0) throw CommandError("cannot read the date \"" + place.date + "\"");

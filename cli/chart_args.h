@@ -34,6 +34,17 @@ void AddChartOptions(CLI::App& cmd, ChartArgs& args);
 // Call after parsing: settles the optional base chart.
 void FinishChartArgs(CLI::App& cmd, ChartArgs& args);
 
+// --partner-date --partner-gmt --partner-lat --partner-lon: a second, natal chart.
+struct PartnerArgs {
+    ChartPlace input;
+    std::optional<ChartPlace> partner;
+};
+void AddPartnerOptions(CLI::App& cmd, PartnerArgs& args);
+// Call after parsing: the partner when its options were given.
+void FinishPartnerArgs(CLI::App& cmd, PartnerArgs& args);
+// The partner's natal chart, with the chart's house system and ephemeris options.
+ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner);
+
 // A record from a place: moments from the date text (an unreadable text is a
 // CommandError), the correction, the place (western longitudes stored as 360 − |λ|).
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem);

@@ -14,8 +14,7 @@ namespace {
 
 struct AspectsArgs {
     ChartArgs chart;
-    ChartPlace partnerInput;
-    std::optional<ChartPlace> partner;
+    PartnerArgs partner;
     std::string orbs;
     bool json = false;
 };
@@ -86,12 +85,8 @@ void Run(const AspectsArgs& a) {
     ChartRecord chart = ComputeChartOf(a.chart);
     int mode = kAspectsWithinChart;
     AspectMatrix m;
-    if (a.partner) {
-        ChartArgs p = a.chart;
-        p.chart = *a.partner;
-        p.base.reset();
-        p.method = 1;  // the partner is a natal chart
-        ChartRecord partner = ComputeChartOf(p);
+    if (a.partner.partner) {
+        ChartRecord partner = ComputePartnerOf(a.chart, *a.partner.partner);
         mode = kAspectsBetweenCharts;
         m = ComputeAspectMatrix(chart, partner, mode, table);
     } else {
@@ -110,22 +105,14 @@ void AddAspectsCommand(CLI::App& app, Action& action) {
         app.add_subcommand("aspects", "aspect matrix of a chart, or of a chart and a partner");
     auto args = std::make_shared<AspectsArgs>();
     AddChartOptions(*cmd, args->chart);
-    auto& p = args->partnerInput;
-    auto* pd = cmd->add_option("--partner-date", p.date, "date and time of the partner's chart");
-    auto* pg = cmd->add_option("--partner-gmt", p.gmtHours, "GMT correction of the partner");
-    auto* pl = cmd->add_option("--partner-lat", p.lat, "latitude of the partner's chart");
-    auto* po = cmd->add_option("--partner-lon", p.lon, "longitude of the partner's chart");
-    pd->needs(pg)->needs(pl)->needs(po);
-    pg->needs(pd);
-    pl->needs(pd);
-    po->needs(pd);
+    AddPartnerOptions(*cmd, args->partner);
     cmd->add_option("--orbs", args->orbs,
                     "aspect-and-orb file (default: 0.ao of the workspace); a relative name is "
                     "looked for here first, then in the workspace");
     cmd->add_flag("--json", args->json, "JSON output");
     cmd->callback([cmd, args, &action] {
         FinishChartArgs(*cmd, args->chart);
-        if (cmd->count("--partner-date")) args->partner = args->partnerInput;
+        FinishPartnerArgs(*cmd, args->partner);
         args->orbs = ResolveOrbFile(args->orbs);
         action.ephemeris = true;
         action.run = [args] { Run(*args); };

@@ -83,15 +83,23 @@ const char* SignAbbreviation(int sign) {
     return sign >= 0 && sign < 12 ? names[sign] : "";
 }
 
-std::string PositionText(double lon) {
+SignPosition SignPositionOf(double lon) {
     double x = Normalize(lon) + 1.0 / 120.0;
-    if (x >= 360.0) x -= 360.0;  // 359°59'30" and above round to 00Ar00
+    if (x >= 360.0) x -= 360.0;  // 359°59'30" and above round to 0° Aries
     double whole = std::trunc(x);
-    unsigned sign = static_cast<unsigned>(whole / 30.0) + 1;
-    if (sign > 12) sign = 12;
-    unsigned deg = static_cast<unsigned>(whole - 30.0 * (sign - 1));
-    unsigned minutes = static_cast<unsigned>((x - whole) * 60.0);
-    return Format("%02u%s%02u", deg, SignAbbreviation(static_cast<int>(sign) - 1), minutes);
+    int sign = static_cast<int>(whole / 30.0);
+    if (sign > 11) sign = 11;
+    SignPosition p;
+    p.sign = sign;
+    p.degrees = static_cast<int>(whole) - 30 * sign;
+    p.minutes = static_cast<int>((x - whole) * 60.0);
+    return p;
+}
+
+std::string PositionText(double lon) {
+    SignPosition p = SignPositionOf(lon);
+    return Format("%02u%s%02u", static_cast<unsigned>(p.degrees), SignAbbreviation(p.sign),
+                  static_cast<unsigned>(p.minutes));
 }
 
 }  // namespace orbeta

@@ -25,6 +25,15 @@ int SignOf(double lon);      // 0 = Aries … 11 = Pisces
 int SignRuler(int sign);     // BodyId of the ruler of sign 0..11
 const char* SignAbbreviation(int sign);  // "Ar" … "Pi"
 
+// A longitude rounded to the nearest minute, as degrees and minutes within its sign
+// (359°59'30" and above round to 0° Aries).
+struct SignPosition {
+    int sign = 0;  // 0 = Aries … 11 = Pisces
+    int degrees = 0;
+    int minutes = 0;
+};
+SignPosition SignPositionOf(double lon);
+
 // "%02u%s%02u": degrees in sign, sign abbreviation, minutes (05Ar30).
 std::string PositionText(double lon);
 

@@ -1,0 +1,356 @@
+#include "chart/wheel_painter.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+#include "aspects/aspect_matrix.h"
+#include "chart/make_font.h"
+#include "chart/wheel_glyphs.h"
+#include "chart/wheel_painter_internal.h"
+#include "core/angles.h"
+#include "platform/codepage.h"
+
+namespace orbeta {
+namespace {
+
+constexpr double kArrowSpread = 1.5;  // degrees either side of an angular cusp
+constexpr double kAngleGlyphOffset = 5.0;
+
+QString QtText(const std::string& cp1251) {
+    return QString::fromStdString(AnsiToUtf8(cp1251));
+}
+
+}  // namespace
+
+WheelLayout PaintChart(QPainter& painter, const WheelParams& params, QSize size, bool printer,
+                       uint8_t& printState, WheelTrace* trace) {
+    if (printState == kPrinting) return {};
+    bool requested = printState == kPrintRequested;
+    if (requested) printState = kPrinting;
+    WheelPainter wheel(painter, params, printer, trace);
+    painter.save();
+    wheel.Paint(size);
+    painter.restore();
+    if (requested) printState = kNotPrinting;
+    return wheel.Layout();
+}
+
+void WheelPainter::Paint(QSize size) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setBrush(Qt::NoBrush);
+    ComputeLayout(size);
+    FillSigns();
+    DrawRingsAndScale();
+    SpreadFirstRing();
+    if (HasHouses(params_.first)) DrawFirstChartCusps();
+    DrawBodies(0, params_.first);
+    UsePen(plainPen_);
+    Circle(layout_.ra);
+    if (params_.kind == kWheelTwoCharts) {
+        DrawSecondRing();
+        DrawCrossAspectLines();
+    } else {
+        DrawAspectLines();
+    }
+    DrawTextBeside();
+    layout_.painted = true;
+}
+
+void WheelPainter::ComputeLayout(QSize size) {
+    WheelLayout& L = layout_;
+    int cx, cy, r, lh;
+    if (printer_) {
+        int w = size.width();
+        cx = w / 2;
+        cy = cx * 3 / 4;
+        r = cx * 3 / 4;
+        lh = w * 40 / 2000;
+    } else {
+        QFontMetrics fm = p_.fontMetrics();
+        lh = fm.height() + std::max(0, fm.leading());
+        cx = size.width() / 2;
+        bool besideWheel = params_.kind == kWheelTwoCharts || params_.horary;
+        if (params_.display.aspectarium && besideWheel) cx = cx * 7 / 8;
+        cy = size.height() / 2;
+        r = std::min(cx, cy);
+        p_.fillRect(QRect(QPoint(0, 0), size), ToQColor(params_.elements[10]));
+    }
+    r = std::max(r, 0);
+    L.lineHeight = lh;
+    L.r0 = (r + 1) * 9 / 10;
+    L.r1 = L.r0 * 9 / 10;
+    L.r2 = L.r1 * 33 / 34;
+    L.r3 = HasHouses(params_.first) ? L.r2 * 9 / 10 : L.r2;
+    L.step = L.r0 / 15;
+    cxText_ = cx;
+
+    const ChartRecord& angles = params_.kind == kWheelTwoCharts ? params_.second : params_.first;
+    WheelGeometry& g = L.geometry;
+    g.cx = cx;
+    g.cy = cy;
+    g.direction = params_.display.direction;
+    g.houseWheel = params_.display.houseWheel;
+    g.rotation = params_.display.originAscendant ? angles.cusp[1] : 0.0;
+    std::copy(std::begin(angles.cusp), std::end(angles.cusp), g.cusps.begin());
+
+    plainPen_ = SolidPen(params_.elements[0]);
+    angularPen_ = SolidPen(params_.elements[3]);
+    linePen_ = plainPen_;
+    wheelGlyphFont_ = MakeFont(params_.glyphFace, L.r0 / 10, 0);
+    textFont_ = MakeFont(params_.textFace, lh, 0);
+    listGlyphFont_ = MakeFont(params_.glyphFace, lh * 5 / 6, 0);
+}
+
+void WheelPainter::DrawRingsAndScale() {
+    const WheelLayout& L = layout_;
+    UsePen(plainPen_);
+    Circle(L.r0);
+    Circle(L.r1);
+    Circle(L.r2);
+    for (int i = 0; i < 12; ++i)
+        PolarLine(30.0 * i, L.r0, 30.0 * i, L.r1 - 1, WheelItem::SignBoundary);
+    for (int d = 0; d < 360; d += 5)
+        PolarLine(d, L.r2, d, d % 10 == 0 ? L.r1 : (L.r2 + L.r1) / 2, WheelItem::Tick);
+    SelectFont(wheelGlyphFont_);
+    for (int s = 0; s < 12; ++s)
+        GlyphAt(30.0 * s + 15.0, (L.r0 + L.r1) / 2, SignGlyph(s), params_.elements[9],
+                WheelItem::SignGlyph);
+}
+
+bool WheelPainter::BodyShown(const ChartRecord& chart, int body) const {
+    return IsPointShown(body, params_.maskP) && BodyAvailable(chart, body);
+}
+
+bool WheelPainter::TakesAspects(const ChartRecord& chart, int point) const {
+    if (!TakesPartInAspects(point, params_.maskP, params_.maskA)) return false;
+    return point > kBodyCount || BodyAvailable(chart, point);
+}
+
+int WheelPainter::AspectPointCount(const ChartRecord& chart) const {
+    return params_.display.cuspAspects && HasHouses(chart) ? 21 : kBodyCount;
+}
+
+namespace {
+
+SpreadResult SpreadRing(const ChartRecord& chart, const std::array<bool, kBodyCount + 1>& active,
+                        int start, int floor, int step) {
+    std::array<double, kBodyCount + 1> lon{};
+    for (int i = 1; i <= kBodyCount; ++i) lon[i] = chart.lon[i];
+    return SpreadGlyphs(lon, active, start, floor, step);
+}
+
+}  // namespace
+
+void WheelPainter::SpreadFirstRing() {
+    WheelLayout& L = layout_;
+    std::array<bool, kBodyCount + 1> active{};
+    for (int i = 1; i <= kBodyCount; ++i) active[i] = BodyShown(params_.first, i);
+    int floor = params_.kind == kWheelTwoCharts ? L.r0 / 3 : L.r0 / 6;
+    SpreadResult s = SpreadRing(params_.first, active, L.r3 - L.step, floor, L.step);
+    L.rings[0].radius = s.radius;
+    L.ra = s.smallest - L.step;
+}
+
+void WheelPainter::DrawAngleCusp(int ring, double lon, int cusp, int innerEnd) {
+    const WheelLayout& L = layout_;
+    int outer17 = L.r0 * 17 / 16, outer33 = L.r0 * 33 / 32;
+    UsePen(angularPen_);
+    TracedLine info{WheelItem::CuspLine, {}, {}, 0, false, ring, 0, 0, static_cast<float>(cusp)};
+    if (cusp == 1 || cusp == 10) {
+        PolarLine(lon, outer17, lon, innerEnd, WheelItem::CuspLine, info);
+        PolarLine(lon + kArrowSpread, L.r0, lon, outer17, WheelItem::Arrow, info);
+        PolarLine(lon - kArrowSpread, L.r0, lon, outer17, WheelItem::Arrow, info);
+        SelectFont(wheelGlyphFont_);
+        GlyphAt(lon + kAngleGlyphOffset, outer17, PointGlyph(PointOfCusp(cusp)),
+                params_.elements[3], WheelItem::AngleGlyph);
+    } else {
+        PolarLine(lon, outer33, lon, innerEnd, WheelItem::CuspLine, info);
+        PolarLine(lon + kArrowSpread, outer17, lon, outer33, WheelItem::Arrow, info);
+        PolarLine(lon - kArrowSpread, outer17, lon, outer33, WheelItem::Arrow, info);
+    }
+}
+
+void WheelPainter::DrawFirstChartCusps() {
+    const WheelLayout& L = layout_;
+    const ChartRecord& c = params_.first;
+    UsePen(plainPen_);
+    Circle(L.r3);
+    for (int k = 1; k <= 12; ++k) {
+        bool angular = k == 1 || k == 4 || k == 7 || k == 10;
+        TracedLine info{WheelItem::CuspLine, {}, {}, 0, false, 0, 0, 0, static_cast<float>(k)};
+        if (angular && params_.kind != kWheelTwoCharts) {
+            DrawAngleCusp(0, c.cusp[k], k, L.ra);
+            continue;
+        }
+        UsePen(angular ? angularPen_ : plainPen_);
+        PolarLine(c.cusp[k], L.r2, c.cusp[k], L.ra, WheelItem::CuspLine, info);
+    }
+    SelectFont(wheelGlyphFont_);
+    for (int k = 1; k <= 12; ++k)
+        GlyphAt(Midpoint(c.cusp[k], c.cusp[k % 12 + 1]), (L.r2 + L.r3) / 2, HouseNumberGlyph(k),
+                params_.elements[2], WheelItem::HouseNumber);
+}
+
+void WheelPainter::DrawBodies(int ring, const ChartRecord& chart) {
+    RingGlyphs& g = layout_.rings[ring];
+    SelectFont(wheelGlyphFont_);
+    for (int i = 1; i <= kBodyCount; ++i) {
+        if (g.radius[i] == kNotPlaced) continue;
+        g.topLeft[i] = GlyphAt(chart.lon[i], g.radius[i], PointGlyph(i), params_.elements[1],
+                               WheelItem::BodyGlyph);
+    }
+}
+
+QPen WheelPainter::PenForAspect(float angle) {
+    AspectPen pen = params_.PenOf(angle);
+    // A pen that cannot be made leaves the one before; the line is drawn all the same.
+    if (!pen.Valid()) return linePen_;
+    QPen q = SolidPen(pen.colour);
+    if (pen.lineStyle == kLineDashed) q.setStyle(Qt::DashLine);
+    return q;
+}
+
+void WheelPainter::DrawAspectLines() {
+    const ChartRecord& c = params_.first;
+    int n = AspectPointCount(c);
+    for (int i = 1; i <= n; ++i) {
+        if (!TakesAspects(c, i)) continue;
+        for (int j = i + 1; j <= n; ++j) {
+            if (!TakesAspects(c, j)) continue;
+            float v = params_.matrix.At(i, j);
+            if (v == kNoAspect || v == 0.0f) continue;  // conjunctions draw no line
+            UsePen(PenForAspect(v));
+            TracedLine info{WheelItem::AspectLine, {}, {}, 0, false, 0, i, j, v};
+            PolarLine(PointLongitude(c, j), layout_.ra, PointLongitude(c, i), layout_.ra,
+                      WheelItem::AspectLine, info);
+        }
+    }
+}
+
+void WheelPainter::DrawSecondRing() {
+    WheelLayout& L = layout_;
+    const ChartRecord& c = params_.second;
+    std::array<bool, kBodyCount + 1> active{};
+    for (int i = 1; i <= kBodyCount; ++i) active[i] = BodyShown(c, i);
+    SpreadResult s = SpreadRing(c, active, L.ra - L.step, L.r0 / 6, L.step);
+    L.rings[1].radius = s.radius;
+    L.rb = s.smallest - L.step;
+    L.rh = HasHouses(c) ? L.rb - L.r0 / 10 : L.rb;
+    UsePen(plainPen_);
+    Circle(L.rb);
+    if (HasHouses(c)) {
+        Circle(L.rh);
+        for (int k = 1; k <= 12; ++k) {
+            if (k == 1 || k == 10) {
+                DrawAngleCusp(1, c.cusp[k], k, L.rh);
+            } else if (k == 4 || k == 7) {
+                DrawAngleCusp(1, c.cusp[k], k, L.ra);
+            } else {
+                UsePen(plainPen_);
+                TracedLine info{WheelItem::CuspLine,  {}, {}, 0, false, 1, 0, 0,
+                                static_cast<float>(k)};
+                PolarLine(c.cusp[k], L.rh, c.cusp[k], L.rb, WheelItem::CuspLine, info);
+            }
+        }
+        SelectFont(wheelGlyphFont_);
+        for (int k = 1; k <= 12; ++k)
+            GlyphAt(Midpoint(c.cusp[k], c.cusp[k % 12 + 1]), (L.rh + L.rb) / 2, HouseNumberGlyph(k),
+                    params_.elements[2], WheelItem::HouseNumber);
+    }
+    DrawBodies(1, c);
+}
+
+void WheelPainter::DrawCrossAspectLines() {
+    const ChartRecord& first = params_.first;
+    const ChartRecord& second = params_.second;
+    // Rows of the matrix are the second chart's points, columns the first chart's.
+    int nb = AspectPointCount(second), na = AspectPointCount(first);
+    for (int i = 1; i <= nb; ++i) {
+        if (!TakesAspects(second, i)) continue;
+        for (int j = 1; j <= na; ++j) {
+            if (!TakesAspects(first, j)) continue;
+            float v = params_.matrix.At(i, j);
+            if (v == kNoAspect || v == 0.0f) continue;
+            UsePen(PenForAspect(v));
+            TracedLine info{WheelItem::AspectLine, {}, {}, 0, false, 0, i, j, v};
+            PolarLine(PointLongitude(second, i), layout_.rh, PointLongitude(first, j), layout_.rh,
+                      WheelItem::AspectLine, info);
+        }
+    }
+}
+
+// Drawing helpers.
+
+QPen WheelPainter::SolidPen(Colour colour) const {
+    QPen pen(ToQColor(colour));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void WheelPainter::SelectFont(const std::optional<QFont>& font) {
+    // A font that could not be made leaves the previous one.
+    if (font) p_.setFont(*font);
+}
+
+void WheelPainter::Line(ScreenPoint a, ScreenPoint b, WheelItem item, const TracedLine& info) {
+    p_.setPen(linePen_);
+    p_.drawLine(a.x, a.y, b.x, b.y);
+    if (!trace_) return;
+    TracedLine t = info;
+    t.item = item;
+    t.from = a;
+    t.to = b;
+    QColor c = linePen_.color();
+    t.colour = RgbColour(c.red(), c.green(), c.blue());
+    t.dashed = linePen_.style() == Qt::DashLine;
+    trace_->lines.push_back(t);
+}
+
+void WheelPainter::PolarLine(double lon1, int r1, double lon2, int r2, WheelItem item,
+                             const TracedLine& info) {
+    const WheelGeometry& g = layout_.geometry;
+    Line(g.ToScreen(lon1, r1), g.ToScreen(lon2, r2), item, info);
+}
+
+void WheelPainter::Circle(int radius) {
+    if (radius < 0) return;
+    p_.setPen(linePen_);
+    p_.setBrush(Qt::NoBrush);
+    p_.drawEllipse(QPoint(layout_.geometry.cx, layout_.geometry.cy), radius, radius);
+    if (trace_) trace_->circles.push_back(radius);
+}
+
+ScreenPoint WheelPainter::GlyphAt(double lon, int radius, char glyph, Colour colour,
+                                  WheelItem item) {
+    QFontMetrics fm = p_.fontMetrics();
+    QString text(QChar::fromLatin1(glyph));
+    ScreenPoint centre = layout_.geometry.ToScreen(lon, radius);
+    ScreenPoint topLeft{centre.x - fm.horizontalAdvance(text) / 2, centre.y - fm.height() / 2};
+    p_.setPen(ToQColor(colour));
+    p_.drawText(topLeft.x, topLeft.y + fm.ascent(), text);
+    if (trace_) trace_->texts.push_back({item, std::string(1, glyph), topLeft, colour, true, 0, 0});
+    return topLeft;
+}
+
+int WheelPainter::TextAt(int x, int y, const std::string& text, Colour colour,
+                         const TracedText& info) {
+    QFontMetrics fm = p_.fontMetrics();
+    QString s = QtText(text);
+    p_.setPen(ToQColor(colour));
+    p_.drawText(x, y + fm.ascent(), s);
+    if (trace_) {
+        TracedText t = info;
+        t.text = text;
+        t.topLeft = {x, y};
+        t.colour = colour;
+        trace_->texts.push_back(t);
+    }
+    return fm.horizontalAdvance(s);
+}
+
+int WheelPainter::TextWidth(const std::string& text) const {
+    return p_.fontMetrics().horizontalAdvance(QtText(text));
+}
+
+}  // namespace orbeta

@@ -1,0 +1,79 @@
+#pragma once
+// The painter of one picture: its state while drawing (fonts, pens, layout) and the
+// steps of the picture, split over the files of the wheel.
+#include <QFont>
+#include <QPen>
+#include <optional>
+
+#include "chart/wheel_painter.h"
+
+namespace orbeta {
+
+class WheelPainter {
+  public:
+    WheelPainter(QPainter& painter, const WheelParams& params, bool printer, WheelTrace* trace)
+        : p_(painter), params_(params), printer_(printer), trace_(trace) {}
+
+    void Paint(QSize size);
+    const WheelLayout& Layout() const { return layout_; }
+
+  private:
+    // wheel_painter.cpp
+    void ComputeLayout(QSize size);
+    void DrawRingsAndScale();
+    void SpreadFirstRing();
+    void DrawFirstChartCusps();
+    void DrawBodies(int ring, const ChartRecord& chart);
+    void DrawAspectLines();
+    void DrawSecondRing();
+    void DrawCrossAspectLines();
+    void DrawAngleCusp(int ring, double lon, int cusp, int innerEnd);
+    // sign_fill.cpp
+    void FillSigns();
+    // wheel_text.cpp
+    void DrawTextBeside();
+    int DrawColumn(int column, const ChartRecord& chart, int x);
+    void DrawBodyList(int column, const ChartRecord& chart, int x, int y);
+    void DrawAspectarium(int x, int y, bool crossPairs, int rows, int columns);
+    void DrawHoraryList(int x, int y);
+
+    // Drawing helpers.
+    void SelectFont(const std::optional<QFont>& font);
+    void UsePen(const QPen& pen) { linePen_ = pen; }
+    QPen SolidPen(Colour colour) const;
+    void Line(ScreenPoint a, ScreenPoint b, WheelItem item, const TracedLine& info = {});
+    void PolarLine(double lon1, int r1, double lon2, int r2, WheelItem item,
+                   const TracedLine& info = {});
+    void Circle(int radius);
+    // A one-character glyph whose cell is centred on the point; returns the cell's
+    // top-left corner.
+    ScreenPoint GlyphAt(double lon, int radius, char glyph, Colour colour, WheelItem item);
+    // Text with its top-left corner at (x, y); returns its width.
+    int TextAt(int x, int y, const std::string& text, Colour colour, const TracedText& info);
+    int TextWidth(const std::string& text) const;
+
+    // Who takes part: shown and computed (bodies), and for aspects also in MaskA.
+    bool BodyShown(const ChartRecord& chart, int body) const;
+    bool TakesAspects(const ChartRecord& chart, int point) const;
+    int AspectPointCount(const ChartRecord& chart) const;
+    QPen PenForAspect(float angle);
+
+    QPainter& p_;
+    const WheelParams& params_;
+    bool printer_;
+    WheelTrace* trace_;
+    WheelLayout layout_;
+    QPen linePen_;
+    QPen plainPen_;
+    QPen angularPen_;
+    std::optional<QFont> wheelGlyphFont_;  // R0 / 10
+    std::optional<QFont> textFont_;        // lh
+    std::optional<QFont> listGlyphFont_;   // lh × 5 / 6
+    int cxText_ = 0;                       // the centre the text columns are placed by
+};
+
+inline bool HasHouses(const ChartRecord& chart) {
+    return chart.houseSystem != 8;
+}
+
+}  // namespace orbeta
