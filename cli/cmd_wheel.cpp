@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "aspects/aspect_matrix.h"
@@ -95,6 +96,9 @@ void AddWheelCommand(CLI::App& app, Action& action) {
         if (!WheelFileFormatOf(args->out))
             throw CommandError("the output file must end in .png, .svg or .pdf: " + args->out);
         if (!args->size.empty()) ParseSize(args->size);
+        // The workspace becomes the working directory: a relative name is the invoker's.
+        std::error_code ec;
+        args->out = std::filesystem::absolute(args->out, ec).string();
         action.ephemeris = true;
         action.run = [args] { Run(*args); };
     });

@@ -12,38 +12,51 @@
 namespace orbeta {
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
-constexpr int kBinsPerDegree = 10;
-constexpr int kBins = 360 * kBinsPerDegree;
+// A cheap stand-in for the screen angle that keeps its order: 0..4 around the circle
+// from the right towards the bottom (as atan2 with screen y), one unit a quadrant.
+double DiamondAngle(double y, double x) {
+    if (y >= 0) return x >= 0 ? y / (x + y) : 1.0 - x / (y - x);
+    return x < 0 ? 2.0 - y / (-x - y) : 3.0 + x / (x - y);
+}
 
-// Which sign a screen angle falls in, from the screen angles of the twelve sign
+double Wrap4(double d) {
+    return d < 0 ? d + 4.0 : d;
+}
+
+constexpr int kBins = 4096;
+
+// Which sign a point of the ring falls in, from the angles of the twelve sign
 // boundaries; a table of small angle bins answers at once where no boundary crosses.
 class SignSectors {
   public:
     explicit SignSectors(const WheelGeometry& g) : clockwise_(g.direction == 1) {
-        for (int i = 0; i < 12; ++i) boundary_[i] = g.ScreenAngle(30.0 * i);
+        for (int i = 0; i < 12; ++i) {
+            double a = g.ScreenAngle(30.0 * i) * 0.017453292519943295;
+            boundary_[i] = DiamondAngle(std::sin(a), std::cos(a));
+        }
         boundary_[12] = boundary_[0];
-        bins_.fill(-1);
         for (int k = 0; k < kBins; ++k) {
-            double lo = static_cast<double>(k) / kBinsPerDegree;
-            double hi = static_cast<double>(k + 1) / kBinsPerDegree;
+            double lo = 4.0 * k / kBins, hi = 4.0 * (k + 1) / kBins;
             bool crossed = false;
             for (int i = 0; i < 12 && !crossed; ++i)
                 crossed = boundary_[i] >= lo && boundary_[i] <= hi;
-            if (!crossed) bins_[k] = static_cast<int8_t>(Exact(lo + 0.5 / kBinsPerDegree));
+            bins_[k] = crossed ? -1 : static_cast<int8_t>(Exact((lo + hi) / 2));
         }
     }
-    int SignAt(double angle) const {
-        int k = static_cast<int>(angle * kBinsPerDegree);
+    int SignAt(long dy, long dx) const {
+        double d = DiamondAngle(static_cast<double>(dy), static_cast<double>(dx));
+        int k = static_cast<int>(d * (kBins / 4));
         if (k >= 0 && k < kBins && bins_[k] >= 0) return bins_[k];
-        return Exact(angle);
+        return Exact(d);
     }
 
   private:
-    int Exact(double angle) const {
+    // Within the arc from a to b going the way the angle grows.
+    static bool InArc4(double x, double a, double b) { return Wrap4(x - a) < Wrap4(b - a); }
+    int Exact(double d) const {
         for (int i = 0; i < 12; ++i) {
-            bool in = clockwise_ ? InArc(angle, boundary_[i], boundary_[i + 1])
-                                 : InArc(angle, boundary_[i + 1], boundary_[i]);
+            bool in = clockwise_ ? InArc4(d, boundary_[i], boundary_[i + 1])
+                                 : InArc4(d, boundary_[i + 1], boundary_[i]);
             if (in) return i;
         }
         return 0;
@@ -52,6 +65,12 @@ class SignSectors {
     std::array<double, 13> boundary_{};
     std::array<int8_t, kBins> bins_{};
 };
+
+// The first grid position at or after x, on a grid through `origin` with `spacing`.
+int GridAtOrAfter(int x, int origin, int spacing) {
+    int k = (x - origin + spacing - 1) / spacing;
+    return origin + std::max(k, 0) * spacing;
+}
 
 }  // namespace
 
@@ -76,19 +95,29 @@ void WheelPainter::FillSigns() {
     QImage image(2 * r0 + 1, 2 * r0 + 1, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     const long outer = static_cast<long>(r0) * r0, inner = static_cast<long>(r1) * r1;
+    const int gridX = cx - r0 + 1;
     long pixels = 0;
+    // Each row visits only the stretches between the two circles.
     for (int y = cy - r0 + 1; y < cy + r0; y += spacing) {
-        long dy = y - cy;
+        const long dy = y - cy;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y - (cy - r0)));
-        for (int x = cx - r0 + 1; x < cx + r0; x += spacing) {
-            long dx = x - cx;
-            long d2 = dx * dx + dy * dy;
-            if (d2 <= inner || d2 >= outer) continue;
-            double angle =
-                std::atan2(static_cast<double>(dy), static_cast<double>(dx)) * kDegreesPerRadian;
-            if (angle < 0) angle += 360.0;
-            line[x - (cx - r0)] = colour[sectors.SignAt(angle)];
-            ++pixels;
+        auto fill = [&](int from, int to) {
+            to = std::min(to, cx + r0 - 1);
+            for (int x = GridAtOrAfter(from, gridX, spacing); x <= to; x += spacing) {
+                long dx = x - cx;
+                long d2 = dx * dx + dy * dy;
+                if (d2 <= inner || d2 >= outer) continue;
+                line[x - (cx - r0)] = colour[sectors.SignAt(dy, dx)];
+                ++pixels;
+            }
+        };
+        int wo = static_cast<int>(std::sqrt(static_cast<double>(outer - dy * dy))) + 1;
+        if (dy * dy >= inner) {
+            fill(cx - wo, cx + wo);
+        } else {
+            int wi = static_cast<int>(std::sqrt(static_cast<double>(inner - dy * dy)));
+            fill(cx - wo, cx - wi);
+            fill(cx + wi, cx + wo);
         }
     }
     p_.drawImage(cx - r0, cy - r0, image);

@@ -86,6 +86,7 @@ const char* SignAbbreviation(int sign) {
 SignPosition SignPositionOf(double lon) {
     double x = Normalize(lon) + 1.0 / 120.0;
     if (x >= 360.0) x -= 360.0;  // 359°59'30" and above round to 0° Aries
+    if (!(x >= 0.0 && x < 360.0)) x = 0.0;  // a damaged value (NaN, infinity)
     double whole = std::trunc(x);
     int sign = static_cast<int>(whole / 30.0);
     if (sign > 11) sign = 11;
