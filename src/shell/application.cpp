@@ -147,7 +147,9 @@ int RunOrbeta(int argc, char** argv) {
     Application app;
     std::string error;
     std::vector<std::string> fresh;
-    if (!EnterWorkspace(workspace, error, &fresh)) app.Services().Fatal(Utf8ToAnsi(error));
+    if (!EnterWorkspace(workspace, error, &fresh))
+        app.Services().Fatal(
+            Format("Не удается подготовить рабочий каталог: %s"_cp, Utf8ToAnsi(error).c_str()));
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
     app.Start();
