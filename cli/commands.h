@@ -21,7 +21,7 @@ struct Action {
 
 void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
-void AddHousesCommand(CLI::App& app, Action& action);
 void AddAspectsCommand(CLI::App& app, Action& action);
+void AddHousesCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

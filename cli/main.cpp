@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     Action action;
     AddCalendarCommand(app, action);
     AddChartCommand(app, action);
-    AddHousesCommand(app, action);
     AddAspectsCommand(app, action);
+    AddHousesCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
