@@ -143,21 +143,29 @@ IndexSearch IndexFile::Search(std::string_view key) {
     return r;
 }
 
-void IndexFile::Commit(std::vector<IndexNode>& fresh, int changedNode, const IndexNode* changed,
+void IndexFile::Commit(const std::vector<Fresh>& fresh, int changedNode, const IndexNode* changed,
                        int depth, int root) {
     IndexHeader h = header_;
-    if (!fresh.empty()) {
-        if (h.nodeCount + static_cast<int>(fresh.size()) > kMaxNodeCount)
+    // Nodes taken from the spare ones lie inside the file; the others are appended
+    // together at its end.
+    std::vector<uint8_t> block;
+    for (const auto& f : fresh) {
+        if (f.node <= h.nodeCount) {
+            WriteNode(f.node, f.data);
+            continue;
+        }
+        block.insert(block.end(), f.data.bytes.begin(), f.data.bytes.end());
+    }
+    if (!block.empty()) {
+        int added = static_cast<int>(block.size() / kNodeSize);
+        if (h.nodeCount + added > kMaxNodeCount)
             throw StoreError("индекс заполнен: 32767 узлов"_cp);
-        std::vector<uint8_t> block(fresh.size() * kNodeSize);
-        for (size_t i = 0; i < fresh.size(); ++i)
-            std::memcpy(&block[i * kNodeSize], fresh[i].bytes.data(), kNodeSize);
         int64_t at = int64_t{kNodeSize} * (h.nodeCount + 1);
         if (!file_.WriteAt(at, block.data(), block.size())) {
             file_.Truncate(at);  // a disk that filled up keeps no partial node
             WriteFailed(file_.Path());
         }
-        h.nodeCount += static_cast<int>(fresh.size());
+        h.nodeCount += added;
     }
     h.depth = depth;
     h.root = root;
@@ -169,17 +177,38 @@ void IndexFile::Commit(std::vector<IndexNode>& fresh, int changedNode, const Ind
 }
 
 void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
-    std::vector<IndexNode> fresh;
+    std::vector<Fresh> fresh;
+    std::vector<int> taken, replaced;
+    int appended = 0;
     auto numberOf = [&](const IndexNode& n) {
-        fresh.push_back(n);
-        return header_.nodeCount + static_cast<int>(fresh.size());
+        int number = header_.nodeCount + ++appended;
+        if (!spare_.empty()) {
+            number = spare_.back();
+            spare_.pop_back();
+            taken.push_back(number);
+            --appended;
+        }
+        fresh.push_back({number, n});
+        return number;
+    };
+    // Spare nodes go back when the change fails; split ones become spare once the
+    // tree no longer refers to them.
+    struct GiveBack {
+        std::vector<int>& spare;
+        std::vector<int>& taken;
+        ~GiveBack() { spare.insert(spare.end(), taken.begin(), taken.end()); }
+    } giveBack{spare_, taken};
+    auto commit = [&](int changedNode, const IndexNode* changed, int depth, int root) {
+        Commit(fresh, changedNode, changed, depth, root);
+        taken.clear();
+        spare_.insert(spare_.end(), replaced.begin(), replaced.end());
     };
     int depth = header_.depth;
     if (depth == 0) {
         IndexNode root = IndexNode::Empty(true);
         root.InsertBytes(kNodeHeaderSize, EntryBytes(key, page, false));
         int r = numberOf(root);
-        Commit(fresh, 0, nullptr, 1, r);
+        commit(0, nullptr, 1, r);
         return;
     }
     std::string pendingKey(key);
@@ -193,7 +222,7 @@ void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
         if (leftChild) node.SetChildBefore(pos.offset, leftChild);
         if (static_cast<int>(entry.size()) <= node.Free()) {
             node.InsertBytes(pos.offset, entry);
-            Commit(fresh, pos.node, &node, depth, header_.root);
+            commit(pos.node, &node, depth, header_.root);
             return;
         }
         SplitNodes halves;
@@ -205,6 +234,7 @@ void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
         if (side == 0 || equal || static_cast<int>(entry.size()) > target.Free())
             Damaged(Format("узел %d не делится"_cp, pos.node));
         target.InsertBytes(off, entry);
+        replaced.push_back(pos.node);
         leftChild = numberOf(halves.left);
         int right = numberOf(halves.right);
         entry = EntryBytes(halves.medianKey, halves.medianPage, true, right);
@@ -216,7 +246,7 @@ void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
     root.SetFree(kNodeSize - kNodeHeaderSize - 2);
     root.InsertBytes(kNodeHeaderSize + 2, entry);
     int r = numberOf(root);
-    Commit(fresh, 0, nullptr, depth + 1, r);
+    commit(0, nullptr, depth + 1, r);
 }
 
 void IndexFile::SetPage(const IndexSearch& at, int page) {

@@ -3,10 +3,11 @@
 // through a cache of four node buffers and written through at once.
 //
 // Changes never rewrite a node that the tree still needs half-done: a split writes
-// both halves (and a new root) as new nodes at the end of the file, then switches the
-// tree to them with one write of the parent node or of the header. A process killed
-// at any moment leaves the tree as it was before or after the change; the node it
-// replaced stays in the file unused, like the nodes the format never frees.
+// both halves (and a new root) as nodes the tree does not use, then switches the tree
+// to them with one write of the parent node or of the header. A process killed at any
+// moment leaves the tree as it was before or after the change. The node a split
+// replaced is no longer used: later splits of the same session write into it; one
+// left at the end of a session stays unused, like the nodes the format never frees.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -82,14 +83,19 @@ class IndexFile {
     };
     void WriteNode(int node, const IndexNode& data);
     void WriteHeaderFields(const IndexHeader& h);
-    void Commit(std::vector<IndexNode>& fresh, int changedNode, const IndexNode* changed, int depth,
-                int root);
+    struct Fresh {
+        int node;
+        IndexNode data;
+    };
+    void Commit(const std::vector<Fresh>& fresh, int changedNode, const IndexNode* changed,
+                int depth, int root);
     const IndexNode& FetchAtLevel(int node, int level);
 
     BinaryFile file_;
     IndexHeader header_;
     bool unfinished_ = false;
     std::array<Buffer, 4> cache_{};
+    std::vector<int> spare_;  // nodes this session's splits took out of the tree
 };
 
 }  // namespace orbeta

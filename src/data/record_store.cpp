@@ -204,7 +204,7 @@ std::string IncrementKeyCounter(std::string_view rawKey) {
     if (i > start)
         ++key[i - 1];
     else
-        key.insert(start, "1");
+        key = key.substr(0, start) + "1" + key.substr(start);
     return key;
 }
 

@@ -114,6 +114,30 @@ TEST_F(Safety, ACutInsertThatSplitsALeafLosesNothing) {
     EXPECT_EQ(s->Index().Header().nodeCount, nodes + 2) << "two halves, the old leaf unused";
 }
 
+TEST_F(Safety, ASecondSplitWritesIntoTheNodeTheFirstLeftUnused) {
+    // Two full leaves: .000001...000092 with 86 longer keys put between (12 bytes
+    // each fill the 1032 bytes left), and .000094...000278.
+    auto model = Fill(186 + 93 - 1);
+    {
+        StoreOpenError error;
+        auto s = RecordStore::Open("s", error);
+        for (int i = 1; i <= 86; ++i) {
+            std::string key = Format(".%06da", i);
+            ASSERT_EQ(s->WriteRecord(key, Fields({{2, key}})), kWriteDone);
+            model[key] = key;
+        }
+        EXPECT_EQ(s->Index().Header().nodeCount, 4);
+    }
+    InterruptEverywhere(model, ".000050c", "two", [](RecordStore& s) {
+        return s.WriteRecord(".999999", Fields({{2, "one"}})) == kWriteDone &&
+               s.WriteRecord(".000050c", Fields({{2, "two"}})) == kWriteDone;
+    });
+    StoreOpenError error;
+    auto s = RecordStore::Open("s", error);
+    EXPECT_EQ(s->Index().Header().nodeCount, 4 + 3);
+    EXPECT_EQ(CheckStore("s").treeNodes, 5);
+}
+
 TEST_F(Safety, ACutInsertThatSplitsUpToANewRootLosesNothing) {
     // 20-byte keys in order split the last leaf (85 entries of 24 bytes) every 43
     // keys from the 86th on; the root takes 78 entries of 26 bytes: the next key
