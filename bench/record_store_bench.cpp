@@ -173,10 +173,17 @@ BENCHMARK(BM_ListAllCardKeys)->Unit(benchmark::kMillisecond);
 
 // Every command opens the database and closes it again.
 void BM_OpenAndClose(benchmark::State& state) {
-    Filled();
+    static bool copied = [] {
+        Filled();
+        for (const char* ext : {".btr", ".bod", ".bcr"})
+            std::filesystem::copy_file(Dir() + "/lookup" + ext, Dir() + "/session" + ext,
+                                       std::filesystem::copy_options::overwrite_existing);
+        return true;
+    }();
+    (void)copied;
     for (auto _ : state) {
         StoreOpenError error;
-        auto s = RecordStore::Open(Dir() + "/lookup", error);
+        auto s = RecordStore::Open(Dir() + "/session", error);
         if (!s) state.SkipWithError("open");
     }
 }

@@ -1,10 +1,13 @@
 #include "data/binary_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 namespace orbeta {
 namespace {
@@ -91,6 +94,15 @@ int64_t BinaryFile::Size() const {
     struct stat st {};
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) return -1;
     return st.st_size;
+}
+
+bool BinaryFile::Lock(bool exclusive, int waitMilliseconds) {
+    if (fd_ < 0) return false;
+    for (int waited = 0;; waited += 10) {
+        if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) return true;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= waitMilliseconds) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 bool BinaryFile::Truncate(int64_t size) {

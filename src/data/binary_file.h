@@ -29,6 +29,9 @@ class BinaryFile {
     // All n bytes or failure (a short write counts as failure).
     bool WriteAt(int64_t offset, const void* data, size_t n);
     int64_t Size() const;  // −1 when unknown
+    // An advisory lock of the whole file against other programs (exclusive, or shared
+    // for reading), waited for up to a time; released when the file is closed.
+    bool Lock(bool exclusive, int waitMilliseconds);
     bool Truncate(int64_t size);
     bool Sync();
 

@@ -39,6 +39,12 @@ OpenStatus IndexFile::Open(const std::string& path, std::string& problem, bool w
         problem = Format("Файл %s не открывается"_cp, path.c_str());
         return OpenStatus::CannotOpen;
     }
+    // Every command holds the store for moments only; an import may take seconds.
+    if (!file_.Lock(writable, 3000)) {
+        problem = Format("База данных %s занята другой программой"_cp, path.c_str());
+        file_.Close();
+        return OpenStatus::CannotOpen;
+    }
     uint8_t b[kUnfinishedFlagOffset + 2] = {};
     int64_t size = file_.Size();
     if (!file_.ReadAt(0, b, sizeof b)) {

@@ -49,7 +49,8 @@ enum class OpenStatus { Opened, CannotOpen, Damaged };
 
 class IndexFile {
   public:
-    // Opens and checks the header; the problem in words when it cannot.
+    // Opens and checks the header; the problem in words when it cannot. The file is
+    // locked against other programs while it is open (exclusively for writing).
     OpenStatus Open(const std::string& path, std::string& problem, bool writable = true);
     void Close() { file_.Close(); }
     const IndexHeader& Header() const { return header_; }

@@ -135,6 +135,7 @@ TEST_F(Safety, ASecondSplitWritesIntoTheNodeTheFirstLeftUnused) {
     StoreOpenError error;
     auto s = RecordStore::Open("s", error);
     EXPECT_EQ(s->Index().Header().nodeCount, 4 + 3);
+    s.reset();
     EXPECT_EQ(CheckStore("s").treeNodes, 5);
 }
 
@@ -303,6 +304,32 @@ TEST_F(Damage, ATreeThatLoopsOrSharesNodesIsReportedNotWalkedForever) {
     EXPECT_TRUE(shared) << report.problems[0];
 }
 
+TEST_F(Damage, AKeyLongerThanTwentyBytesIsListedCutWithAWarning) {
+    // A leaf root holding one entry with a 21-byte key.
+    std::string node = I16(2048 - 4 - 25) + I16(1) + I16(21) + std::string(21, 'k') + I16(0);
+    node.resize(2048, '\0');
+    ASSERT_TRUE(WriteFileAtomically(
+        "e.btr", std::string(Bytes("e.btr")).replace(6, 6, I16(1) + I16(1) + I16(1)) + node));
+    StoreOpenError error;
+    auto s = RecordStore::Open("e", error);
+    ASSERT_TRUE(s) << error.text;
+    EXPECT_EQ(s->ListKeys("k"), std::vector<std::string>{std::string(20, 'k')});
+    EXPECT_EQ(services.warnings, std::vector<std::string>{"ErrLk"});
+}
+
+TEST_F(Damage, AStoreInUseByAnotherProgramIsNotOpenedTwice) {
+    StoreOpenError error;
+    auto first = RecordStore::Open("s", error);
+    ASSERT_TRUE(first);
+    auto second = RecordStore::Open("s", error);
+    EXPECT_FALSE(second);
+    EXPECT_FALSE(error.damaged);
+    EXPECT_NE(error.text.find("занята"_cp), std::string::npos);
+    EXPECT_TRUE(CheckStore("e").Sound()) << "other stores are not held";
+    first.reset();
+    EXPECT_TRUE(RecordStore::Open("s", error));
+}
+
 TEST_F(Damage, NodesWithImpossibleSizesOrChildrenAreReported) {
     int root = Root();
     const std::pair<long, std::string> patches[] = {
@@ -326,7 +353,11 @@ TEST_F(Damage, NodesWithImpossibleSizesOrChildrenAreReported) {
         ASSERT_EQ(services.warnings.size(), 1u) << offset;
         EXPECT_NE(services.warnings[0].find(Format("узел %d"_cp, root)), std::string::npos)
             << services.warnings[0];
-        EXPECT_FALSE(CheckStore("s").Sound());
+        s.reset();
+        auto report = CheckStore("s");
+        ASSERT_FALSE(report.Sound());
+        EXPECT_NE(report.problems[0].find(Format("узел %d"_cp, root)), std::string::npos)
+            << report.problems[0];
     }
 }
 
