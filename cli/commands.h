@@ -23,5 +23,6 @@ void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
 void AddAspectsCommand(CLI::App& app, Action& action);
 void AddHousesCommand(CLI::App& app, Action& action);
+void AddDbCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

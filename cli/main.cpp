@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     AddChartCommand(app, action);
     AddAspectsCommand(app, action);
     AddHousesCommand(app, action);
+    AddDbCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
