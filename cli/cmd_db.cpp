@@ -240,7 +240,8 @@ void AddDbCommand(CLI::App& app, Action& action) {
 
     auto* put = db->add_subcommand("put", "store a record with these fields only");
     put->add_option("--key", a->key, "key")->required();
-    put->add_option("--field", a->fields, "N=TEXT, field N from 1 to 255")->required();
+    put->add_option("--field", a->fields, "N=TEXT, field N from 1 to 255 (repeat for more)")
+        ->required();
     on(put, RunPut);
 
     auto* del = db->add_subcommand("delete", "remove a record");

@@ -43,7 +43,7 @@ OpenStatus IndexFile::Open(const std::string& path, std::string& problem, bool w
     if (!file_.Lock(writable, 3000)) {
         problem = Format("База данных %s занята другой программой"_cp, path.c_str());
         file_.Close();
-        return OpenStatus::CannotOpen;
+        return OpenStatus::Busy;
     }
     uint8_t b[kUnfinishedFlagOffset + 2] = {};
     int64_t size = file_.Size();

@@ -45,7 +45,7 @@ struct IndexSearch {
     std::array<IndexPosition, kMaxDepth> path{};  // per level, root first
 };
 
-enum class OpenStatus { Opened, CannotOpen, Damaged };
+enum class OpenStatus { Opened, CannotOpen, Busy, Damaged };
 
 class IndexFile {
   public:

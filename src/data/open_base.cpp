@@ -21,7 +21,7 @@ int OpenBase(const std::string& stem) {
     StoreOpenError error;
     current = RecordStore::Open(stem, error);
     if (!current) {
-        if (error.damaged) Svc().Warning(error.text);
+        if (error.damaged || error.busy) Svc().Warning(error.text);
         return -1;
     }
     return 0;

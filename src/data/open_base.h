@@ -12,8 +12,8 @@
 namespace orbeta {
 
 // 0, or −1 when a file of the set cannot be opened. A database already open stays
-// open and gets the warning "2OpBd"; a damaged one is refused with a warning that
-// says what is wrong.
+// open and gets the warning "2OpBd"; a damaged one, or one another program holds, is
+// refused with a warning that says so.
 int OpenBase(const std::string& stem);
 void CloseBase();
 bool IsBaseOpen();

@@ -49,6 +49,7 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& stem, StoreOpe
     }
     if (status != OpenStatus::Opened) {
         error.damaged = status == OpenStatus::Damaged;
+        error.busy = status == OpenStatus::Busy;
         error.text = error.damaged
                          ? Format("База данных %s повреждена: %s"_cp, stem.c_str(), problem.c_str())
                          : problem;

@@ -29,6 +29,7 @@ constexpr int kWriteFailed = -3;    // the files could not be read or written
 
 struct StoreOpenError {
     bool damaged = false;  // the files are there but are not a sound store
+    bool busy = false;     // another program has the store open
     std::string text;      // CP1251, for the user
 };
 

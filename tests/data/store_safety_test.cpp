@@ -324,6 +324,7 @@ TEST_F(Damage, AStoreInUseByAnotherProgramIsNotOpenedTwice) {
     auto second = RecordStore::Open("s", error);
     EXPECT_FALSE(second);
     EXPECT_FALSE(error.damaged);
+    EXPECT_TRUE(error.busy);
     EXPECT_NE(error.text.find("занята"_cp), std::string::npos);
     EXPECT_TRUE(CheckStore("e").Sound()) << "other stores are not held";
     first.reset();
