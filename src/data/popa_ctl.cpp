@@ -8,7 +8,9 @@
 namespace orbeta {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Tokens of one line up to an unquoted '&'; tells whether the line continues.
 bool TokensOfLine(std::string_view line, PopaLine& out) {

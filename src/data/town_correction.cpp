@@ -15,7 +15,9 @@ double NumberOf(const std::string& text) {
     return end == text.c_str() || !std::isfinite(v) ? 0.0 : v;
 }
 
-long IntegerOf(const std::string& text) { return std::strtol(text.c_str(), nullptr, 10); }
+long IntegerOf(const std::string& text) {
+    return std::strtol(text.c_str(), nullptr, 10);
+}
 
 // A period "from-to" or "from": does it hold the moment?
 bool PeriodHolds(const std::string& period, double moment) {
@@ -65,7 +67,8 @@ double TownCorrection(double moment, const TownCard& card, const PopaCtl* popa) 
 
 double TownCorrection(double moment, const TownCard& card) {
     std::optional<PopaCtl> popa;
-    bool needed = !card.dstSection.empty() || (card.fixedCorrection.empty() && !card.zoneCode.empty());
+    bool needed =
+        !card.dstSection.empty() || (card.fixedCorrection.empty() && !card.zoneCode.empty());
     if (needed) popa = ReadPopaCtl(kPopaCtlFile);
     return TownCorrection(moment, card, popa ? &*popa : nullptr);
 }

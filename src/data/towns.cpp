@@ -42,7 +42,8 @@ size_t CounterWidth(size_t count) {
 // holds.
 void KeysOfGroup(const std::vector<std::pair<std::string, size_t>>& group,
                  std::vector<std::pair<std::string, size_t>>& out) {
-    out.emplace_back(std::string(kTownKeyPrefix) + group[0].first.substr(0, kNameRoom), group[0].second);
+    out.emplace_back(std::string(kTownKeyPrefix) + group[0].first.substr(0, kNameRoom),
+                     group[0].second);
     if (group.size() == 1) return;
     size_t width = CounterWidth(group.size() - 1);
     for (size_t i = 1; i < group.size(); ++i) {
@@ -87,7 +88,8 @@ std::string TownKeyPrefix(std::string_view typed) {
 }
 
 std::string TownListLine(const TownCard& card) {
-    std::string line = Format("%s  %s %s", card.name.c_str(), card.latitude.c_str(), card.longitude.c_str());
+    std::string line =
+        Format("%s  %s %s", card.name.c_str(), card.latitude.c_str(), card.longitude.c_str());
     if (!card.where.empty()) line += "  " + card.where;
     return line;
 }
@@ -139,7 +141,8 @@ std::vector<TownKey> AssignTownKeys(const std::vector<TownSource>& towns) {
         keys.clear();
         KeysOfGroup(group, keys);
         for (size_t k = 0; k < keys.size(); ++k)
-            out.push_back({keys[k].first, keys[k].second, isLatin.count({group[k].first, group[k].second}) > 0});
+            out.push_back({keys[k].first, keys[k].second,
+                           isLatin.count({group[k].first, group[k].second}) > 0});
     }
     return out;
 }

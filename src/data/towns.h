@@ -11,8 +11,8 @@
 
 namespace orbeta {
 
-inline constexpr size_t kTownTypedMax = 20;   // characters the input box takes
-inline constexpr size_t kTownTypedCut = 16;   // characters that are looked up
+inline constexpr size_t kTownTypedMax = 20;  // characters the input box takes
+inline constexpr size_t kTownTypedCut = 16;  // characters that are looked up
 inline constexpr size_t kTownKeyMax = 20;
 inline constexpr const char* kTownListFile = "town.tmp";
 
@@ -46,10 +46,10 @@ std::string FilledLongitude(std::string_view field6);
 
 // A town as the build writes it into the directory.
 struct TownSource {
-    std::string name;         // displayed name
-    std::string latin;        // Latin name, ASCII
+    std::string name;           // displayed name
+    std::string latin;          // Latin name, ASCII
     bool russianWorld = false;  // found by its Russian name only
-    TownCard card;            // fields 2, 5, 6, 7, 11, 12 filled; key not yet
+    TownCard card;              // fields 2, 5, 6, 7, 11, 12 filled; key not yet
 };
 
 struct TownKey {
