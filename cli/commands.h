@@ -21,5 +21,6 @@ struct Action {
 
 void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
+void AddTownCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -1,0 +1,100 @@
+#include "data/open_base.h"
+
+#include <memory>
+
+#include "data/store_texts.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+#include "platform/text_file.h"
+
+namespace orbeta {
+namespace {
+std::unique_ptr<RecordStore> current;
+}
+
+int OpenBase(const std::string& stem) {
+    if (current) {
+        Svc().Warning(StoreText("2OpBd"));
+        return -1;
+    }
+    StoreOpenError error;
+    current = RecordStore::Open(stem, error);
+    if (!current) {
+        if (error.damaged) Svc().Warning(error.text);
+        return -1;
+    }
+    return 0;
+}
+
+void CloseBase() {
+    if (current) current->Close();
+    current.reset();
+}
+
+bool IsBaseOpen() {
+    return current != nullptr;
+}
+RecordStore* OpenedBase() {
+    return current.get();
+}
+
+bool FindKey(std::string_view key) {
+    return current && current->FindKey(key);
+}
+
+bool ReadRecord(std::string_view key, BaseRecord& record) {
+    if (current) return current->ReadRecord(key, record);
+    record.Clear();
+    return false;
+}
+
+int WriteRecord(std::string_view key, const BaseRecord& record) {
+    return current ? current->WriteRecord(key, record) : kWriteFailed;
+}
+
+int DeleteRecord(std::string_view key) {
+    return current ? current->DeleteRecord(key) : 0;
+}
+
+std::string NewKey(std::string_view prefix) {
+    return current ? current->NewKey(prefix) : "";
+}
+
+std::string ListKeys(const std::string& listFile, std::string_view prefix) {
+    std::optional<std::vector<std::string>> keys;
+    if (current) keys = current->ListKeys(prefix);
+    std::string text;
+    // A failed listing still replaces the old list, so that no stale line is picked.
+    if (keys)
+        for (const auto& k : *keys) text += " " + k + "\n";
+    if (!WriteFileAtomically(listFile, text)) {
+        Svc().Warning(Format("Не записывается файл %s"_cp, listFile.c_str()));
+        return {};
+    }
+    return keys && !keys->empty() ? keys->front() : std::string();
+}
+
+std::optional<std::string> PickListed(const std::string& listFile, int k, bool mark) {
+    auto bytes = ReadFileBytes(listFile);
+    if (!bytes || k < 0) return std::nullopt;
+    size_t start = 0;
+    int count = 0;
+    while (start < bytes->size()) {
+        size_t end = bytes->find('\n', start);
+        if (end == std::string::npos) end = bytes->size();
+        if ((*bytes)[start] == ' ' && count++ == k) {
+            std::string key = bytes->substr(start + 1, end - start - 1);
+            if (!key.empty() && key.back() == '\r') key.pop_back();
+            if (mark) {
+                (*bytes)[start] = '-';
+                if (!WriteFileAtomically(listFile, *bytes)) return std::nullopt;
+            }
+            return key;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+}  // namespace orbeta
