@@ -21,6 +21,7 @@ struct Action {
 
 void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
+void AddDbCommand(CLI::App& app, Action& action);
 void AddTownCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     Action action;
     AddCalendarCommand(app, action);
     AddChartCommand(app, action);
+    AddDbCommand(app, action);
     AddTownCommand(app, action);
     try {
         app.parse(argc, argv);

@@ -75,26 +75,54 @@ std::string ListKeys(const std::string& listFile, std::string_view prefix) {
     return keys && !keys->empty() ? keys->front() : std::string();
 }
 
-std::optional<std::string> PickListed(const std::string& listFile, int k, bool mark) {
-    auto bytes = ReadFileBytes(listFile);
-    if (!bytes || k < 0) return std::nullopt;
+namespace {
+
+// Calls back with the start and the key of each line that begins with a blank; the
+// callback returns false to stop.
+template <class F>
+void ForEachListed(const std::string& bytes, F&& f) {
     size_t start = 0;
-    int count = 0;
-    while (start < bytes->size()) {
-        size_t end = bytes->find('\n', start);
-        if (end == std::string::npos) end = bytes->size();
-        if ((*bytes)[start] == ' ' && count++ == k) {
-            std::string key = bytes->substr(start + 1, end - start - 1);
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        if (bytes[start] == ' ') {
+            std::string key = bytes.substr(start + 1, end - start - 1);
             if (!key.empty() && key.back() == '\r') key.pop_back();
-            if (mark) {
-                (*bytes)[start] = '-';
-                if (!WriteFileAtomically(listFile, *bytes)) return std::nullopt;
-            }
-            return key;
+            if (!f(start, std::move(key))) return;
         }
         start = end + 1;
     }
-    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> PickListed(const std::string& listFile, int k, bool mark) {
+    auto bytes = ReadFileBytes(listFile);
+    if (!bytes || k < 0) return std::nullopt;
+    std::optional<std::string> found;
+    size_t lineStart = 0;
+    int count = 0;
+    ForEachListed(*bytes, [&](size_t start, std::string key) {
+        if (count++ < k) return true;
+        found = std::move(key);
+        lineStart = start;
+        return false;
+    });
+    if (found && mark) {
+        (*bytes)[lineStart] = '-';
+        if (!WriteFileAtomically(listFile, *bytes)) return std::nullopt;
+    }
+    return found;
+}
+
+std::vector<std::string> ListedKeys(const std::string& listFile) {
+    std::vector<std::string> keys;
+    if (auto bytes = ReadFileBytes(listFile))
+        ForEachListed(*bytes, [&](size_t, std::string key) {
+            keys.push_back(std::move(key));
+            return true;
+        });
+    return keys;
 }
 
 }  // namespace orbeta

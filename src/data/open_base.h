@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/base_record.h"
 #include "data/record_store.h"
@@ -34,6 +35,9 @@ std::string ListKeys(const std::string& listFile, std::string_view prefix);
 // mark, that blank becomes "-" so that the line no longer counts. nullopt when there
 // is no such line.
 std::optional<std::string> PickListed(const std::string& listFile, int k, bool mark);
+
+// The keys of all lines that PickListed counts, in order (the list file read once).
+std::vector<std::string> ListedKeys(const std::string& listFile);
 
 // Opens a database for the life of the object.
 class BaseSession {

@@ -136,7 +136,6 @@ PageFile::Placed PageFile::Append(std::string_view key, const std::vector<uint8_
 }
 
 std::optional<std::vector<uint8_t>> PageFile::Find(int page, std::string_view key) {
-    if (page < 0 || page >= pageCount_) return std::nullopt;
     std::optional<std::vector<uint8_t>> found;
     for (const auto& r : PageRecords(Load(page)))
         if (r.key == key) found.emplace(r.data, r.data + r.dataLength);

@@ -90,12 +90,30 @@ void RecordStore::BeginChanges() {
     changed_ = true;
 }
 
+bool RecordStore::Holds(std::string_view key) {
+    IndexSearch at = index_.Search(key);
+    return at.found && at.page >= 0;
+}
+
+bool RecordStore::Read(std::string_view key, BaseRecord& record) {
+    record.Clear();
+    IndexSearch at = index_.Search(key);
+    if (!at.found || at.page < 0) return false;
+    auto data = pages_.Find(at.page, key);
+    if (!data)
+        throw StoreError(
+            Format("записи %s нет на странице %d"_cp, OemToAnsi(key).c_str(), at.page));
+    record.SetField(1, key);
+    size_t limit = static_cast<size_t>(PageSize() - 8);
+    DecodeFields(data->data(), std::min(data->size(), limit), record);
+    return true;
+}
+
 bool RecordStore::FindKey(std::string_view rawKey) {
     std::string_view key = KeyText(rawKey);
     if (!open_ || !IsValidKey(key)) return false;
     try {
-        IndexSearch at = index_.Search(key);
-        return at.found && at.page >= 0;
+        return Holds(key);
     } catch (const StoreError& e) {
         Report(e.what());
         return false;
@@ -107,16 +125,7 @@ bool RecordStore::ReadRecord(std::string_view rawKey, BaseRecord& record) {
     std::string_view key = KeyText(rawKey);
     if (!open_ || !IsValidKey(key)) return false;
     try {
-        IndexSearch at = index_.Search(key);
-        if (!at.found || at.page < 0) return false;
-        auto data = pages_.Find(at.page, key);
-        if (!data)
-            throw StoreError(
-                Format("записи %s нет на странице %d"_cp, OemToAnsi(key).c_str(), at.page));
-        record.SetField(1, key);
-        size_t limit = static_cast<size_t>(PageSize() - 8);
-        DecodeFields(data->data(), std::min(data->size(), limit), record);
-        return true;
+        return Read(key, record);
     } catch (const StoreError& e) {
         Report(e.what());
         record.Clear();
@@ -202,16 +211,21 @@ std::string IncrementKeyCounter(std::string_view rawKey) {
 std::string RecordStore::NewKey(std::string_view prefix) {
     if (!open_) return {};
     std::string counterKey = std::string(prefix) + "@";
-    BaseRecord counter;
-    std::string candidate = ReadRecord(counterKey, counter) && counter.Has(2)
-                                ? counter.Field(2)
-                                : std::string(prefix) + "000000";
-    std::string start;
-    do {
-        start = candidate;
-        candidate = IncrementKeyCounter(candidate);
-    } while (candidate.size() <= static_cast<size_t>(kMaxKeyLength) && FindKey(candidate));
-    if (candidate.size() > static_cast<size_t>(kMaxKeyLength)) {
+    std::string start, candidate;
+    try {
+        BaseRecord counter;
+        bool counted = IsValidKey(counterKey) && Read(counterKey, counter) && counter.Has(2);
+        candidate = counted ? counter.Field(2) : std::string(prefix) + "000000";
+        // A damaged index must stop the search rather than pass a key that is in use.
+        do {
+            start = candidate;
+            candidate = IncrementKeyCounter(candidate);
+        } while (IsValidKey(candidate) && Holds(candidate));
+    } catch (const StoreError& e) {
+        Report(e.what());
+        return {};
+    }
+    if (!IsValidKey(candidate)) {
         Svc().Warning(WithArgument(StoreText("errserv"), OemToAnsi(prefix)));
         return {};
     }

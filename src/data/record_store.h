@@ -62,6 +62,9 @@ class RecordStore {
   private:
     explicit RecordStore(std::string stem) : stem_(std::move(stem)) {}
     void BeginChanges();
+    // These throw StoreError.
+    bool Holds(std::string_view key);
+    bool Read(std::string_view key, BaseRecord& record);
     void Report(const std::string& what) const;
 
     std::string stem_;
