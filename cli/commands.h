@@ -24,5 +24,6 @@ void AddChartCommand(CLI::App& app, Action& action);
 void AddAspectsCommand(CLI::App& app, Action& action);
 void AddHousesCommand(CLI::App& app, Action& action);
 void AddDbCommand(CLI::App& app, Action& action);
+void AddTownCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

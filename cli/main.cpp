@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     AddAspectsCommand(app, action);
     AddHousesCommand(app, action);
     AddDbCommand(app, action);
+    AddTownCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

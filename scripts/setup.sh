@@ -11,6 +11,7 @@ PACKAGES=(
   nlohmann-json3-dev libcli11-dev
   xvfb xauth poppler-utils imagemagick xdotool
   fonts-noto-core fonts-dejavu-core
+  tzdata
 )
 
 missing=()
