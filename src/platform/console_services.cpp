@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/journal.h"
+#include "platform/text_file.h"
 
 namespace orbeta {
 
@@ -28,5 +29,11 @@ ContinueOrQuit ConsoleServices::AskMissingEphemerisFile(const std::string& fileN
 }
 
 void ConsoleServices::Quit() { std::exit(1); }
+
+void ConsoleServices::ShowReportFile(const std::string& path, const std::string&,
+                                     const std::string&) {
+    if (auto text = ReadFileBytes(path)) std::fputs(AnsiToUtf8(*text).c_str(), stdout);
+    std::remove(path.c_str());
+}
 
 }  // namespace orbeta

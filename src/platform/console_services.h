@@ -11,6 +11,9 @@ public:
     // Without a user to ask, the computation goes on and the body stays empty.
     ContinueOrQuit AskMissingEphemerisFile(const std::string& fileName) override;
     [[noreturn]] void Quit() override;
+    // A finished report is printed (UTF-8) and its file removed.
+    void ShowReportFile(const std::string& path, const std::string& title,
+                        const std::string& helpKey) override;
     void SetMissingFileAnswer(ContinueOrQuit answer) { missingFileAnswer_ = answer; }
 
 private:

@@ -1,11 +1,24 @@
 #include "platform/services.h"
 
+#include <cstdio>
+
 #include "platform/console_services.h"
 #include "platform/journal.h"
 
 namespace orbeta {
 namespace {
 Services* installed = nullptr;
+bool progressActive = false;
+bool progressAborted = false;
+}  // namespace
+
+bool Services::AskYesNo(const std::string&, const std::string&) { return false; }
+void Services::ProgressStarted(int) {}
+void Services::ProgressStepped(int) {}
+void Services::ProgressEnded() {}
+void Services::SetBusy(bool) {}
+void Services::ShowReportFile(const std::string& path, const std::string&, const std::string&) {
+    std::remove(path.c_str());
 }
 
 Services& Svc() {
@@ -15,6 +28,27 @@ Services& Svc() {
 }
 
 void InstallServices(Services* services) { installed = services; }
+
+void StartProgress(int total) {
+    if (progressActive) return;
+    progressActive = true;
+    progressAborted = false;
+    Svc().ProgressStarted(total);
+}
+
+void StepProgress(int delta) {
+    if (progressActive) Svc().ProgressStepped(delta);
+}
+
+void EndProgress() {
+    if (!progressActive) return;
+    progressActive = false;
+    Svc().ProgressEnded();
+}
+
+bool ProgressActive() { return progressActive; }
+bool ProgressAborted() { return progressAborted; }
+void AbortProgress() { progressAborted = true; }
 
 void Journal(const std::string& line) { TheJournal().Write(line); }
 void DebugJournal(const std::string& line) { TheJournal().WriteDebug(line); }

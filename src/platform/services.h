@@ -20,11 +20,33 @@ public:
     virtual ContinueOrQuit AskMissingEphemerisFile(const std::string& fileName) = 0;
     // Ends the program at the user's wish (after "Завершить").
     [[noreturn]] virtual void Quit() = 0;
+    // A question with the buttons Yes and No; true for Yes. Without a user: No.
+    virtual bool AskYesNo(const std::string& caption, const std::string& text);
+    // The progress of a long search: one progress display at a time; the user may ask
+    // for the search to stop (see ProgressAborted).
+    virtual void ProgressStarted(int total);
+    virtual void ProgressStepped(int delta);
+    virtual void ProgressEnded();
+    // The hourglass while a report is being written.
+    virtual void SetBusy(bool busy);
+    // A finished report file goes to its reader, which owns (and deletes) it.
+    virtual void ShowReportFile(const std::string& path, const std::string& title,
+                                const std::string& helpKey);
 };
 
 // The services in force; a console set until another is installed.
 Services& Svc();
 void InstallServices(Services* services);
+
+// The progress of a long search (Svc() shows it). Start does nothing while a progress
+// display is open; it clears the abort flag.
+void StartProgress(int total);
+void StepProgress(int delta);
+void EndProgress();
+bool ProgressActive();
+// Set when the user asks the running search to stop; the search tests it after each step.
+bool ProgressAborted();
+void AbortProgress();
 
 // Journal lines go to the journal of the working directory (see journal.h).
 void Journal(const std::string& line);

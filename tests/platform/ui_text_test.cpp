@@ -4,6 +4,7 @@
 
 #include "../support/test_support.h"
 #include "platform/codepage.h"
+#include "platform/ui_names.h"
 
 namespace orbeta {
 namespace {
@@ -96,16 +97,17 @@ TEST_F(UiTextTest, ShippedFileNamesEveryCalculationMethod) {
     ASSERT_TRUE(LoadUiTexts(test::WorkspaceTemplate() + "/orbtw.t"));
     EXPECT_NE(LookupText("virhous"), "virhous");
     EXPECT_NE(LookupText("virhous").find("66"), std::string::npos);
-    for (int code : {1,  6,  7,  8,  11, 12, 13,  14,  15,  16,  17,  18,  19,  20, 24,
-                     25, 26, 30, 31, 32, 33, 100, 101, 102, 103, 104, 105, 106, 107}) {
-        std::string name = ListItem("MetChet", code);
+    // Methods are named by the code in their item's brackets; charts made by other
+    // rules (composite, harmonic, returns) are named by their own lists.
+    for (int code : {1, 6, 7, 8, 11, 12, 15, 17, 18, 19, 20, 24, 25, 26, 30, 31, 32, 33}) {
+        std::string name = MethodName(code);
         EXPECT_FALSE(name.empty()) << code;
         EXPECT_EQ(name.find('?'), std::string::npos) << code;  // a character CP866 lacks
     }
-    EXPECT_EQ(ListItem("MetChet", 6), "Вторичные прогрессии"_cp);
-    EXPECT_EQ(ListItem("MetChet", 107), "Эмболисмическая лунация"_cp);
-    EXPECT_EQ(ListItem("MetChet", 2), "");
-    EXPECT_EQ(ListItem("MetChet", 108), "");
+    EXPECT_EQ(MethodName(6), "Вторичные прогрессии"_cp);
+    EXPECT_EQ(MethodName(2), "");
+    EXPECT_EQ(MethodName(13), "");
+    EXPECT_EQ(ReturnKindName(7), "Эмболисмическая лунация"_cp);
 
     EXPECT_FALSE(LoadUiTexts("no-such-file.t"));
     EXPECT_EQ(LookupText("virhous"), "virhous");

@@ -1,0 +1,6 @@
+// orbeta: the desktop workstation.
+#include "shell/application.h"
+
+int main(int argc, char** argv) {
+    return orbeta::RunOrbeta(argc, argv);
+}

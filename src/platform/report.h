@@ -1,0 +1,25 @@
+#pragma once
+// The report pipeline: a report is written into a numbered temporary file of the
+// working directory and then handed to a text window, which owns the file from then on.
+#include <string>
+#include <string_view>
+
+namespace orbeta {
+
+// Creates the first free "r0001.tmp" … "r9999.tmp" and writes the header " %s\n %s\n"
+// (the title line, then the UI text "Mark"); the hourglass shows until ShowReport.
+// When no file can be made: the warning of the UI text "tmp" and false.
+bool BeginReport(const std::string& titleLine);
+
+// Appends to the report being written (nothing when none is open).
+void ReportWrite(std::string_view text);
+void ReportPrint(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+// Closes the report and opens its text window with the title and help key (at most
+// 9 characters).
+void ShowReport(const std::string& title, const std::string& helpKey);
+
+// Path of the report being written; empty when none is open.
+const std::string& ReportPath();
+
+}  // namespace orbeta

@@ -1,0 +1,60 @@
+#pragma once
+// Base of every window inside the frame (chart, table, text and graph windows): its
+// right-click menu comes from the UI texts under its popup key, command 2102 copies
+// its picture to the clipboard, and a click-armed flag lets a window ignore the click
+// that only brought it to the front.
+#include <QWidget>
+#include <string>
+
+class QMdiSubWindow;
+
+namespace orbeta {
+
+constexpr int kCmdCopyPicture = 2102;
+
+class ChildWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // Keys are cut to 8 characters (popup) and 9 (help).
+    ChildWindow(const std::string& popupKey, const std::string& helpKey, QWidget* parent = nullptr);
+    ~ChildWindow() override;
+
+    const std::string& PopupKey() const { return popupKey_; }
+    const std::string& HelpKey() const { return helpKey_; }
+    void SetHelpKey(const std::string& key);
+
+    // Puts the window into the frame's client area with a title; maximised when the
+    // "Максимизировать окна" setting is on.
+    QMdiSubWindow* ShowInFrame(const QString& title);
+
+    // A command of this window (popup menu, keys, buttons). The base copies the picture
+    // (2102); windows handle their own and pass the rest on.
+    virtual void OnCommand(int id);
+
+    // The right-click menu as it would open (built from the UI text of the popup key).
+    void FillPopupMenu(class QMenu& menu);
+
+    // True while the window paints on the printer.
+    bool printing = false;
+    // Set at construction, after a resize and when a dialog gives the focus back;
+    // cleared when the window loses the focus.
+    bool clickArmed = true;
+    // Time correction of text windows (days).
+    double timeCorrection = 0.0;
+
+    // For windows that act on a left click: false (and arms the window) when the click
+    // only brought the window back.
+    bool TakeClick();
+
+  protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    std::string popupKey_;
+    std::string helpKey_;
+};
+
+}  // namespace orbeta

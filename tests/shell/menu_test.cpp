@@ -1,0 +1,190 @@
+// Menu 1000 against the command map: every popup, item, separator and id in order, and
+// which commands are offered.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <set>
+
+#include "shell/app_state.h"
+#include "shell/application.h"
+#include "shell/main_frame.h"
+#include "shell_test_support.h"
+#include "test_classes.h"
+
+namespace orbeta::test {
+namespace {
+
+// The command map as documented: "text [id]" for commands, "text >" opening a popup
+// whose entries follow up to "<", and "-" for separators.
+const QStringList kDocumentedMenu = {
+    "Гороскоп [200]",
+    "Интерпретация >",
+    "Натальная карта [901]",
+    "Гороскоп ребенка [902]",
+    "Переезд [903]",
+    "Хорарная астрология [904]",
+    "Прогноз [905]",
+    "Неподвижные звезды [906]",
+    "Взаимотношения [907]",
+    "<",
+    "Анализ >",
+    "Наложение карт [201]",
+    "Специальные карты >",
+    "Вход Солнца в градус [801]",
+    "Полно/Ново-луния [802]",
+    "<",
+    "Таблицы >",
+    "Текущие аспекты [701]",
+    "Текущие аспекты к выбранным [702]",
+    "Аспекты к натальной карте [703]",
+    "Ингрессии [704]",
+    "Аспекты к заданным точкам [705]",
+    "Петли [706]",
+    "Петлевые аспекты [707]",
+    "Возвращения [708]",
+    "-",
+    "Затмения [604]",
+    "<",
+    "Графические эфемериды [209]",
+    "Хорарная астрология >",
+    "Хорарные аспекты мгновенные [1001]",
+    "Хорарные аспекты суточные [1002]",
+    "Хорарная(Элективная) карта [1003]",
+    "Ответ на вопрос [1004]",
+    "<",
+    "Графический прогноз [210]",
+    "Ректификация [211]",
+    "<",
+    "Конфигурация >",
+    "Планеты [301]",
+    "Аспекты к планетам [302]",
+    "Планетные дуги [303]",
+    "-",
+    "Орбисы [312]",
+    "Дома [304]",
+    "-",
+    "Графическое представление и цвета [305]",
+    "Методы вычислений [306]",
+    "-",
+    "Настройка принтера [310]",
+    "Установка внешнего редактора [311]",
+    "Редактирование текстов интерпретации [314]",
+    "<",
+    "  База  >",
+    "База данных [401]",
+    "Блокнот (Файлер) [402]",
+    "Смена базы [404]",
+    "Создание базы [405]",
+    "<",
+    "   Окна  >",
+    "Каскад [24361]",
+    "Мозаика [24362]",
+    "Упорядочить Иконки [24364]",
+    "-",
+    "Закрыть все [24365]",
+    "<",
+    "Помощь [601]",
+    "Выход [24310]",
+};
+
+void Describe(const QList<QAction*>& actions, QStringList& out) {
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            out << "-";
+        } else if (a->menu()) {
+            out << a->text() + " >";
+            Describe(a->menu()->actions(), out);
+            out << "<";
+        } else {
+            out << a->text() + " [" + a->objectName() + "]";
+        }
+    }
+}
+
+}  // namespace
+
+class MenuTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() { ResetProgramState(); }
+
+    void menuMatchesTheCommandMap() {
+        CommandMap commands;
+        MainFrame frame(commands);
+        QStringList actual;
+        Describe(frame.menuBar()->actions(), actual);
+        QCOMPARE(actual, kDocumentedMenu);
+    }
+
+    void onlyCommandsWithAHandlerAreEnabled() {
+        TestWorkspace ws;
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        const std::set<int> built = {24310, 24361, 24362, 24364, 24365};
+        int commandsSeen = 0;
+        for (QAction* a : app.Frame()->findChildren<QAction*>()) {
+            bool ok = false;
+            int id = a->objectName().toInt(&ok);
+            if (!ok || a->menu()) continue;
+            ++commandsSeen;
+            QVERIFY2(a->isEnabled() == (built.count(id) > 0), qPrintable(a->text()));
+        }
+        QCOMPARE(commandsSeen, 47);
+
+        // A feature that registers its handler makes its item live.
+        int called = 0;
+        app.Commands().Set(200, [&called] { ++called; });
+        app.Frame()->UpdateCommandStates();
+        QVERIFY(app.Frame()->Action(200)->isEnabled());
+        app.Frame()->Action(200)->trigger();
+        QCOMPARE(called, 1);
+    }
+
+    void windowCommandsAndTheWindowList() {
+        TestWorkspace ws;
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        QMdiArea* client = app.Frame()->Client();
+        for (const char* title : {"Первое", "Второе"}) {
+            auto* w = new QWidget;
+            w->setWindowTitle(QString::fromUtf8(title));
+            client->addSubWindow(w)->show();
+        }
+        app.Frame()->Action(24362)->trigger();  // tile: both fill the area side by side
+        auto windows = client->subWindowList();
+        QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+        app.Frame()->Action(24361)->trigger();  // cascade: the second lies lower right
+        QVERIFY(windows[1]->pos() != windows[0]->pos());
+
+        windows[0]->showMinimized();
+        windows[1]->showMinimized();
+        app.Frame()->Action(24364)->trigger();  // icons in a row along the bottom
+        QCOMPARE(windows[0]->geometry().bottom(), client->viewport()->height() - 1);
+        QCOMPARE(windows[1]->x(), windows[0]->geometry().right() + 1);
+
+        QMenu* windowsMenu =
+            app.Frame()->Action(24361)->associatedObjects().isEmpty()
+                ? nullptr
+                : qobject_cast<QMenu*>(app.Frame()->Action(24361)->associatedObjects().first());
+        QVERIFY(windowsMenu);
+        emit windowsMenu->aboutToShow();
+        QStringList listed;
+        for (QAction* a : windowsMenu->actions()) listed << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(listed.mid(5), (QStringList{"-", "1 Первое", "2 Второе"}));
+        emit windowsMenu->aboutToShow();  // rebuilt, not appended
+        QCOMPARE(windowsMenu->actions().size(), 8);
+
+        app.Frame()->Action(24365)->trigger();  // close all
+        QTRY_VERIFY(client->subWindowList().isEmpty());
+    }
+};
+
+static RegisterTestClass<MenuTest> registerMenu("menu");
+
+}  // namespace orbeta::test
+
+#include "menu_test.moc"
