@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "aspects/orb_file.h"
 #include "core/chart_record.h"
 #include "data/settings.h"
 #include "shell/chart_window_registry.h"
@@ -22,6 +23,7 @@ struct AppState {
     Settings settings;
     ChartRecord currentChart;
     ChartRecord inputChart;
+    OrbTable orbTable;  // the current table, without switched-off aspects
     ChartWindowRegistry charts;
     ChildWindow* activeChild = nullptr;
     QPointer<QMainWindow> frame;

@@ -22,6 +22,7 @@
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
+#include "shell/ui/configuration_commands.h"
 
 namespace orbeta {
 
@@ -68,8 +69,10 @@ void Application::Start() {
     LoadProfile(kProfileFile, app.settings, app.currentChart);
     SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
                          app.settings.Option(kOptHeliocentric)});
+    app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
 
     AddFrameCommands();
+    AddConfigurationCommands(commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();

@@ -72,6 +72,7 @@ void ResetProgramState() {
     app.settings = Settings{};
     app.currentChart = DefaultProfileChart();
     app.inputChart = app.currentChart;
+    app.orbTable = OrbTable{};
     app.activeChild = nullptr;
     app.printer.reset();
     SetUiTexts({});
