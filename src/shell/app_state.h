@@ -23,7 +23,7 @@ struct AppState {
     Settings settings;
     ChartRecord currentChart;
     ChartRecord inputChart;
-    OrbTable orbTable;  // the current table, without switched-off aspects
+    OrbTable orbTable;  // the current table: slot 0 of the profile's orb files
     ChartWindowRegistry charts;
     ChildWindow* activeChild = nullptr;
     QPointer<QMainWindow> frame;

@@ -67,9 +67,9 @@ void Application::Start() {
 
     LoadUiTexts("orbtw.t");
     LoadProfile(kProfileFile, app.settings, app.currentChart);
+    app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
     SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
                          app.settings.Option(kOptHeliocentric)});
-    app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
 
     AddFrameCommands();
     AddConfigurationCommands(commands_);
@@ -149,7 +149,9 @@ int RunOrbeta(int argc, char** argv) {
     Application app;
     std::string error;
     std::vector<std::string> fresh;
-    if (!EnterWorkspace(workspace, error, &fresh)) app.Services().Fatal(Utf8ToAnsi(error));
+    if (!EnterWorkspace(workspace, error, &fresh))
+        app.Services().Fatal(
+            Format("Не удается подготовить рабочий каталог: %s"_cp, Utf8ToAnsi(error).c_str()));
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
     app.Start();

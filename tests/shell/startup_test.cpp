@@ -53,15 +53,20 @@ class StartupTest : public QObject {
         ws.Remove("orbt.ini");
         BoxAnswerer boxes;
         bool frameAtWarning = true;
-        std::string titleText;
-        boxes.onBox = [&](const SeenBox&) { frameAtWarning = App().frame != nullptr; };
+        QStringList familiesAtWarning;
         Application app;
+        boxes.onBox = [&](const SeenBox&) {
+            frameAtWarning = App().frame != nullptr;
+            familiesAtWarning = app.RegisteredFamilies();
+        };
         app.Start();
         QCOMPARE(int(boxes.seen.size()), 1);
         QCOMPARE(boxes.seen[0].title, QString("Предупреждение"));
         QCOMPARE(boxes.seen[0].text, QString("Не открывается файл orbt.ini"));
         QCOMPARE(boxes.seen[0].owner, nullptr);
         QVERIFY(!frameAtWarning);  // the profile comes before the frame
+        // ... and after the fonts of the working directory
+        QCOMPARE(familiesAtWarning, (QStringList{"Sigilum", "Tabula Mono"}));
         QVERIFY(ws.Read("jur.jur").find("orbt.ini") != std::string::npos);
 
         const AppState& state = App();
@@ -71,6 +76,7 @@ class StartupTest : public QObject {
         QVERIFY(std::abs(state.currentChart.lon[1] - 280.3689) < 0.01);
         QCOMPARE(std::memcmp(&state.inputChart, &state.currentChart, sizeof(ChartRecord)), 0);
         QVERIFY(state.printer != nullptr);
+        QVERIFY(state.orbTable.Find(90.0f) != nullptr);  // the current table of 0.ao
     }
 
     void frameFollowsTheProfileAndTheScreen() {
@@ -113,6 +119,7 @@ class StartupTest : public QObject {
         QCOMPARE(f.value(2), QString("frame=1"));
         QCOMPARE(f.value(3), QString("visible=1"));
         QCOMPARE(f.value(4), QString("title=") + kFrameTitle);
+        QCOMPARE(f.value(5), QString("families=Sigilum,Tabula Mono"));
         QCOMPARE(f.value(6), QString("maskP=7"));
         QCOMPARE(f.value(7), QString("sun=0.000"));
         QCOMPARE(f.value(8), QString("printer=0"));
@@ -134,6 +141,7 @@ class StartupTest : public QObject {
             QCOMPARE(boxes.seen[0].title, QString("Orbeta"));
             QCOMPARE(boxes.seen[0].text, QString("Закончить Работу?"));
             QCOMPARE(boxes.seen[0].icon, QMessageBox::Question);
+            QCOMPARE(boxes.seen[0].buttons, (QStringList{"Да", "Нет"}));
             QCOMPARE(boxes.seen[0].owner, static_cast<QObject*>(app.Frame()->Client()));
         }
         QVERIFY(app.Frame()->isVisible());
