@@ -82,6 +82,7 @@ int Dial::AddTownBlock(QGridLayout* grid, int row) {
     auto* towns = new QPushButton(FromAnsi("Города..."_cp), this);
     towns->setObjectName(QString::number(kCmdTowns));
     towns->setEnabled(static_cast<bool>(TownDirectory()));
+    connect(towns, &QPushButton::clicked, this, [this] { OnTowns(); });
     grid->addWidget(towns, row, 4);
     ++row;
     grid->addWidget(new QLabel(FromAnsi("Широта"_cp), this), row, 0);

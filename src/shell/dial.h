@@ -73,6 +73,8 @@ class Dial : public QDialog {
     QHBoxLayout* StandardButtons(const char* okText = nullptr);
     // Runs the towns directory on the block; true when it filled it.
     bool RunTownDirectory(double jdLocal, double* correctionHours);
+    // "Города...": fills the town block; dialogs with a time also take the correction.
+    virtual void OnTowns() { RunTownDirectory(0, nullptr); }
 
     QLineEdit* town_ = nullptr;
     QLineEdit* latitude_ = nullptr;

@@ -112,6 +112,29 @@ class DialogsTest : public QObject {
         QVERIFY(!Text(&d, "5018").isEmpty());
     }
 
+    void townsDirectoryFillsPlaceAndCorrectionOfTheTypedDate() {
+        TestWorkspace ws;
+        double askedFor = 0;
+        Dial::SetTownDirectory([&askedFor](TownQuery& q) {
+            askedFor = q.jdLocal;
+            q.town = "Тверь"_cp;
+            q.latitude = 56.52;
+            q.longitude = 35.55;
+            q.correctionHours = -2.3833;
+            return true;
+        });
+        BirthDataDialog d(nullptr, SampleChart());
+        Click(&d, "5020");
+        Dial::SetTownDirectory({});
+        QVERIFY(std::fabs(askedFor - (2451545.0 + 0.25 / 24)) < 1e-8);  // local, uncorrected
+        QCOMPARE(Text(&d, "5011"), QString("Тверь"));
+        QCOMPARE(Text(&d, "5012"), QString(" 56.52"));
+        QCOMPARE(Text(&d, "5010"), QString("-2.3833"));
+        QCOMPARE(Text(&d, "5019"), QString("09:52:00"));
+        BirthDataDialog without(nullptr, SampleChart());
+        QVERIFY(!without.findChild<QPushButton*>("5020")->isEnabled());
+    }
+
     void chosenMethodIsTheNumberInBrackets() {
         TestWorkspace ws;
         LoadUiTexts("orbtw.t");

@@ -105,23 +105,6 @@ BirthDataDialog::BirthDataDialog(QWidget* parent, const ChartRecord& prefill)
     connect(AddButton(extra, 5023, "Сегодня"_cp), &QPushButton::clicked, this,
             &BirthDataDialog::FillToday);
     extra->addStretch();
-    if (auto* towns = findChild<QPushButton*>("5020"))
-        connect(towns, &QPushButton::clicked, this, [this] {
-            BirthData d;
-            std::string ignored;
-            for (int i = 0; i < 6; ++i) {
-                auto v = ParseWhole(ToAnsi(parts_[i]->text()));
-                int* p[6] = {&d.local.day,  &d.local.month,  &d.local.year,
-                             &d.local.hour, &d.local.minute, &d.local.second};
-                *p[i] = v.value_or(0);
-            }
-            double hours = 0;
-            if (RunTownDirectory(JulianDay(d.local), &hours)) {
-                correction_->setText(FromAnsi(Format("%.2f", hours)));
-                UpdateGmt();
-            }
-        });
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(extra);
@@ -137,6 +120,17 @@ BirthDataDialog::BirthDataDialog(QWidget* parent, const ChartRecord& prefill)
     setTabOrder(longitude_, comment_);
     FillFrom(prefill);
     name_->setFocus();
+}
+
+void BirthDataDialog::OnTowns() {
+    // The correction is the one in force on the typed local date.
+    DateParts local;
+    int* p[6] = {&local.day, &local.month, &local.year, &local.hour, &local.minute, &local.second};
+    for (int i = 0; i < 6; ++i) *p[i] = ParseWhole(ToAnsi(parts_[i]->text())).value_or(0);
+    double hours = 0;
+    if (!RunTownDirectory(JulianDay(local), &hours)) return;
+    correction_->setText(FromAnsi(CorrectionText(hours)));
+    UpdateGmt();
 }
 
 void BirthDataDialog::FillFrom(const ChartRecord& chart) {

@@ -34,6 +34,9 @@ class BirthDataDialog : public Dial {
 
     void accept() override;
 
+  protected:
+    void OnTowns() override;
+
   private:
     bool ReadFields(BirthData& data, std::string& error) const;
 

@@ -4,7 +4,9 @@
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "platform/codepage.h"
+#include "platform/format.h"
 #include "platform/journal.h"
+#include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
 #include "shell/app_state.h"
@@ -17,7 +19,9 @@ namespace orbeta {
 bool EnterAndComputeChart(QWidget* parent) {
     AppState& app = App();
     BirthDataDialog dialog(parent, app.inputChart);
-    if (dialog.exec() != QDialog::Accepted) return false;
+    int result = dialog.exec();
+    DebugJournal(Format("DVvod k=%d", result));
+    if (result != QDialog::Accepted) return false;
     ApplyBirthData(app.inputChart, dialog.Data());
     app.inputChart.houseSystem = static_cast<int16_t>(app.settings.houseSet);
     ComputeChart(app.inputChart, app.currentChart, dialog.ChosenMethod(),
