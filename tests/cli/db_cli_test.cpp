@@ -15,7 +15,8 @@ class DbCli : public ::testing::Test {
   protected:
     test::CommandResult Db(const std::string& args) {
         return test::RunCommand("cd " + work.Path() + " && " + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws db " + args + " 2>" + work.Path() + "/stderr");
+                                work.Path() + "/ws db " + base + " " + args + " 2>" + work.Path() +
+                                "/stderr");
     }
     std::string Stderr() { return ReadFileBytes(work.Path() + "/stderr").value_or(""); }
     json Json(const std::string& args) {
@@ -24,6 +25,9 @@ class DbCli : public ::testing::Test {
         return r.status == 0 ? json::parse(r.out) : json();
     }
     test::TempWorkDir work;
+    // The workspace's own store (the profile's BASA) holds the towns: these tests use
+    // a database of their own.
+    std::string base = "--base cards";
 };
 
 constexpr const char* kIvan =
@@ -32,7 +36,7 @@ constexpr const char* kIvan =
 
 TEST_F(DbCli, CardsAreAddedListedReadWrittenAndDeleted) {
     EXPECT_NE(Db("list").status, 0) << "no database yet";
-    EXPECT_NE(Stderr().find("abasa.btr"), std::string::npos) << Stderr();
+    EXPECT_NE(Stderr().find("cards.btr"), std::string::npos) << Stderr();
     ASSERT_EQ(Db("create").status, 0);
     EXPECT_NE(Db("create").status, 0) << "never made over an existing one";
     EXPECT_EQ(Json("list --json"), json::array());
@@ -79,6 +83,13 @@ TEST_F(DbCli, CardsAreAddedListedReadWrittenAndDeleted) {
     EXPECT_EQ(Db("check").out.substr(0, 6), "sound:");
 }
 
+TEST_F(DbCli, DefaultBaseIsTheProfilesWithTheTowns) {
+    base.clear();
+    auto towns = Json("list --prefix t.МОСКВА --json");
+    ASSERT_FALSE(towns.empty());
+    EXPECT_EQ(towns[0]["key"], "t.МОСКВА");
+}
+
 TEST_F(DbCli, BadInputIsAMessageAndChangesNothing) {
     ASSERT_EQ(Db("create").status, 0);
     EXPECT_NE(Db("put --key k --field 2=€").status, 0);
@@ -99,6 +110,7 @@ TEST_F(DbCli, BadInputIsAMessageAndChangesNothing) {
 }
 
 TEST_F(DbCli, CardsGoToCsvAndBackAndTheProfileNamesTheDatabase) {
+    base.clear();  // the stem comes from each call or from the profile
     ASSERT_EQ(Db("--base first create").status, 0);
     ASSERT_EQ(Db(std::string("--base first ") + kIvan).status, 0);
     // Files given on the command line are the caller's, not the workspace's.
