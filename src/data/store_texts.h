@@ -1,7 +1,7 @@
 #pragma once
 // The store's messages are UI texts under short keys ("2OpBd", "ErrLk", "errserv",
-// "err-bod-read", "bis"). The program installs its UI text lookup; until then a key
-// stands for its own text, as a lookup of a missing key does.
+// "err-bod-read", "bis"), looked up in the loaded UI texts; tests may install a lookup
+// of their own.
 #include <string>
 #include <string_view>
 
