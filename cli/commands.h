@@ -21,8 +21,10 @@ struct Action {
 
 void AddCalendarCommand(CLI::App& app, Action& action);
 void AddChartCommand(CLI::App& app, Action& action);
-void AddHousesCommand(CLI::App& app, Action& action);
 void AddAspectsCommand(CLI::App& app, Action& action);
+void AddHousesCommand(CLI::App& app, Action& action);
+void AddDbCommand(CLI::App& app, Action& action);
+void AddTownCommand(CLI::App& app, Action& action);
 void AddWheelCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -16,8 +16,10 @@ int main(int argc, char** argv) {
     Action action;
     AddCalendarCommand(app, action);
     AddChartCommand(app, action);
-    AddHousesCommand(app, action);
     AddAspectsCommand(app, action);
+    AddHousesCommand(app, action);
+    AddDbCommand(app, action);
+    AddTownCommand(app, action);
     AddWheelCommand(app, action);
     try {
         app.parse(argc, argv);

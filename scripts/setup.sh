@@ -9,8 +9,9 @@ PACKAGES=(
   libswe-dev swe-basic-data swe-standard-data swetest
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  xvfb xauth poppler-utils imagemagick
+  xvfb xauth poppler-utils imagemagick xdotool
   fonts-noto-core fonts-dejavu-core
+  tzdata
 )
 
 missing=()

@@ -16,7 +16,6 @@ namespace orbeta {
 namespace {
 
 constexpr double kDefaultJd = 2451545.0;
-constexpr int kHouseSystemCount = 11;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -106,12 +105,8 @@ const std::map<std::string, Reader, std::less<>>& Readers() {
              for (size_t i = 0; i < words.size() && i < s.ov.size(); ++i)
                  s.ov[i] = static_cast<uint8_t>(LeadingLong(words[i]));
          }},
-        {"HouseSet",
-         [](std::string_view v, Settings& s, ChartRecord&) {
-             long h = LeadingLong(v);
-             // An unknown system would index past the house tables; keep the default.
-             s.houseSet = h >= 1 && h <= kHouseSystemCount ? static_cast<int>(h) : 3;
-         }},
+        {"HouseSet", [](std::string_view v, Settings& s,
+                        ChartRecord&) { s.houseSet = static_cast<int16_t>(LeadingLong(v)); }},
         {"EgalHous",
          [](std::string_view v, Settings& s, ChartRecord&) { s.egalHous = LeadingLong(v); }},
         {"BeginCoord",

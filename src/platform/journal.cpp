@@ -16,9 +16,9 @@ void JournalFile::Write(const std::string& line) {
     std::fclose(f);
 }
 
-void JournalFile::SetDebug(bool on) {
+void JournalFile::SetDebug(bool on, bool clear) {
     debug_ = on;
-    if (on) std::remove(path_.c_str());
+    if (on && clear) std::remove(path_.c_str());
 }
 
 JournalFile& TheJournal() {

@@ -13,8 +13,9 @@ public:
     void WriteDebug(const std::string& line) {
         if (debug_) Write(line);
     }
-    // The debug option: on deletes the journal so that it holds only this run.
-    void SetDebug(bool on);
+    // The debug option: at start-up, on deletes the journal so that it holds only this
+    // run; switched on later, the lines already written stay.
+    void SetDebug(bool on, bool clear = true);
     bool Debug() const { return debug_; }
     const std::string& Path() const { return path_; }
 

@@ -22,6 +22,7 @@
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
+#include "shell/ui/configuration_commands.h"
 
 namespace orbeta {
 
@@ -71,6 +72,7 @@ void Application::Start() {
                          app.settings.Option(kOptHeliocentric)});
 
     AddFrameCommands();
+    AddConfigurationCommands(commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -147,7 +149,9 @@ int RunOrbeta(int argc, char** argv) {
     Application app;
     std::string error;
     std::vector<std::string> fresh;
-    if (!EnterWorkspace(workspace, error, &fresh)) app.Services().Fatal(Utf8ToAnsi(error));
+    if (!EnterWorkspace(workspace, error, &fresh))
+        app.Services().Fatal(
+            Format("Не удается подготовить рабочий каталог: %s"_cp, Utf8ToAnsi(error).c_str()));
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
     app.Start();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/format.h"
+#include "platform/services.h"
 #include "shell/app_state.h"
 
 namespace orbeta {
@@ -24,10 +26,13 @@ ChartWindowBase::ChartWindowBase(int kind, const std::string& popupKey, const st
                                  QWidget* parent)
     : ChildWindow(popupKey, helpKey, parent),
       kind_(kind),
-      number_(App().charts.Register(this, kind)) {}
+      number_(App().charts.Register(this, kind)) {
+    DebugJournal(Format("DKart: NGS=%d kg=%d", number_, kind_));
+}
 
 ChartWindowBase::~ChartWindowBase() {
     App().charts.Unregister(this);
+    DebugJournal(Format("~DKart: NGS=%d", number_));
 }
 
 }  // namespace orbeta

@@ -1,5 +1,8 @@
 #include "shell/message_box.h"
 
+#include <QAbstractButton>
+
+#include "platform/codepage.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {
@@ -9,6 +12,13 @@ QMessageBox::StandardButton ShowMessageBox(QWidget* owner, QMessageBox::Icon ico
                                            QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, FromAnsi(caption), FromAnsi(text), buttons, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    // The buttons speak the program's language whatever translations Qt has.
+    const std::pair<QMessageBox::StandardButton, const char*> names[] = {
+        {QMessageBox::Yes, "Да"_cp},
+        {QMessageBox::No, "Нет"_cp},
+        {QMessageBox::Cancel, "Отмена"_cp}};
+    for (const auto& [button, name] : names)
+        if (QAbstractButton* b = box.button(button)) b->setText(FromAnsi(name));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

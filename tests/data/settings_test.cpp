@@ -118,9 +118,8 @@ TEST(Profile, OptionListClearsWhatItDoesNotGive) {
 }
 
 TEST(Profile, UnreadableValuesFallBack) {
-    Profile p = Read("JD=yesterday\nHouseSet=42\nLAT=north\nLONG=nan\nORBFILE=\n");
+    Profile p = Read("JD=yesterday\nLAT=north\nLONG=nan\nORBFILE=\n");
     EXPECT_EQ(DateTimeText(p.c.jdLocal), "01.01.2000 12:00:00");
-    EXPECT_EQ(p.s.houseSet, 3);
     EXPECT_DOUBLE_EQ(p.c.latitude, 0.0);
     EXPECT_DOUBLE_EQ(p.c.longitude, 0.0);
     for (const auto& name : p.s.orbFiles) EXPECT_EQ(name, "");

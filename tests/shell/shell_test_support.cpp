@@ -53,7 +53,9 @@ void BoxAnswerer::Poll() {
         auto* box = qobject_cast<QMessageBox*>(w);
         if (!box || !box->isVisible() || box->property("answered").toBool()) continue;
         box->setProperty("answered", true);
-        SeenBox s{box->windowTitle(), box->text(), box->icon(), box->parent()};
+        SeenBox s{box->windowTitle(), box->text(), box->icon(), box->parent(), {}};
+        for (QAbstractButton* b : box->buttons()) s.buttons << b->text();
+        s.buttons.sort();
         seen.push_back(s);
         if (onBox) onBox(s);
         QAbstractButton* button = nullptr;

@@ -31,6 +31,7 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QObject* owner = nullptr;
+    QStringList buttons;
 };
 
 // Answers every message box that opens, with the next of the given buttons (the

@@ -141,6 +141,7 @@ class StartupTest : public QObject {
             QCOMPARE(boxes.seen[0].title, QString("Orbeta"));
             QCOMPARE(boxes.seen[0].text, QString("Закончить Работу?"));
             QCOMPARE(boxes.seen[0].icon, QMessageBox::Question);
+            QCOMPARE(boxes.seen[0].buttons, (QStringList{"Да", "Нет"}));
             QCOMPARE(boxes.seen[0].owner, static_cast<QObject*>(app.Frame()->Client()));
         }
         QVERIFY(app.Frame()->isVisible());

@@ -13,6 +13,7 @@
 
 #include "fake_chart_window.h"
 #include "platform/codepage.h"
+#include "platform/journal.h"
 #include "platform/ui_text.h"
 #include "shell/app_state.h"
 #include "shell/application.h"
@@ -71,6 +72,22 @@ class WindowsTest : public QObject {
         delete c;
         QVERIFY(App().charts.All().empty());
         QVERIFY(App().charts.Selectable().empty());
+    }
+
+    void debugJournalTracesChartWindows() {
+        TestWorkspace ws;
+        TheJournal().SetDebug(true);
+        int number = 0;
+        {
+            FakeChartWindow w(2, Chart("A"));
+            number = w.Number();
+        }
+        TheJournal().SetDebug(false);
+        FakeChartWindow quiet(0, Chart("B"));
+        std::string expected = "DKart: NGS=" + std::to_string(number) +
+                               " kg=2\n~DKart: NGS=" + std::to_string(number) + "\n";
+        QVERIFY(ws.Read("jur.jur").find(expected) != std::string::npos);
+        QVERIFY(ws.Read("jur.jur").find("NGS=" + std::to_string(number + 1)) == std::string::npos);
     }
 
     void selectChartOffersOpenNatalCharts() {

@@ -1,0 +1,97 @@
+#pragma once
+// Base of every dialog: its help key and "Помощь" button, the optional town block
+// (town, latitude, longitude), and the hand-back of the focus to the active child
+// window when the dialog goes.
+#include <QDialog>
+#include <QLineEdit>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/chart_record.h"
+
+class QGridLayout;
+class QPushButton;
+class QHBoxLayout;
+
+namespace orbeta {
+
+constexpr int kCmdHelp = 9;
+constexpr int kCmdFieldChanged = 199;
+constexpr int kCmdTowns = 5020;
+
+// An edit field that reports (command 199) when it loses the focus after its text was
+// changed; leaving it unchanged reports nothing.
+class NotifyingEdit : public QLineEdit {
+    Q_OBJECT
+  public:
+    using QLineEdit::QLineEdit;
+  signals:
+    void changedAndLeft();
+
+  protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// What the towns directory is given and gives back.
+struct TownQuery {
+    std::string town;
+    double latitude = 0;
+    double longitude = 0;
+    double jdLocal = 0;          // the date the time-zone correction is wanted for
+    double correctionHours = 0;  // filled by the directory
+};
+
+class Dial : public QDialog {
+    Q_OBJECT
+  public:
+    Dial(QWidget* parent, int resourceId, std::string helpKey, bool townBlock);
+    ~Dial() override;
+
+    const std::string& HelpKey() const { return helpKey_; }
+    bool HasTownBlock() const { return town_ != nullptr; }
+    void SetKeepFocus(bool keep) { keepFocus_ = keep; }
+
+    // The help window and the towns directory are supplied by the features that build
+    // them; until then their buttons are disabled.
+    static void SetHelpOpener(std::function<void(const std::string& key)> opener);
+    static void SetTownDirectory(std::function<bool(TownQuery& query)> directory);
+
+    void WriteTownBlock(const ChartRecord& chart);
+    // Town, latitude and longitude; false with a message naming the field when a
+    // coordinate is not a number or out of range.
+    bool ReadTownBlock(std::string& town, double& latitude, double& longitude,
+                       std::string& error) const;
+
+    void done(int result) override;
+
+  protected:
+    // The town block as rows of a grid, from the given row on; returns the next row.
+    int AddTownBlock(QGridLayout* grid, int row);
+    QPushButton* AddButton(QHBoxLayout* row, int id, const char* cp1251Text);
+    // The row of OK, Cancel and Help every dialog ends with.
+    QHBoxLayout* StandardButtons(const char* okText = nullptr);
+    // Runs the towns directory on the block; true when it filled it.
+    bool RunTownDirectory(double jdLocal, double* correctionHours);
+    // "Города...": fills the town block; dialogs with a time also take the correction.
+    virtual void OnTowns() { RunTownDirectory(0, nullptr); }
+
+    QLineEdit* town_ = nullptr;
+    QLineEdit* latitude_ = nullptr;
+    QLineEdit* longitude_ = nullptr;
+
+  private:
+    std::string helpKey_;
+    bool keepFocus_ = false;
+};
+
+// A width that shows the given number of digits.
+int FieldWidth(const QLineEdit* edit, int characters);
+
+// Reads a numeric field for a dialog; on failure fills the message that names it.
+std::optional<double> ReadNumberField(const QLineEdit* edit, const char* cp1251Name,
+                                      std::string& error);
+std::optional<int> ReadWholeField(const QLineEdit* edit, const char* cp1251Name,
+                                  std::string& error);
+
+}  // namespace orbeta
