@@ -1,6 +1,7 @@
 #include "shell/ui/configuration_commands.h"
 
 #include "aspects/ui/orb_dialogs.h"
+#include "chart/ui/display_dialog.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "platform/codepage.h"
@@ -81,6 +82,7 @@ void AddConfigurationCommands(CommandMap& commands) {
     commands.Set(302, [] { ChooseAspectBodies(nullptr); });
     commands.Set(303, [] { ChooseArcBody(nullptr); });
     commands.Set(304, [] { ChooseHouseSystem(nullptr); });
+    commands.Set(305, [] { EditDisplaySettings(nullptr); });
     commands.Set(306, [] { ChooseCalculationMethods(nullptr); });
     commands.Set(312, [] { RunOrbFilesDialog(nullptr); });
 }

@@ -12,7 +12,8 @@ class CommandMap;
 bool EnterAndComputeChart(QWidget* parent);
 
 // 301 and 302 (active bodies and bodies with aspects), 303 (body of planetary arcs),
-// 304 (house system), 306 (calculation methods), 312 (orb files).
+// 304 (house system), 305 (display and colours), 306 (calculation methods), 312 (orb
+// files).
 void AddConfigurationCommands(CommandMap& commands);
 
 void ChooseActiveBodies(QWidget* parent);        // 301
