@@ -1,8 +1,12 @@
 // orbeta-cli wheel: the chart wheel into a PNG, SVG or PDF file, drawn by the same
 // painter as the chart windows, with the workspace's display settings. Runs without a
 // display.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFontDatabase>
 #include <QGuiApplication>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +47,14 @@ QSize ParseSize(const std::string& text) {
 // Qt's window system without a display, and the program's two fonts from the workspace.
 std::unique_ptr<QGuiApplication> StartGui() {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt wants a private runtime directory and warns on every run without one.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        std::error_code ec;
+        auto dir = std::filesystem::temp_directory_path(ec) /
+                   ("orbeta-runtime-" + std::to_string(::getuid()));
+        if (::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST)
+            setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
     static int argc = 1;
     static char name[] = "orbeta-cli";
     static char* argv[] = {name, nullptr};

@@ -9,8 +9,10 @@
 #include <limits>
 #include <map>
 
+#include "../support/test_support.h"
 #include "chart/make_font.h"
 #include "core/angles.h"
+#include "platform/text_file.h"
 #include "wheel_test_support.h"
 
 namespace orbeta {
@@ -385,13 +387,19 @@ TEST(WheelPainter, TinyWindowsDrawWhatFits) {
     std::initializer_list<std::pair<int, double>> crowd = {
         {SUN, 10},   {MON, 10.1}, {MER, 10.2}, {VEN, 10.3}, {MRS, 10.4},
         {JUP, 10.5}, {SAT, 10.6}, {URN, 10.7}, {NEP, 10.8}, {PLT, 10.9}};
+    test::TempWorkDir work;  // for the journal
     WheelParams p = OneChartParams(ChartWith(crowd, 5));
     p.display.signFill = 3;
     for (QSize size : {QSize(1, 1), QSize(8, 8), QSize(40, 30), QSize(90, 60)}) {
         test::Painted w = PaintWheel(p, size);
         EXPECT_TRUE(w.layout.painted) << size.width();
         for (int b = SUN; b <= PLT; ++b) EXPECT_NE(w.layout.rings[0].radius[b], kNotPlaced);
+        // A glyph font too small to make leaves the one before; the glyphs are drawn.
+        EXPECT_EQ(w.Texts(WheelItem::BodyGlyph).size(), 10u);
     }
+    auto journal = ReadFileBytes("jur.jur");
+    ASSERT_TRUE(journal.has_value());
+    EXPECT_NE(journal->find("Sigilum, 0 =NULL"), std::string::npos);
 }
 
 }  // namespace
