@@ -1,6 +1,8 @@
 #include "chart/wheel_painter.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <algorithm>
 
 #include "aspects/aspect_matrix.h"
@@ -327,8 +329,7 @@ ScreenPoint WheelPainter::GlyphAt(double lon, int radius, char glyph, Colour col
     QString text(QChar::fromLatin1(glyph));
     ScreenPoint centre = layout_.geometry.ToScreen(lon, radius);
     ScreenPoint topLeft{centre.x - fm.horizontalAdvance(text) / 2, centre.y - fm.height() / 2};
-    p_.setPen(ToQColor(colour));
-    p_.drawText(topLeft.x, topLeft.y + fm.ascent(), text);
+    DrawString(topLeft.x, topLeft.y + fm.ascent(), text, colour);
     if (trace_) trace_->texts.push_back({item, std::string(1, glyph), topLeft, colour, true, 0, 0});
     return topLeft;
 }
@@ -337,8 +338,7 @@ int WheelPainter::TextAt(int x, int y, const std::string& text, Colour colour,
                          const TracedText& info) {
     QFontMetrics fm = p_.fontMetrics();
     QString s = QtText(text);
-    p_.setPen(ToQColor(colour));
-    p_.drawText(x, y + fm.ascent(), s);
+    DrawString(x, y + fm.ascent(), s, colour);
     if (trace_) {
         TracedText t = info;
         t.text = text;
@@ -347,6 +347,19 @@ int WheelPainter::TextAt(int x, int y, const std::string& text, Colour colour,
         trace_->texts.push_back(t);
     }
     return fm.horizontalAdvance(s);
+}
+
+void WheelPainter::DrawString(int x, int baseline, const QString& text, Colour colour) {
+    // An SVG file names its fonts and does not carry them: elsewhere the glyph letters
+    // would show as letters. There the text goes as outlines.
+    if (p_.paintEngine() && p_.paintEngine()->type() == QPaintEngine::SVG) {
+        QPainterPath path;
+        path.addText(x, baseline, p_.font(), text);
+        p_.fillPath(path, ToQColor(colour));
+        return;
+    }
+    p_.setPen(ToQColor(colour));
+    p_.drawText(x, baseline, text);
 }
 
 int WheelPainter::TextWidth(const std::string& text) const {

@@ -51,6 +51,7 @@ class WheelPainter {
     // Text with its top-left corner at (x, y); returns its width.
     int TextAt(int x, int y, const std::string& text, Colour colour, const TracedText& info);
     int TextWidth(const std::string& text) const;
+    void DrawString(int x, int baseline, const QString& text, Colour colour);
 
     // Who takes part: shown and computed (bodies), and for aspects also in MaskA.
     bool BodyShown(const ChartRecord& chart, int body) const;

@@ -52,6 +52,9 @@ TEST_F(CliWheel, WritesPngSvgAndPdfByTheExtension) {
     std::string svg = Read(work.Path() + "/natal.svg");
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("viewBox=\"0 0 800 600\""), std::string::npos);
+    // The file carries no fonts: glyphs and text go as outlines, not as letters.
+    EXPECT_EQ(svg.find("<text"), std::string::npos);
+    EXPECT_NE(svg.find("<path"), std::string::npos);
 
     ASSERT_EQ(Run(std::string(kChart) + " --print --out page.pdf").status, 0) << Stderr();
     std::string pdf = Read(work.Path() + "/page.pdf");
