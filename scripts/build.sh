@@ -4,5 +4,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=$1
 shift
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  # Paths below the parent folder are hashed relative to it, so several checkouts
+  # of the repository side by side share one compiler cache.
+  base=$(cd .. && pwd)
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER="env;CCACHE_BASEDIR=$base;CCACHE_NOHASHDIR=1;ccache"
+            -DCMAKE_C_COMPILER_LAUNCHER="env;CCACHE_BASEDIR=$base;CCACHE_NOHASHDIR=1;ccache")
+fi
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" -j "$(nproc)"

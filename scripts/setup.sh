@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config ccache
   qt6-base-dev qt6-svg-dev libgl-dev
   libswe-dev swe-basic-data swe-standard-data swetest
   libgtest-dev libgmock-dev libbenchmark-dev
