@@ -121,11 +121,12 @@ std::vector<std::string> CheckHelpSource(std::string_view utf8,
         int width = 0;
         if (!CheckCharacters(line, number, width, problems)) continue;
         if (width > kHelpLineWidth)
-            problems.push_back(Format("line %d: %d characters, more than %d", number, width,
-                                      kHelpLineWidth));
+            problems.push_back(
+                Format("line %d: %d characters, more than %d", number, width, kHelpLineWidth));
         if (line.rfind("@@", 0) == 0) {
             endTopic();
-            if (Words(line.substr(2)).empty()) problems.push_back(Format("line %d: no file", number));
+            if (Words(line.substr(2)).empty())
+                problems.push_back(Format("line %d: no file", number));
             continue;
         }
         if (!line.empty() && line[0] == '@') {
