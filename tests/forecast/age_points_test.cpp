@@ -104,10 +104,10 @@ TEST_F(AgePoints, PointEntriesForActiveAvailablePointsOnly) {
     EXPECT_TRUE(Of(AgePointKind::First, PointName(MER)).empty());
     // with houses the cusps count, whatever the mask
     chart.houseSystem = 3;
-    chart.cusp[1] = 100;
+    chart.cusp[1] = 150;
     auto asc = Of(AgePointKind::First, PointName(kPointAsc));
     ASSERT_EQ(asc.size(), 1u);
-    EXPECT_NEAR(asc[0].age, 100 * 7 / 30.0, 1e-9);
+    EXPECT_NEAR(asc[0].age, 35, 1e-9);  // past 24 years: no second round
 }
 
 TEST_F(AgePoints, EntriesAreSortedByMomentFromBirth) {
