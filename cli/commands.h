@@ -26,5 +26,6 @@ void AddHousesCommand(CLI::App& app, Action& action);
 void AddDbCommand(CLI::App& app, Action& action);
 void AddTownCommand(CLI::App& app, Action& action);
 void AddWheelCommand(CLI::App& app, Action& action);
+void AddReportCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     AddDbCommand(app, action);
     AddTownCommand(app, action);
     AddWheelCommand(app, action);
+    AddReportCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,39 @@
+#include "forecast/report_commands.h"
+
+#include <cmath>
+
+#include "core/angles.h"
+#include "forecast/age_points.h"
+#include "forecast/day_report.h"
+#include "platform/report.h"
+#include "platform/services.h"
+#include "platform/ui_names.h"
+#include "platform/ui_text.h"
+
+namespace orbeta {
+
+bool DayReportAllowed(double packedLatitude) {
+    return std::fabs(PackedToDegrees(packedLatitude)) <= kDayReportLatitudeLimit;
+}
+
+bool RunDayReport(const ChartRecord& chart1) {
+    if (!DayReportAllowed(chart1.latitude)) {
+        Svc().Warning(LookupText("tatvp"));
+        return false;
+    }
+    std::string title = ReportTitle(2011);
+    if (!BeginReport(title)) return false;
+    ReportWrite(DayReportText(ComputeDayReport(chart1)));
+    ShowReport(title, "Tatv");
+    return true;
+}
+
+bool RunAgePointReport(const ChartRecord& chart1, const OrbTable& table, const Settings& settings) {
+    std::string title = ReportTitle(2012);
+    if (!BeginReport(title)) return false;
+    ReportWrite(AgePointReportText(chart1, table, settings.maskP));
+    ShowReport(title, "TZS");
+    return true;
+}
+
+}  // namespace orbeta
