@@ -12,7 +12,9 @@
 
 #include "data/open_base.h"
 #include "data/town_directory.h"
+#include "data/town_refresh.h"
 #include "platform/codepage.h"
+#include "platform/format.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -33,6 +35,17 @@ std::vector<std::string> Cells(const std::string& line) {
     }
 }
 
+// The towns version: changes whenever either source does, so that workspaces whose
+// store holds older towns get the new ones.
+std::string TownsVersion(const std::string& towns, const std::string& popa) {
+    unsigned long long h = 14695981039346656037ull;
+    for (unsigned char c : towns + popa) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return Format("%016llx", h);
+}
+
 int Fail(const std::string& text) {
     std::fprintf(stderr, "orbeta-towns: %s\n", text.c_str());
     return 1;
@@ -44,8 +57,9 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     if (argc != 4) return Fail("usage: orbeta-towns TOWNS_TXT POPA_CTL OUTPUT_DIR");
     auto text = ReadFileBytes(argv[1]);
+    auto popaText = ReadFileBytes(argv[2]);
     auto popa = ReadPopaCtl(argv[2]);
-    if (!text || !popa) return Fail("cannot read the sources");
+    if (!text || !popaText || !popa) return Fail("cannot read the sources");
     const auto* zoneList = popa->Find("Zones");
     if (!zoneList) return Fail("popa.ctl has no section Zones");
     std::map<std::string, std::string> codeOfZone;
@@ -89,6 +103,12 @@ int main(int argc, char** argv) {
             return Fail("cannot write the card " + OemToUtf8(k.key));
         }
         ++written;
+    }
+    BaseRecord version;
+    version.SetField(2, TownsVersion(*text, *popaText));
+    if (WriteRecord(kTownsVersionKey, version) != 0) {
+        CloseBase();
+        return Fail("cannot write the towns version");
     }
     CloseBase();
     for (auto* e : exts) fs::rename(temp.string() + e, (out / "abasa").string() + e);

@@ -107,12 +107,15 @@ bool PrepareWorkspace(const std::string& dir, const std::string& templateDir, st
     return true;
 }
 
+std::string TemplateDir() {
+    const char* env = std::getenv("ORBETA_TEMPLATE_DIR");
+    return env && *env ? env : ORBETA_TEMPLATE_DIR;
+}
+
 bool EnterWorkspace(const std::string& requested, std::string& error,
                     std::vector<std::string>* fresh) {
     std::string dir = requested.empty() ? DefaultWorkspaceDir() : requested;
-    const char* env = std::getenv("ORBETA_TEMPLATE_DIR");
-    std::string templ = env && *env ? env : ORBETA_TEMPLATE_DIR;
-    if (!PrepareWorkspace(dir, templ, error, fresh)) return false;
+    if (!PrepareWorkspace(dir, TemplateDir(), error, fresh)) return false;
     if (::chdir(dir.c_str()) != 0) {
         error = "cannot enter workspace " + dir;
         return false;

@@ -19,6 +19,9 @@ std::string DefaultWorkspaceDir();
 bool PrepareWorkspace(const std::string& dir, const std::string& templateDir, std::string& error,
                       std::vector<std::string>* fresh = nullptr);
 
+// The directory of the data the build assembled (ORBETA_TEMPLATE_DIR overrides it).
+std::string TemplateDir();
+
 // Prepares the workspace (default or given) and makes it the working directory.
 bool EnterWorkspace(const std::string& requested, std::string& error,
                     std::vector<std::string>* fresh = nullptr);

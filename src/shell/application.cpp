@@ -13,6 +13,9 @@
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
+#include "data/town_card.h"
+#include "data/town_refresh.h"
+#include "data/ui/base_commands.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/text_file.h"
@@ -73,6 +76,7 @@ void Application::Start() {
 
     AddFrameCommands();
     AddConfigurationCommands(commands_);
+    AddBaseCommands(commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -154,6 +158,9 @@ int RunOrbeta(int argc, char** argv) {
             Format("Не удается подготовить рабочий каталог: %s"_cp, Utf8ToAnsi(error).c_str()));
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
+    // The towns store also keeps the user's cards, so new towns come card by card.
+    if (RefreshTownCards(TemplateDir() + "/" + kTownsStem, kTownsStem) == TownRefresh::Failed)
+        app.Services().Warning("Справочник городов не обновлен"_cp);
     app.Start();
     return qt.exec();
 }

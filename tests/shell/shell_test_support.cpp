@@ -10,6 +10,7 @@
 #include "platform/text_file.h"
 #include "platform/ui_text.h"
 #include "shell/app_state.h"
+#include "shell/ui/birth_data_dialog.h"
 
 namespace fs = std::filesystem;
 
@@ -78,6 +79,9 @@ void ResetProgramState() {
     app.activeChild = nullptr;
     app.printer.reset();
     SetUiTexts({});
+    // Seams a started program installs.
+    Dial::SetTownDirectory({});
+    BirthDataDialog::SetChartSource({});
 }
 
 }  // namespace orbeta::test

@@ -76,6 +76,15 @@ void DatePlaceDialog::FillTodaysDate() {
     parts_[2]->setText(FromAnsi(Format("%04d", today.year())));
 }
 
+void DatePlaceDialog::OnTowns() {
+    DateParts local;
+    int* p[6] = {&local.day, &local.month, &local.year, &local.hour, &local.minute, &local.second};
+    for (int i = 0; i < partCount_; ++i) *p[i] = ParseWhole(ToAnsi(parts_[i]->text())).value_or(0);
+    double hours = 0;
+    if (RunTownDirectory(JulianDay(local), &hours))
+        correction_->setText(FromAnsi(CorrectionText(hours)));
+}
+
 void DatePlaceDialog::accept() {
     BirthData d;
     std::string error;

@@ -25,6 +25,8 @@ class DatePlaceDialog : public Dial {
     int AddDateRows(QGridLayout* grid, int row);
     void Fill(const BirthData& d);
     void FillTodaysDate();
+    // The town's correction is the one in force on the typed date (and time).
+    void OnTowns() override;
 
     QLineEdit* name_ = nullptr;
     QLineEdit* comment_ = nullptr;

@@ -1,0 +1,24 @@
+#pragma once
+// New towns for a workspace that already has its "abasa" store: the store also holds
+// the user's chart cards, so it is never replaced as a file; its town cards are
+// replaced through the engine instead, whenever the towns version recorded in it
+// differs from the shipped one.
+#include <string>
+
+namespace orbeta {
+
+// The record that holds the towns version in field 2. Its key holds "@", so no
+// listing shows it, and it lies outside the "t." keys of the towns.
+inline constexpr const char* kTownsVersionKey = "t@version";
+
+enum class TownRefresh { UpToDate, Refreshed, NoShipped, Failed };
+
+// Replaces the town cards of the store `stem` by those of the shipped store
+// `shippedStem` when their versions differ; every other record stays. The shipped
+// store is read from a copy (it may lie in a read-only folder), made under workStem.
+// The version is written last: a refresh cut short by a crash leaves a readable store
+// with the old version and is done again at the next start.
+TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
+                             const std::string& workStem = "towns-shipped");
+
+}  // namespace orbeta

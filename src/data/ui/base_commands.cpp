@@ -1,0 +1,150 @@
+#include "data/ui/base_commands.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "data/chart_base.h"
+#include "data/ui/base_dialog.h"
+#include "data/ui/input_box.h"
+#include "data/ui/town_dialogs.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+#include "platform/ui_text.h"
+#include "shell/app_state.h"
+#include "shell/command_map.h"
+#include "shell/qt_text.h"
+#include "shell/ui/birth_data_dialog.h"
+
+namespace orbeta {
+
+namespace {
+
+// "NoB%s" with the stem in place of "%s"; the text is data, never a printf format.
+void WarnBaseNotOpened(const std::string& stem) {
+    std::string text = LookupText("NoB%s");
+    size_t at = text.find("%s");
+    if (at == std::string::npos)
+        text += " " + stem;
+    else
+        text.replace(at, 2, stem);
+    Svc().Warning(text);
+}
+
+std::optional<std::vector<std::string>> ListCurrentCards() {
+    const std::string& stem = App().settings.basa;
+    auto lines = ListCards(stem);
+    if (!lines) WarnBaseNotOpened(stem);
+    return lines;
+}
+
+}  // namespace
+
+void ShowChartBase(QWidget* parent) {
+    auto lines = ListCurrentCards();
+    if (!lines) return;
+    ChartBaseDialog dialog(parent, App().settings.basa, *lines, ChartBaseDialog::Use::Manage);
+    dialog.exec();
+}
+
+std::optional<ChartRecord> ChooseChartFromBase(QWidget* parent) {
+    auto lines = ListCurrentCards();
+    if (!lines) return std::nullopt;
+    ChartBaseDialog dialog(parent, App().settings.basa, *lines, ChartBaseDialog::Use::Pick);
+    int result = dialog.exec();
+    DebugJournal(Format("DVvod::FromBasa k=%d", result));
+    if (result != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
+    auto chart = ChartOfListedCard(App().settings.basa, dialog.Chosen());
+    if (!chart) Svc().Warning("Карточка не читается из базы данных"_cp);
+    return chart;
+}
+
+bool StoreChartInBase(QWidget*, const ChartRecord& chart) {
+    const std::string& stem = App().settings.basa;
+    if (!StoreChart(stem, chart).empty()) return true;
+    Svc().Warning(Format("Карта не записана в базу данных %s"_cp, stem.c_str()));
+    return false;
+}
+
+bool UseChosenBaseFile(const std::string& path) {
+    auto stem = StemOfChosenFile(path);
+    if (!stem) return false;
+    App().settings.basa = *stem;
+    return true;
+}
+
+BaseFileDialog::BaseFileDialog(QWidget* parent) : Dial(parent, 0, "BasaCh", false) {
+    setObjectName("BaseFile");
+    setWindowTitle(FromAnsi("Смена базы"_cp));
+    files_ =
+        new QFileDialog(this, QString(), QDir::currentPath(), FromAnsi("Базы данных (*.bod)"_cp));
+    // Shown inside this dialog, under its Help button, rather than as a window.
+    files_->setWindowFlags(Qt::Widget);
+    files_->setOption(QFileDialog::DontUseNativeDialog);
+    files_->setFileMode(QFileDialog::ExistingFile);
+    files_->setAcceptMode(QFileDialog::AcceptOpen);
+    if (auto* own = files_->findChild<QDialogButtonBox*>()) own->hide();
+    connect(files_, &QFileDialog::accepted, this, &QDialog::accept);
+    connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(files_);
+    QHBoxLayout* buttons = StandardButtons();
+    layout->addLayout(buttons);
+    // OK goes through the file dialog: it enters a chosen folder and checks the file.
+    auto* ok = findChild<QPushButton*>("1", Qt::FindDirectChildrenOnly);
+    disconnect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ok, &QPushButton::clicked, this, [this] { static_cast<QDialog*>(files_)->accept(); });
+}
+
+std::string BaseFileDialog::ChosenPath() const {
+    QStringList chosen = files_->selectedFiles();
+    if (chosen.isEmpty()) return {};
+    // A base in the working directory or below is kept by a short relative stem.
+    QString path = chosen.first();
+    QString relative = QDir::current().relativeFilePath(path);
+    if (!relative.startsWith("..")) path = relative;
+    return QFile::encodeName(path).toStdString();
+}
+
+void ChangeChartBase(QWidget* parent) {
+    BaseFileDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) return;
+    std::string path = dialog.ChosenPath();
+    if (!path.empty() && !UseChosenBaseFile(path))
+        Svc().Warning(Format("Файл %s не открывается"_cp, path.c_str()));
+}
+
+void CreateNewBase(QWidget* parent) {
+    auto name = AskText(parent, "BasaNew", "Создание базы"_cp, LookupText("NewBD"), 40);
+    if (!name || name->empty()) return;
+    if (name->size() > kMaxStemLength) {
+        Svc().Warning(Format("Путь к базе длиннее %zu символов"_cp, kMaxStemLength));
+        return;
+    }
+    switch (CreateChartBase(*name)) {
+        case CreateBaseResult::Created:
+            App().settings.basa = *name;
+            break;
+        case CreateBaseResult::Exists:  // warned "bis"
+            break;
+        case CreateBaseResult::Failed:
+            Svc().Warning(Format("База данных %s не создается"_cp, name->c_str()));
+            break;
+    }
+}
+
+void AddBaseCommands(CommandMap& commands) {
+    commands.Set(401, [] { ShowChartBase(nullptr); });
+    commands.Set(404, [] { ChangeChartBase(nullptr); });
+    commands.Set(405, [] { CreateNewBase(nullptr); });
+    BirthDataDialog::SetChartSource(
+        [] { return ChooseChartFromBase(QApplication::activeModalWidget()); });
+    InstallTownDirectory();
+}
+
+}  // namespace orbeta

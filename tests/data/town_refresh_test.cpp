@@ -1,0 +1,87 @@
+// New towns for a workspace whose store already holds chart cards: the town cards are
+// replaced through the engine, everything else stays.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../support/test_support.h"
+#include "data/open_base.h"
+#include "data/town_refresh.h"
+#include "store_test_support.h"
+
+namespace orbeta {
+namespace {
+
+using test::Fields;
+
+void Write(const std::string& stem, std::initializer_list<std::pair<const char*, BaseRecord>> all) {
+    BaseSession session(stem);
+    ASSERT_TRUE(session);
+    for (const auto& [key, record] : all) ASSERT_EQ(WriteRecord(key, record), kWriteDone) << key;
+}
+
+std::vector<std::string> Keys(const std::string& stem, const char* prefix) {
+    BaseSession session(stem);
+    return session ? *OpenedBase()->ListKeys(prefix) : std::vector<std::string>{"<closed>"};
+}
+
+std::string FieldOf(const std::string& stem, const char* key, int n) {
+    BaseSession session(stem);
+    BaseRecord r;
+    return session && ReadRecord(key, r) ? r.Field(n) : "<missing>";
+}
+
+class TownRefreshTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directory("shipped");
+        ASSERT_EQ(CreateBase("shipped/abasa"), 0);
+        Write("shipped/abasa", {{"t.AMSTERDAM", Fields({{5, "52.22"}, {7, "Amsterdam"}})},
+                                {"t.BERN", Fields({{5, "46.57"}, {7, "Bern"}})},
+                                {kTownsVersionKey, Fields({{2, "v2"}})}});
+        ASSERT_EQ(CreateBase("abasa"), 0);
+        Write("abasa", {{"t.AMSTERDAM", Fields({{5, "52.00"}, {7, "Amsterdam"}})},
+                        {"t.CHUR", Fields({{5, "46.51"}, {7, "Chur"}})},
+                        {kTownsVersionKey, Fields({{2, "v1"}})}});
+        BaseSession session("abasa");
+        ASSERT_EQ(NewKey("."), ".000001");
+        ASSERT_EQ(WriteRecord(".000001", Fields({{2, "Card"}, {3, "01.01.2000"}})), kWriteDone);
+    }
+    test::TempWorkDir work;
+    test::RecordingServices services;
+};
+
+TEST_F(TownRefreshTest, TownCardsAreReplacedAndChartCardsKept) {
+    std::string shippedBytes = test::Bytes("shipped/abasa.bod") + test::Bytes("shipped/abasa.btr");
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::Refreshed);
+    EXPECT_EQ(Keys("abasa", "t."), (std::vector<std::string>{"t.AMSTERDAM", "t.BERN"}));
+    EXPECT_EQ(FieldOf("abasa", "t.AMSTERDAM", 5), "52.22");
+    EXPECT_EQ(FieldOf("abasa", "t.AMSTERDAM", 1), "t.AMSTERDAM");
+    EXPECT_EQ(FieldOf("abasa", kTownsVersionKey, 2), "v2");
+    EXPECT_EQ(Keys("abasa", "."), std::vector<std::string>{".000001"});
+    EXPECT_EQ(FieldOf("abasa", ".000001", 2), "Card");
+    {
+        BaseSession session("abasa");
+        EXPECT_EQ(NewKey("."), ".000002");  // the counter record stayed too
+    }
+    // The shipped store is only read, and its working copy is gone.
+    EXPECT_EQ(test::Bytes("shipped/abasa.bod") + test::Bytes("shipped/abasa.btr"), shippedBytes);
+    EXPECT_FALSE(std::filesystem::exists("towns-shipped.btr"));
+
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::UpToDate);
+    EXPECT_TRUE(services.warnings.empty());
+}
+
+TEST_F(TownRefreshTest, NothingChangesWithoutAShippedVersion) {
+    std::string before = test::Bytes("abasa.bod") + test::Bytes("abasa.btr");
+    EXPECT_EQ(RefreshTownCards("missing/abasa", "abasa"), TownRefresh::NoShipped);
+    {
+        BaseSession session("shipped/abasa");
+        ASSERT_EQ(DeleteRecord(kTownsVersionKey), 1);
+    }
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::NoShipped);
+    EXPECT_EQ(test::Bytes("abasa.bod") + test::Bytes("abasa.btr"), before);
+}
+
+}  // namespace
+}  // namespace orbeta
