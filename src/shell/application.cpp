@@ -25,6 +25,7 @@
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
+#include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
 
 namespace orbeta {
@@ -77,6 +78,7 @@ void Application::Start() {
     AddFrameCommands();
     AddConfigurationCommands(commands_);
     AddBaseCommands(commands_);
+    InstallTextWindows(services_, commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();

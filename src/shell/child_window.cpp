@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 
 #include "platform/ui_text.h"
 #include "shell/app_state.h"
+#include "shell/dial.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {
@@ -70,6 +72,14 @@ void ChildWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     FillPopupMenu(menu);
     if (!menu.isEmpty()) menu.exec(event->globalPos());
+}
+
+void ChildWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && Dial::OpenHelp(helpKey_)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ChildWindow::resizeEvent(QResizeEvent* event) {

@@ -48,6 +48,8 @@ class ChildWindow : public QWidget {
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // F1: the help window on the window's help key.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

@@ -1,0 +1,90 @@
+#include "platform/text_view.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
+#include "platform/codepage.h"
+
+namespace orbeta {
+
+bool ForEachFileLine(const std::string& path, const std::function<void(std::string_view)>& line) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::string text;
+    while (std::getline(in, text)) {
+        std::string_view view = text;
+        if (!view.empty() && view.back() == '\r') view.remove_suffix(1);
+        line(view);
+    }
+    return true;
+}
+
+int ScrollRange(int screen, int content, int client, int slack, int unit) {
+    if (unit < 1) unit = 1;
+    long long numerator = static_cast<long long>(screen) + content - client + slack;
+    if (numerator <= 0) return 0;
+    long long range = numerator / unit;
+    return static_cast<int>(std::clamp<long long>(range, 1, 1 << 30));
+}
+
+PrintPage PrintPageGeometry(int printableHeight, int printableWidth) {
+    PrintPage page;
+    page.lineHeight = std::max(1, static_cast<int>(printableHeight * 40LL / 2900));
+    page.charWidth = std::max(1, static_cast<int>(printableWidth * 18LL / 2000));
+    page.left = 3 * page.charWidth;
+    // Only whole lines: a line that would run past the bottom edge is printed on the
+    // next page instead of being cut off.
+    page.linesPerPage = std::max(1, printableHeight / page.lineHeight);
+    return page;
+}
+
+bool IsWordProcessor(std::string_view editorPath) {
+    size_t slash = editorPath.find_last_of("\\/");
+    std::string_view name =
+        slash == std::string_view::npos ? editorPath : editorPath.substr(slash + 1);
+    constexpr std::string_view kWord = "winword.exe";
+    return name.size() == kWord.size() &&
+           std::equal(name.begin(), name.end(), kWord.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+std::string EditorFilePath(const std::string& reportPath) {
+    size_t slash = reportPath.find_last_of("\\/");
+    size_t dot = reportPath.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return reportPath + ".txt";
+    return reportPath.substr(0, dot) + ".txt";
+}
+
+namespace {
+bool IsBlankLine(const std::string& line) {
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+}  // namespace
+
+std::string EditorText(const std::vector<std::string>& lines, bool wordProcessor) {
+    std::string out;
+    for (const auto& line : lines) {
+        if ((!line.empty() && line[0] == ' ') || (wordProcessor && IsBlankLine(line))) out += '\n';
+        out += line;
+        out += ' ';
+        if (!wordProcessor) out += '\n';
+    }
+    return AnsiToUtf8(out);
+}
+
+std::string SavedText(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) out += line + "\n";
+    return AnsiToUtf8(out);
+}
+
+std::string ClipboardText(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) out += line + "\r\n";
+    return AnsiToUtf8(out);
+}
+
+}  // namespace orbeta

@@ -1,0 +1,42 @@
+#include "shell/text_commands.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiArea>
+
+#include "platform/codepage.h"
+#include "shell/app_state.h"
+#include "shell/command_map.h"
+#include "shell/dial.h"
+#include "shell/help_window.h"
+#include "shell/qt_services.h"
+#include "shell/qt_text.h"
+#include "shell/text_window.h"
+#include "shell/ui/notepad_window.h"
+#include "shell/ui/printer_settings_dialog.h"
+
+namespace orbeta {
+
+void ChooseExternalEditor() {
+    QString previous = QDir::currentPath();
+    // Programs here have no ".exe": the filter offers every file.
+    QString name = QFileDialog::getOpenFileName(
+        App().client.data(), FromAnsi("Установка внешнего редактора"_cp),
+        QString::fromLocal8Bit(App().settings.namRed.c_str()), FromAnsi("Выполняемые (*)"_cp));
+    QDir::setCurrent(previous);
+    if (!name.isEmpty()) App().settings.namRed = name.toLocal8Bit().toStdString();
+}
+
+void InstallTextWindows(QtServices& services, CommandMap& commands) {
+    services.SetReportViewer(
+        [](const std::string& path, const std::string& title, const std::string& helpKey) {
+            TextWindow::Show(path, title, helpKey);
+        });
+    Dial::SetHelpOpener([](const std::string& key) { HelpWindow::Open(key); });
+    commands.Set(310, [] { EditPrinterSettings(nullptr); });
+    commands.Set(311, [] { ChooseExternalEditor(); });
+    commands.Set(402, [] { RunNotepad(nullptr); });
+    commands.Set(601, [] { HelpWindow::Open("GenHelp"); });
+}
+
+}  // namespace orbeta
