@@ -39,6 +39,12 @@ void NotifyingEdit::focusOutEvent(QFocusEvent* event) {
 void Dial::SetHelpOpener(std::function<void(const std::string&)> opener) {
     HelpOpener() = std::move(opener);
 }
+
+bool Dial::OpenHelp(const std::string& key) {
+    if (!HelpOpener()) return false;
+    HelpOpener()(key);
+    return true;
+}
 void Dial::SetTownDirectory(std::function<bool(TownQuery&)> directory) {
     TownDirectory() = std::move(directory);
 }

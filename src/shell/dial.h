@@ -56,6 +56,8 @@ class Dial : public QDialog {
     // them; until then their buttons are disabled.
     static void SetHelpOpener(std::function<void(const std::string& key)> opener);
     static void SetTownDirectory(std::function<bool(TownQuery& query)> directory);
+    // The help window on a key (the F1 key of windows); false while there is none.
+    static bool OpenHelp(const std::string& key);
 
     void WriteTownBlock(const ChartRecord& chart);
     // Town, latitude and longitude; false with a message naming the field when a
