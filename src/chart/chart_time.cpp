@@ -14,11 +14,11 @@ double TimeStep(const std::array<long, 8>& delT, bool inner) {
                24.0;
 }
 
-std::optional<double> TimeList::Move(int delta) {
-    if (moments.empty()) return std::nullopt;
-    int last = static_cast<int>(moments.size()) - 1;
-    position = std::clamp(position + delta, 0, last);
-    return moments[static_cast<std::size_t>(position)];
+std::optional<double> MoveListPosition(TimeList& list, int delta) {
+    if (list.moments.empty()) return std::nullopt;
+    int last = static_cast<int>(list.moments.size()) - 1;
+    list.position = std::clamp(list.position + delta, 0, last);
+    return list.moments[static_cast<std::size_t>(list.position)];
 }
 
 void MoveChartInTime(ChartRecord& chart, const ChartRecord& base, double days, int arcBody) {

@@ -3,9 +3,9 @@
 // moments read from files, and the recomputation after a move.
 #include <array>
 #include <optional>
-#include <vector>
 
 #include "core/chart_record.h"
+#include "core/time_list.h"
 
 namespace orbeta {
 
@@ -13,17 +13,9 @@ namespace orbeta {
 // the outer chart, then of the inner one.
 double TimeStep(const std::array<long, 8>& delT, bool inner);
 
-// Moments (local Julian days) of one chart with the current position, −1 before the
-// first move.
-struct TimeList {
-    std::vector<double> moments;
-    int position = -1;
-
-    bool Empty() const { return moments.empty(); }
-    // Moves the position by delta within 0..count − 1; the moment there, or none for an
-    // empty list.
-    std::optional<double> Move(int delta);
-};
+// Moves a list's position by delta within 0..count − 1; the moment there, or none for
+// an empty list.
+std::optional<double> MoveListPosition(TimeList& list, int delta);
 
 // The chart's local and universal moments both move by the days; the chart is
 // recomputed with its own method from the base.

@@ -24,18 +24,18 @@ TEST(TimeList, PositionStaysWithinTheList) {
     TimeList list{{10.0, 20.0, 30.0}};
     EXPECT_EQ(list.position, -1);
     std::optional<double> at;
-    for (int i = 0; i < 4; ++i) at = list.Move(1);  // four steps over three moments
+    for (int i = 0; i < 4; ++i) at = MoveListPosition(list, 1);  // four steps over three moments
     EXPECT_EQ(list.position, 2);
     EXPECT_EQ(at, 30.0);
-    list.Move(-1);
-    EXPECT_EQ(list.Move(-5), 10.0);
+    MoveListPosition(list, -1);
+    EXPECT_EQ(MoveListPosition(list, -5), 10.0);
     EXPECT_EQ(list.position, 0);
 
     TimeList fresh{{10.0, 20.0, 30.0}};
-    EXPECT_EQ(fresh.Move(-1), 10.0);  // backwards from before the first: the first
+    EXPECT_EQ(MoveListPosition(fresh, -1), 10.0);  // backwards from before the first: the first
 
     TimeList empty;
-    EXPECT_FALSE(empty.Move(1));
+    EXPECT_FALSE(MoveListPosition(empty, 1));
     EXPECT_EQ(empty.position, -1);
 }
 

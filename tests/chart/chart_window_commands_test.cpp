@@ -19,7 +19,6 @@
 #include "platform/text_file.h"
 #include "shell/application.h"
 #include "shell/chart_opener.h"
-#include "shell/dial.h"
 #include "shell/main_frame.h"
 #include "shell/qt_text.h"
 #include "test_classes.h"
@@ -47,7 +46,6 @@ class ChartWindowCommandsTest : public QObject {
     void init() { world = std::make_unique<ChartWindowWorld>(); }
     void cleanup() {
         world.reset();
-        Dial::SetHelpOpener({});
         SetChartOpener({});
     }
 
@@ -183,15 +181,6 @@ class ChartWindowCommandsTest : public QObject {
         WhenDialogOpens([](QDialog* d) { Click(d, "2"); });
         w->OnCommand(2021);
         QCOMPARE(w->Chart1().houseSystem, int16_t(3));
-    }
-
-    void helpKeyFollowsTheWindow() {
-        std::vector<std::string> keys;
-        Dial::SetHelpOpener([&keys](const std::string& key) { keys.push_back(key); });
-        ChartRecord c = NatalChart("A");
-        QTest::keyClick(ShownWindow(kChartKindOne, c, c), Qt::Key_F1);
-        QTest::keyClick(ShownWindow(kChartKindTwo, c, c), Qt::Key_F1);
-        QCOMPARE(keys, (std::vector<std::string>{"K0t1", "K2"}));
     }
 
     void printingGoesToThePrinter() {

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "chart_window_test_support.h"
+#include "shell/dial.h"
 #include "test_classes.h"
 
 namespace orbeta::test {
@@ -12,7 +13,19 @@ class ChartWindowTest : public QObject {
     std::unique_ptr<ChartWindowWorld> world;
   private slots:
     void init() { world = std::make_unique<ChartWindowWorld>(); }
-    void cleanup() { world.reset(); }
+    void cleanup() {
+        world.reset();
+        Dial::SetHelpOpener({});
+    }
+
+    void helpKeyFollowsTheWindow() {
+        std::vector<std::string> keys;
+        Dial::SetHelpOpener([&keys](const std::string& key) { keys.push_back(key); });
+        ChartRecord c = NatalChart("A");
+        QTest::keyClick(ShownWindow(kChartKindOne, c, c), Qt::Key_F1);
+        QTest::keyClick(ShownWindow(kChartKindTwo, c, c), Qt::Key_F1);
+        QCOMPARE(keys, (std::vector<std::string>{"K0t1", "K2"}));
+    }
 
     void numbersAreNeverReused() {
         ChartRecord c = NatalChart("A");
@@ -116,7 +129,9 @@ class ChartWindowTest : public QObject {
         QTest::keyClick(w, Qt::Key_Down);
         QCOMPARE(w->Chart1().jdLocal, moments[1]);
 
-        // The inner chart's list recomputes it by its own method.
+        // The inner chart's list recomputes it by its own method: progressed from the
+        // current chart, which is the 1945 chart here.
+        App().currentChart = c;
         ChartRecord progressed = c;
         progressed.calcMethod = kSecondary;
         ComputeChart(progressed, App().currentChart, kSecondary);

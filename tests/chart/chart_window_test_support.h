@@ -3,6 +3,8 @@
 // table loaded, computed charts, and the window's glyph positions.
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
+#include <map>
 #include <memory>
 
 #include "aspects/orb_file.h"
@@ -44,8 +46,11 @@ class ChartWindowWorld {
         App().currentChart = NatalChart("Current", "01.01.2000 12:00:00");
     }
     ~ChartWindowWorld() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<ChartWindow*>(w)) delete w;
+        // Popups go with their windows, so the windows are gathered first.
+        std::vector<QPointer<ChartWindow>> windows;
+        for (const auto& entry : App().charts.All())
+            if (auto* w = qobject_cast<ChartWindow*>(entry.window)) windows.emplace_back(w);
+        for (auto& w : windows) delete w.data();
         ResetProgramState();
     }
 
@@ -68,7 +73,7 @@ inline QPoint GlyphCentre(const ChartWindow& w, int ring, int body) {
     return {p.x, p.y};
 }
 
-inline std::vector<PointInfoPopup*> Popups(QWidget* owner) {
+inline QList<PointInfoPopup*> Popups(QWidget* owner) {
     return owner->findChildren<PointInfoPopup*>();
 }
 

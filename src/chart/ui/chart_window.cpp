@@ -8,13 +8,13 @@
 #include "chart/ui/point_info_popup.h"
 #include "chart/wheel_params.h"
 #include "core/chart_compute.h"
+#include "core/derived_charts.h"
 #include "shell/app_state.h"
 #include "shell/dial.h"
 
 namespace orbeta {
 namespace {
 
-constexpr int kCompositeMethod = 13;
 constexpr std::size_t kTitleLength = 78;
 
 std::string PopupKeyOf(int kind, const ChartRecord& chart1) {
@@ -55,8 +55,8 @@ ChartRecord& ChartWindow::BaseOfOuter() {
 void ChartWindow::StepOuter(int direction) {
     if (chart1_.calcMethod == kCompositeMethod) return;  // no moment of its own
     TimeList& list = timeLists_[0];
-    if (!list.Empty())
-        SetChartLocalMoment(chart1_, BaseOfOuter(), *list.Move(-direction), ArcBody());
+    if (!list.moments.empty())
+        SetChartLocalMoment(chart1_, BaseOfOuter(), *MoveListPosition(list, -direction), ArcBody());
     else
         MoveChartInTime(chart1_, BaseOfOuter(), direction * TimeStep(App().settings.delT, false),
                         ArcBody());
@@ -66,9 +66,10 @@ void ChartWindow::StepOuter(int direction) {
 void ChartWindow::StepInner(int direction) {
     if (Kind() != kChartKindTwo || chart2_.calcMethod == kCompositeMethod) return;
     TimeList& list = timeLists_[1];
-    if (!list.Empty()) {
+    if (!list.moments.empty()) {
         // The inner chart is recomputed by its own method, not the outer one's.
-        SetChartLocalMoment(chart2_, App().currentChart, *list.Move(-direction), ArcBody());
+        SetChartLocalMoment(chart2_, App().currentChart, *MoveListPosition(list, -direction),
+                            ArcBody());
     } else {
         MoveChartInTime(chart2_, App().currentChart,
                         direction * TimeStep(App().settings.delT, true), ArcBody());
