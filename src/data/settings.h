@@ -21,6 +21,7 @@ enum OptionIndex : int {
     kOptHeliocentric = 2,
     kOptArcBody = 5,  // body index 0..14 of the planetary-arc method
     kOptBindhuTable = 7,
+    kOptPrintDialog = 10,  // "Диалог перед печатью"
     kOptDebugJournal = 12,
     kOptCuspAspects = 13,
     kOptSignFill = 14,
@@ -33,6 +34,7 @@ namespace detail {
 constexpr std::array<uint8_t, kOptionCount> DefaultOptions() {
     std::array<uint8_t, kOptionCount> a{};
     a[4] = a[5] = 1;
+    a[kOptPrintDialog] = 1;
     return a;
 }
 template <std::size_t N, class T>

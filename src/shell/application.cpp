@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
@@ -22,6 +23,7 @@
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
 #include "shell/app_state.h"
+#include "shell/chart_opener.h"
 #include "shell/main_frame.h"
 #include "shell/message_box.h"
 #include "shell/qt_text.h"
@@ -79,6 +81,9 @@ void Application::Start() {
     AddConfigurationCommands(commands_);
     AddBaseCommands(commands_);
     InstallTextWindows(services_, commands_);
+    commands_.Set(200, [] { EnterChartAndOpenWindow(); });
+    commands_.Set(201, [] { OpenOverlayOfPair(); });
+    InstallChartWindowOpener();
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -94,6 +99,7 @@ void Application::Start() {
     ComputeStartupCharts(app.currentChart, app.inputChart);
 
     app.printer = std::make_unique<QPrinter>();
+    OpenChart(app.currentChart, NewChartText(app.currentChart));
 }
 
 void Application::SaveSettings() {

@@ -58,6 +58,7 @@ void ChildWindow::FillPopupMenu(QMenu& menu) {
         QAction* action = menu.addAction(FromAnsi(item.text));
         action->setObjectName(QString::number(item.id));
         int id = item.id;
+        action->setEnabled(OffersCommand(id));
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     }
 }

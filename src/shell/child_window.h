@@ -30,6 +30,9 @@ class ChildWindow : public QWidget {
     // A command of this window (popup menu, keys, buttons). The base copies the picture
     // (2102); windows handle their own and pass the rest on.
     virtual void OnCommand(int id);
+    // Whether the window handles a command now; its menu item is disabled otherwise.
+    // Windows that know their commands say so; by default every item is offered.
+    virtual bool OffersCommand(int) const { return true; }
 
     // The right-click menu as it would open (built from the UI text of the popup key).
     void FillPopupMenu(class QMenu& menu);

@@ -154,6 +154,8 @@ class WindowsTest : public QObject {
         Application app;
         BoxAnswerer boxes;
         app.Start();
+        app.Frame()->Client()->closeAllSubWindows();  // the chart window of start-up
+        QTRY_VERIFY(App().charts.All().empty());
         app.Frame()->activateWindow();
         App().settings.maxW = 0;
         auto* small = new FakeChartWindow(0, Chart("B"));

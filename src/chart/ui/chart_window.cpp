@@ -1,0 +1,173 @@
+#include "chart/ui/chart_window.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "chart/chart_hit_test.h"
+#include "chart/ui/point_info_popup.h"
+#include "chart/wheel_params.h"
+#include "core/chart_compute.h"
+#include "core/derived_charts.h"
+#include "shell/app_state.h"
+#include "shell/dial.h"
+
+namespace orbeta {
+namespace {
+
+constexpr std::size_t kTitleLength = 78;
+
+std::string PopupKeyOf(int kind, const ChartRecord& chart1) {
+    if (kind == kChartKindTwo) return "K2";
+    return chart1.calcMethod == kNatal ? "K0t1" : "K0";
+}
+
+int ArcBody() {
+    return App().settings.ov[kOptArcBody];
+}
+
+}  // namespace
+
+ChartWindow::ChartWindow(int kind, const ChartRecord& chart1, const ChartRecord& chart2,
+                         const std::string& title, bool horary)
+    : ChartWindowBase(kind, PopupKeyOf(kind, chart1), PopupKeyOf(kind, chart1)),
+      title_(title.substr(0, kTitleLength)),
+      horary_(horary),
+      chart1_(chart1),
+      chart2_(chart2) {
+    setObjectName("DKart");
+    Refresh();
+}
+
+void ChartWindow::Refresh() {
+    const OrbTable& table = App().orbTable;
+    // Rows of an overlay's matrix are the inner chart's points, as the wheel reads it.
+    aspects_ = Kind() == kChartKindTwo
+                   ? ComputeAspectMatrix(chart2_, chart1_, kAspectsBetweenCharts, table)
+                   : ComputeAspectMatrix(chart1_, table);
+    update();
+}
+
+ChartRecord& ChartWindow::BaseOfOuter() {
+    return Kind() == kChartKindTwo ? chart2_ : App().currentChart;
+}
+
+void ChartWindow::StepOuter(int direction) {
+    if (chart1_.calcMethod == kCompositeMethod) return;  // no moment of its own
+    TimeList& list = timeLists_[0];
+    if (!list.moments.empty())
+        SetChartLocalMoment(chart1_, BaseOfOuter(), *MoveListPosition(list, -direction), ArcBody());
+    else
+        MoveChartInTime(chart1_, BaseOfOuter(), direction * TimeStep(App().settings.delT, false),
+                        ArcBody());
+    Refresh();
+}
+
+void ChartWindow::StepInner(int direction) {
+    if (Kind() != kChartKindTwo || chart2_.calcMethod == kCompositeMethod) return;
+    TimeList& list = timeLists_[1];
+    if (!list.moments.empty()) {
+        // The inner chart is recomputed by its own method, not the outer one's.
+        SetChartLocalMoment(chart2_, App().currentChart, *MoveListPosition(list, -direction),
+                            ArcBody());
+    } else {
+        MoveChartInTime(chart2_, App().currentChart,
+                        direction * TimeStep(App().settings.delT, true), ArcBody());
+        ComputeChart(chart1_, chart2_, chart1_.calcMethod, ArcBody());
+    }
+    Refresh();
+}
+
+void ChartWindow::RecomputeOuter(int method) {
+    if (Kind() != kChartKindTwo) return;
+    chart1_.calcMethod = static_cast<int16_t>(method);
+    ComputeChart(chart1_, chart2_, method, ArcBody());
+    Refresh();
+}
+
+void ChartWindow::SwapCharts() {
+    std::swap(chart1_, chart2_);
+    Refresh();
+}
+
+void ChartWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    WheelParams params = MakeWheelParams(App().settings, App().orbTable, false);
+    params.first = chart1_;
+    params.second = chart2_;
+    params.matrix = aspects_;
+    params.kind = Kind() == kChartKindTwo ? kWheelTwoCharts : kWheelOneChart;
+    params.horary = horary_;
+    WheelLayout layout = PaintChart(painter, params, size(), false, printState_);
+    // While the printer has the wheel the window draws nothing and keeps its layout.
+    if (layout.painted) layout_ = layout;
+}
+
+void ChartWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Up:
+            StepOuter(-1);
+            return;
+        case Qt::Key_Down:
+            StepOuter(1);
+            return;
+        case Qt::Key_Left:
+            StepInner(-1);
+            return;
+        case Qt::Key_Right:
+            StepInner(1);
+            return;
+        case Qt::Key_F1:
+            Dial::OpenHelp(PopupKey());
+            return;
+        default:
+            break;
+    }
+    if (Kind() == kChartKindTwo && event->text().size() == 1) {
+        switch (event->text()[0].toLatin1()) {
+            case 'D':
+            case 'd':
+                RecomputeOuter(kDegreeDirections);
+                return;
+            case 'P':
+            case 'p':
+                RecomputeOuter(kSecondary);
+                return;
+            case 'K':
+            case 'k':
+            case 'T':
+            case 't':
+                RecomputeOuter(kNatal);
+                return;
+            default:
+                break;
+        }
+    }
+    ChartWindowBase::keyPressEvent(event);
+}
+
+void ChartWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ClickAt(event->position().toPoint());
+        return;
+    }
+    ChartWindowBase::mousePressEvent(event);
+}
+
+void ChartWindow::ClickAt(QPoint position) {
+    if (!TakeClick()) return;
+    WheelHit hit = HitTestWheel(layout_, chart1_, chart2_, Kind(), position.x(), position.y());
+    clickedInner_ = hit.inner;
+    if (hit.pointId == 0) return;
+    ShowPointInfo(hit.pointId, hit.inner, position);
+}
+
+void ChartWindow::ShowPointInfo(int pointId, bool inner, QPoint position) {
+    PointInfoSource source{&chart1_, &chart2_, &aspects_, Kind()};
+    auto* popup =
+        new PointInfoPopup(this, DescribePoint(source, pointId, inner), App().settings.monoFont);
+    popup->move(mapToGlobal(position));
+    popup->show();
+}
+
+}  // namespace orbeta

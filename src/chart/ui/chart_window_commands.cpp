@@ -1,0 +1,204 @@
+// The commands of chart windows: which exist, when a window offers them, and the
+// windows that commands of the main menu and of chart windows open.
+#include <QCursor>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <cstring>
+
+#include "chart/ui/chart_window.h"
+#include "core/chart_compute.h"
+#include "core/houses.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+#include "platform/ui_names.h"
+#include "platform/ui_text.h"
+#include "shell/app_state.h"
+#include "shell/chart_opener.h"
+#include "shell/qt_text.h"
+#include "shell/ui/choice_dialogs.h"
+#include "shell/ui/configuration_commands.h"
+#include "shell/ui/pair_selection.h"
+
+namespace orbeta {
+namespace {
+
+constexpr int kCmdReportsMenu = 3001;
+constexpr int kCmdDerivedMenu = 3002;
+constexpr int kCmdOverlayCurrent = 2014;
+constexpr int kCmdMakeCurrent = 2020;
+constexpr int kCmdHousesOuter = 2021;
+constexpr int kCmdHousesInner = 2022;
+constexpr int kCmdSwap = 2055;
+constexpr int kCmdPrint = 2100;
+constexpr int kCmdPrintWithTables = 2101;
+
+std::string NameOf(const ChartRecord& chart) {
+    return std::string(chart.name, strnlen(chart.name, sizeof chart.name));
+}
+
+// The commands built so far; reports, the database and derived charts add theirs
+// with SetCommand.
+std::map<int, ChartCommand>& Commands() {
+    static std::map<int, ChartCommand> commands = {
+        {kCmdOverlayCurrent,
+         [](ChartWindow& w) { OpenOverlayWindow(w.Chart1(), App().currentChart); }},
+        {kCmdMakeCurrent, [](ChartWindow& w) { App().currentChart = w.Chart1(); }},
+        {kCmdHousesOuter, [](ChartWindow& w) { w.ChooseHouseSystem(false); }},
+        {kCmdHousesInner, [](ChartWindow& w) { w.ChooseHouseSystem(true); }},
+        {kCmdSwap, [](ChartWindow& w) { w.SwapCharts(); }},
+        {kCmdPrint, [](ChartWindow& w) { w.Print(false); }},
+        {kCmdPrintWithTables, [](ChartWindow& w) { w.Print(true); }},
+        {kCmdCopyPicture, [](ChartWindow& w) { w.ChildWindow::OnCommand(kCmdCopyPicture); }},
+    };
+    return commands;
+}
+
+const char* ButtonMenuKey(int command) {
+    return command == kCmdReportsMenu ? "KDP" : "DAK";
+}
+
+}  // namespace
+
+void ChartWindow::SetCommand(int id, ChartCommand handler) {
+    if (handler)
+        Commands()[id] = std::move(handler);
+    else
+        Commands().erase(id);
+}
+
+bool ChartWindow::HasCommand(int id) {
+    return Commands().count(id) != 0;
+}
+
+bool ChartWindow::OffersCommand(int id) const {
+    switch (id) {
+        case kCmdReportsMenu:
+        case kCmdDerivedMenu:
+            // A button menu is offered when any of its items is.
+            for (const auto& item : SplitMenuText(LookupText(ButtonMenuKey(id))))
+                if (item.id != 0 && OffersCommand(item.id)) return true;
+            return false;
+        case kCmdHousesInner:
+        case kCmdSwap:
+            return Kind() == kChartKindTwo && HasCommand(id);
+        case kCmdPrint:
+        case kCmdPrintWithTables:
+            return App().printer != nullptr;
+        default:
+            return HasCommand(id);
+    }
+}
+
+void ChartWindow::OnCommand(int id) {
+    if (!OffersCommand(id)) return;
+    if (id == kCmdReportsMenu || id == kCmdDerivedMenu) {
+        QMenu menu(this);
+        FillButtonMenu(menu, id);
+        menu.exec(QCursor::pos());
+        return;
+    }
+    Commands()[id](*this);
+}
+
+void ChartWindow::FillButtonMenu(QMenu& menu, int command) {
+    for (const auto& item : SplitMenuText(LookupText(ButtonMenuKey(command)))) {
+        if (item.id == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(FromAnsi(item.text));
+        action->setObjectName(QString::number(item.id));
+        int id = item.id;
+        action->setEnabled(OffersCommand(id));
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+}
+
+void ChartWindow::ChooseHouseSystem(bool inner) {
+    ChartRecord& chart = inner ? chart2_ : chart1_;
+    std::vector<std::string> names;
+    for (int code = 1; code <= 11; ++code) names.push_back(HouseSystemName(code));
+    int chosen = RunRadioDialog(this, 1004, inner ? "Hous2" : "Hous1", "Система Домов"_cp, names,
+                                201, chart.houseSystem - 1);
+    if (chosen < 0) return;
+    // The buttons are counted from 0 and the systems from 1.
+    chart.houseSystem = static_cast<int16_t>(chosen + 1);
+    if (chart.calcMethod == kNatal)
+        ComputeHouses(chart);
+    else  // derived charts keep the Midheaven their method gave them
+        HousesFromMidheaven(chart, chart.cusp[10]);
+    Refresh();
+}
+
+bool ChartWindow::Print(bool withTables) {
+    QPrinter* printer = App().printer.get();
+    if (!printer) return false;
+    printTable_ = withTables && !horary_;
+    printer->setDocName(FromAnsi(printTable_ ? "Карта с Аспектами"_cp : "Карта"_cp));
+    bool printed = false;
+    bool asked = App().settings.Option(kOptPrintDialog);
+    if (!asked || QPrintDialog(printer, this).exec() == QDialog::Accepted) {
+        QPainter painter;
+        if (painter.begin(printer)) {
+            WheelParams params = MakeWheelParams(App().settings, App().orbTable, true);
+            params.first = chart1_;
+            params.second = chart2_;
+            params.matrix = aspects_;
+            params.kind = Kind() == kChartKindTwo ? kWheelTwoCharts : kWheelOneChart;
+            params.horary = horary_;
+            // The tables beside the wheel are what 2101 prints in addition to 2100.
+            params.display.aspectarium = printTable_;
+            printState_ = kPrintRequested;
+            PaintChart(painter, params, QSize(printer->width(), printer->height()), true,
+                       printState_);
+            printed = painter.end();
+        } else {
+            Svc().Warning("Принтер недоступен"_cp);
+        }
+    }
+    printState_ = kNotPrinting;
+    setFocus(Qt::OtherFocusReason);
+    clickArmed = true;
+    update();
+    return printed;
+}
+
+ChartWindow* OpenChartWindow(const ChartRecord& chart, const std::string& text) {
+    std::string title = Format("Карта %d: %s"_cp, App().charts.Counter() + 1, text.c_str());
+    auto* window = new ChartWindow(kChartKindOne, chart, chart, title);
+    window->ShowInFrame(FromAnsi(window->Title()));
+    return window;
+}
+
+ChartWindow* OpenOverlayWindow(const ChartRecord& outer, const ChartRecord& inner) {
+    std::string title =
+        Format("Наложение %s - %s"_cp, NameOf(outer).c_str(), NameOf(inner).c_str());
+    auto* window = new ChartWindow(kChartKindTwo, outer, inner, title);
+    window->ShowInFrame(FromAnsi(window->Title()));
+    return window;
+}
+
+std::string NewChartText(const ChartRecord& chart) {
+    return Format("%-10.10s (%-.20s)", NameOf(chart).c_str(), MethodName(chart.calcMethod).c_str());
+}
+
+void InstallChartWindowOpener() {
+    SetChartOpener(
+        [](const ChartRecord& chart, const std::string& text) { OpenChartWindow(chart, text); });
+}
+
+void EnterChartAndOpenWindow() {
+    if (!EnterAndComputeChart(App().frame.data())) return;
+    OpenChartWindow(App().inputChart, NewChartText(App().inputChart));
+}
+
+void OpenOverlayOfPair() {
+    auto pair = SelectChartPair(App().frame.data(), false);
+    if (!pair) return;
+    OpenOverlayWindow(pair->first->Chart1(), pair->second->Chart1());
+}
+
+}  // namespace orbeta

@@ -1,0 +1,241 @@
+// The commands of chart windows: which the menus offer, the windows that open charts,
+// the current chart, house systems, help, printing.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QTest>
+#include <cstring>
+
+#include "chart_window_test_support.h"
+#include "dialog_test_support.h"
+#include "platform/format.h"
+#include "platform/journal.h"
+#include "platform/text_file.h"
+#include "shell/application.h"
+#include "shell/chart_opener.h"
+#include "shell/main_frame.h"
+#include "shell/qt_text.h"
+#include "test_classes.h"
+
+namespace orbeta::test {
+namespace {
+
+QString TitleOf(const ChartWindow* w) {
+    return FromAnsi(w->Title());
+}
+
+ChartWindow* NewestWindow() {
+    ChartWindow* newest = nullptr;
+    for (const auto& e : App().charts.All())
+        if (auto* w = dynamic_cast<ChartWindow*>(e.window)) newest = w;
+    return newest;
+}
+
+}  // namespace
+
+class ChartWindowCommandsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ChartWindowWorld> world;
+  private slots:
+    void init() { world = std::make_unique<ChartWindowWorld>(); }
+    void cleanup() {
+        world.reset();
+        SetChartOpener({});
+    }
+
+    void menusOfferOnlyWhatIsBuilt() {
+        App().printer = std::make_unique<QPrinter>();
+        ChartRecord c = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindOne, c, c);
+        QCOMPARE(w->PopupKey(), std::string("K0t1"));
+        QMenu menu;
+        w->FillPopupMenu(menu);
+        auto items = Enabled(menu);
+        for (int id : {2001, 2053, 2016, 2060, 2045, 2013, 2030, 2031, 3001, 3002})
+            QVERIFY2(!items.at(id), qPrintable(QString::number(id)));
+        for (int id : {2014, 2020, 2021, 2100, 2101, 2102})
+            QVERIFY2(items.at(id), qPrintable(QString::number(id)));
+        // A disabled command does nothing even when sent.
+        w->OnCommand(2001);
+
+        ChartWindow* o = ShownWindow(kChartKindTwo, c, c);
+        QCOMPARE(o->PopupKey(), std::string("K2"));
+        QMenu overlay;
+        o->FillPopupMenu(overlay);
+        items = Enabled(overlay);
+        for (int id : {2050, 2051, 2052, 2056}) QVERIFY(!items.at(id));
+        for (int id : {2021, 2022, 2055}) QVERIFY(items.at(id));
+
+        ChartRecord derived = c;
+        derived.calcMethod = kSecondary;
+        QCOMPARE(ShownWindow(kChartKindOne, derived, derived)->PopupKey(), std::string("K0"));
+
+        // A feature that arrives later adds its command, and the button menu opens up.
+        int ran = 0;
+        ChartWindow::SetCommand(2011, [&ran](ChartWindow&) { ++ran; });
+        QVERIFY(w->OffersCommand(3001));
+        QMenu reports;
+        w->FillButtonMenu(reports, 3001);
+        items = Enabled(reports);
+        QVERIFY(items.at(2011));
+        QVERIFY(!items.at(2012) && !items.at(2002) && !items.at(2019));
+        for (QAction* a : reports.actions())
+            if (a->objectName() == "2011") a->trigger();
+        QCOMPARE(ran, 1);
+        ChartWindow::SetCommand(2011, nullptr);
+        QVERIFY(!w->OffersCommand(3001) && !ChartWindow::HasCommand(2011));
+
+        // Without a printer nothing is printed.
+        App().printer.reset();
+        QVERIFY(!w->OffersCommand(2100));
+    }
+
+    void windowsOpenWithTheirTitles() {
+        ChartRecord a = NatalChart("Anna Karenina");
+        a.calcMethod = kSecondary;
+        ChartWindow* w = OpenChartWindow(a, NewChartText(a));
+        QCOMPARE(TitleOf(w), QString("Карта %1: Anna Karen (%2)")
+                                 .arg(w->Number())
+                                 .arg(FromAnsi(MethodName(kSecondary))));
+        QCOMPARE(w->Chart2().calcMethod, int16_t(kSecondary));
+
+        ChartRecord b = NatalChart("Boris");
+        ChartWindow* o = OpenOverlayWindow(a, b);
+        QCOMPARE(TitleOf(o), QString("Наложение Anna Karenina - Boris"));
+        QCOMPARE(o->Kind(), kChartKindTwo);
+
+        w->OnCommand(2014);  // with the current chart inside
+        ChartWindow* current = NewestWindow();
+        QCOMPARE(TitleOf(current), QString("Наложение Anna Karenina - Current"));
+        QCOMPARE(QString(current->Chart2().name), QString("Current"));
+
+        o->OnCommand(2020);
+        QCOMPARE(QString(App().currentChart.name), QString("Anna Karenina"));
+    }
+
+    void enteredChartsOpenAWindowAndPairsAnOverlay() {
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        // Start-up opens the current chart.
+        ChartWindow* first = NewestWindow();
+        QVERIFY(first);
+        QVERIFY(TitleOf(first).startsWith(QString("Карта %1: ").arg(first->Number())));
+        QVERIFY(app.Frame()->Action(200)->isEnabled());
+        QVERIFY(app.Frame()->Action(201)->isEnabled());
+
+        WhenDialogOpens([](QDialog* d) {
+            const char* values[][2] = {{"5001", "1"},  {"5002", "1"},    {"5003", "2000"},
+                                       {"5004", "15"}, {"5005", "0"},    {"5006", "0"},
+                                       {"5010", "-3"}, {"5000", "J2000"}};
+            for (auto& [id, text] : values) d->findChild<QLineEdit*>(id)->setText(text);
+            Click(d, "1");
+        });
+        app.Frame()->Action(200)->trigger();
+        ChartWindow* entered = NewestWindow();
+        QVERIFY(entered != first);
+        QCOMPARE(TitleOf(entered), QString("Карта %1: J2000      (%2)")
+                                       .arg(entered->Number())
+                                       .arg(FromAnsi(MethodName(kNatal))));
+        QCOMPARE(entered->Chart1().jdUT, 2451545.0);
+        QVERIFY(app.Frame()->Client()->subWindowList().size() >= 2);
+
+        // The overlay of the entered chart (outer) around the first (inner).
+        WhenDialogOpens([](QDialog* d) {
+            auto* outer = d->findChild<QListWidget*>("1501");
+            outer->setCurrentRow(outer->count() - 1);
+            d->findChild<QListWidget*>("1502")->setCurrentRow(0);
+            Click(d, "1");
+        });
+        app.Frame()->Action(201)->trigger();
+        ChartWindow* overlay = NewestWindow();
+        QCOMPARE(overlay->Kind(), kChartKindTwo);
+        QVERIFY(TitleOf(overlay).startsWith("Наложение J2000 - "));
+        app.Frame()->Client()->closeAllSubWindows();
+        QTRY_VERIFY(App().charts.All().empty());
+    }
+
+    void houseSystemsThroughTheRadioDialog() {
+        ChartRecord c = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindTwo, c, c);
+        WhenDialogOpens([](QDialog* d) {
+            QCOMPARE(d->objectName(), QString("1004"));
+            QVERIFY(d->findChild<QRadioButton*>("203")->isChecked());  // Placidus
+            d->findChild<QRadioButton*>("206")->setChecked(true);      // equal houses
+            Click(d, "1");
+        });
+        w->OnCommand(2022);
+        QCOMPARE(w->Chart2().houseSystem, int16_t(6));
+        QCOMPARE(w->Chart1().houseSystem, int16_t(3));
+        for (int k = 1; k < 12; ++k)
+            QVERIFY(std::fabs(Difference(w->Chart2().cusp[k + 1], w->Chart2().cusp[k]) - 30) <
+                    1e-9);
+        QVERIFY(std::fabs(w->Chart2().cusp[1] - c.cusp[1]) < 1e-9);
+
+        WhenDialogOpens([](QDialog* d) { Click(d, "2"); });
+        w->OnCommand(2021);
+        QCOMPARE(w->Chart1().houseSystem, int16_t(3));
+    }
+
+    void printingGoesToThePrinter() {
+        App().printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        QPrinter& printer = *App().printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        QString path = QDir::current().absoluteFilePath("chart.pdf");
+        printer.setOutputFileName(path);
+        ChartRecord c = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindTwo, c, NatalChart("B", "01.01.2000 12:00:00"));
+
+        // With "Диалог перед печатью" on, a cancelled dialog prints nothing.
+        QCOMPARE(int(Settings{}.ov[kOptPrintDialog]), 1);
+        WhenDialogOpens([](QDialog* d) {
+            QVERIFY(qobject_cast<QPrintDialog*>(d));
+            d->reject();
+        });
+        w->OnCommand(2100);
+        QVERIFY(!QFile::exists(path));
+
+        App().settings.ov[kOptPrintDialog] = 0;
+        w->OnCommand(2101);
+        QCOMPARE(printer.docName(), QString("Карта с Аспектами"));
+        QVERIFY(w->PrintTable());
+        QCOMPARE(int(w->PrintState()), int(kNotPrinting));
+        QFile pdf(path);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        QVERIFY(bytes.size() > 2000);
+        pdf.close();
+        QFile::remove(path);
+
+        w->OnCommand(2100);
+        QCOMPARE(printer.docName(), QString("Карта"));
+        QVERIFY(!w->PrintTable());
+        QVERIFY(QFileInfo(path).size() > 2000);
+    }
+
+    void debugJournalLines() {
+        App().settings.ov[kOptDebugJournal] = 1;
+        TheJournal().SetDebug(true);
+        ChartRecord c = NatalChart("A");
+        auto* w = new ChartWindow(kChartKindTwo, c, c, "x");
+        int number = w->Number();
+        delete w;
+        TheJournal().SetDebug(false, false);
+        std::string journal = ReadFileBytes("jur.jur").value_or("");
+        QVERIFY(journal.find(Format("DKart: NGS=%d kg=2", number)) != std::string::npos);
+        QVERIFY(journal.find(Format("~DKart: NGS=%d", number)) != std::string::npos);
+    }
+};
+
+static RegisterTestClass<ChartWindowCommandsTest> registerCommands("chart_window_commands");
+
+}  // namespace orbeta::test
+
+#include "chart_window_commands_test.moc"
