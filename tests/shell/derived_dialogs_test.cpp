@@ -141,6 +141,7 @@ class DerivedDialogsTest : public QObject {
         WhenDialogOpens([](QDialog* d) {
             QCOMPARE(HelpOf(d), std::string("DVKomp"));
             QVERIFY(Button(d, "203")->isChecked());
+            QVERIFY(!Edit(d, "5012")->isEnabled());
             Click(d, "1");
         });
         auto averaged = RunContactPlaceDialog(nullptr, chart);
@@ -148,6 +149,7 @@ class DerivedDialogsTest : public QObject {
 
         WhenDialogOpens([](QDialog* d) {
             Button(d, "204")->click();
+            QVERIFY(Edit(d, "5012")->isEnabled());
             QCOMPARE(Edit(d, "5011")->text(), QString("Moscow"));
             QLineEdit* lat = Edit(d, "5012");
             Retype(lat, "north");

@@ -228,6 +228,12 @@ class ContactPlaceDialog : public PlaceDialog {
         layout->addWidget(box);
         AddTownBlock(grid_, 0);
         WriteTownBlock(prefill);
+        // The place is typed only when it is given; the averaged one is computed.
+        auto follow = [this] {
+            for (QLineEdit* e : {town_, latitude_, longitude_}) e->setEnabled(given_->isChecked());
+        };
+        connect(given_, &QRadioButton::toggled, this, follow);
+        follow();
         layout->addLayout(grid_);
         layout->addLayout(StandardButtons());
     }
