@@ -29,8 +29,6 @@ struct WheelDisplay {
     int printerFill = 0;  // printer: 0 none .. 4 dense
 };
 
-constexpr int kOptPrinterLowMemory = 19;
-constexpr int kOptPrinterFill = 20;
 
 WheelDisplay WheelDisplayOf(const Settings& settings);
 

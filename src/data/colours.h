@@ -23,7 +23,6 @@ constexpr int BlueOf(Colour c) {
 }
 
 constexpr int kDrawingElementCount = 12;
-constexpr int kOptPrinterBlackWhite = 9;
 
 // Where a window paints: on the printer in black and white every colour is black
 // (the two background elements white).

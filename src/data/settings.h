@@ -21,11 +21,14 @@ enum OptionIndex : int {
     kOptHeliocentric = 2,
     kOptArcBody = 5,  // body index 0..14 of the planetary-arc method
     kOptBindhuTable = 7,
-    kOptPrintDialog = 10,  // "Диалог перед печатью"
+    kOptPrinterBlackWhite = 9,  // black-and-white printer
+    kOptPrintDialog = 10,       // "Диалог перед печатью"
     kOptDebugJournal = 12,
     kOptCuspAspects = 13,
     kOptSignFill = 14,
     kOptAspectarium = 15,
+    kOptPrinterLowMemory = 19,  // no sign fill on paper
+    kOptPrinterFill = 20,       // printer fill level 0..4
     kOptElectionalTurn = 21,
     kOptCourierFont = 22,
 };

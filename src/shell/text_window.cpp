@@ -28,7 +28,7 @@
 #include "platform/text_view.h"
 #include "shell/app_state.h"
 #include "shell/chart_opener.h"
-#include "shell/printer_options.h"
+#include "data/settings.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {

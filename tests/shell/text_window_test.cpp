@@ -25,7 +25,7 @@
 #include "shell/app_state.h"
 #include "shell/application.h"
 #include "shell/chart_opener.h"
-#include "shell/printer_options.h"
+#include "data/settings.h"
 #include "shell/text_window.h"
 #include "shell/ui/printer_settings_dialog.h"
 #include "shell_test_support.h"

@@ -10,7 +10,7 @@
 
 #include "platform/codepage.h"
 #include "shell/app_state.h"
-#include "shell/printer_options.h"
+#include "data/settings.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {
@@ -30,7 +30,7 @@ PrinterSettingsDialog::PrinterSettingsDialog(QWidget* parent, const Settings& s)
     setWindowTitle(FromAnsi("Настройка принтера"_cp));
     auto* layout = new QVBoxLayout(this);
     printDialog_ = AddBox(this, layout, 201, "Диалог перед печатью"_cp, s.Option(kOptPrintDialog));
-    blackWhite_ = AddBox(this, layout, 202, "Принтер черно-белый"_cp, s.Option(kOptPrinterMono));
+    blackWhite_ = AddBox(this, layout, 202, "Принтер черно-белый"_cp, s.Option(kOptPrinterBlackWhite));
     lowMemory_ =
         AddBox(this, layout, 203, "У принтера мало памяти"_cp, s.Option(kOptPrinterLowMemory));
     auto* group = new QGroupBox(FromAnsi("Заливка знаков"_cp), this);
@@ -62,7 +62,7 @@ PrinterSettingsDialog::PrinterSettingsDialog(QWidget* parent, const Settings& s)
 
 void PrinterSettingsDialog::StoreInto(Settings& s) const {
     s.ov[kOptPrintDialog] = printDialog_->isChecked() ? 1 : 0;
-    s.ov[kOptPrinterMono] = blackWhite_->isChecked() ? 1 : 0;
+    s.ov[kOptPrinterBlackWhite] = blackWhite_->isChecked() ? 1 : 0;
     s.ov[kOptPrinterLowMemory] = lowMemory_->isChecked() ? 1 : 0;
     s.ov[kOptPrinterFill] = static_cast<uint8_t>(std::max(0, fill_->checkedId()));
 }
