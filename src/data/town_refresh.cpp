@@ -24,8 +24,10 @@ struct ShippedTowns {
     std::vector<std::pair<std::string, BaseRecord>> cards;
 };
 
-// The town cards of the shipped store, read from a copy of its files.
-bool ReadShipped(const std::string& shippedStem, const std::string& workStem, ShippedTowns& towns) {
+// The town cards of the shipped store, read from a copy of its files; only its version
+// when that is the one the workspace has already.
+bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
+                 const std::string& present, ShippedTowns& towns) {
     std::error_code ec;
     bool copied = true;
     for (const char* e : kExtensions)
@@ -36,7 +38,9 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem, Sh
         StoreOpenError error;
         if (auto store = RecordStore::Open(workStem, error)) {
             towns.version = VersionOf(*store);
-            if (auto keys = store->ListKeys(kTownKeyPrefix)) {
+            if (towns.version == present) {
+                read = !present.empty();
+            } else if (auto keys = store->ListKeys(kTownKeyPrefix)) {
                 read = !towns.version.empty();
                 for (const auto& key : *keys) {
                     BaseRecord record;
@@ -55,12 +59,19 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem, Sh
 
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
                              const std::string& workStem) {
+    std::string present;
+    {
+        StoreOpenError error;
+        auto store = RecordStore::Open(stem, error);
+        if (!store) return TownRefresh::Failed;
+        present = VersionOf(*store);
+    }
     ShippedTowns shipped;
-    if (!ReadShipped(shippedStem, workStem, shipped)) return TownRefresh::NoShipped;
+    if (!ReadShipped(shippedStem, workStem, present, shipped)) return TownRefresh::NoShipped;
+    if (shipped.version == present) return TownRefresh::UpToDate;
     StoreOpenError error;
     auto store = RecordStore::Open(stem, error);
     if (!store) return TownRefresh::Failed;
-    if (VersionOf(*store) == shipped.version) return TownRefresh::UpToDate;
     auto old = store->ListKeys(kTownKeyPrefix);
     if (!old) return TownRefresh::Failed;
     for (const auto& key : *old)

@@ -88,6 +88,9 @@ BaseFileDialog::BaseFileDialog(QWidget* parent) : Dial(parent, 0, "BasaCh", fals
     files_->setOption(QFileDialog::DontUseNativeDialog);
     files_->setFileMode(QFileDialog::ExistingFile);
     files_->setAcceptMode(QFileDialog::AcceptOpen);
+    files_->setLabelText(QFileDialog::LookIn, FromAnsi("Папка:"_cp));
+    files_->setLabelText(QFileDialog::FileName, FromAnsi("Имя файла:"_cp));
+    files_->setLabelText(QFileDialog::FileType, FromAnsi("Тип файлов:"_cp));
     if (auto* own = files_->findChild<QDialogButtonBox*>()) own->hide();
     connect(files_, &QFileDialog::accepted, this, &QDialog::accept);
     connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
