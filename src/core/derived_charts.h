@@ -54,7 +54,8 @@ ChartRecord RelocationChart(const ChartRecord& chart1, std::string_view town, do
 // Thematic chart of a copy of chart1: type 0 moves the moment until body p1 stands on
 // the Ascendant (natal charts from the base), type 1 equal houses from p1, type 2
 // equal houses from cusp 1 moved by the distance p1 → p2. False with a message (CP1251)
-// when the chart cannot be made; the copy is then left as it was.
+// when the chart cannot be made (type 0 without houses, or the search not reaching
+// the Ascendant); the copy is then left as it was.
 bool ThematicChart(ChartRecord& copy, int type, int p1, int p2, const ChartRecord& base,
                    std::string& error);
 
@@ -77,7 +78,8 @@ double AscendantTarget(int sign, double degrees, double minutes, double seconds)
 // the base. Natal charts (1) are moved directly; converse charts (17) are moved at
 // their mirrored moment and mapped back to the real one. Charts of other methods take
 // their houses from a solar-arc Midheaven or an arc, not from their moment, so no
-// moment gives them a chosen Ascendant: they are refused with a message (CP1251).
+// moment gives them a chosen Ascendant: they are refused with a message (CP1251), as
+// is a target the search does not reach. A refused chart is left as it was.
 bool ChangeAscendant(ChartRecord& chart, const ChartRecord& base, double target,
                      std::string& error);
 

@@ -11,7 +11,7 @@
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
-#include "platform/ui_text.h"
+#include "shell/method_list.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {
@@ -37,9 +37,7 @@ BirthDataDialog::BirthDataDialog(QWidget* parent, const ChartRecord& prefill)
 
     kind_ = new QComboBox(this);
     kind_->setObjectName("5022");
-    for (const auto& item : SplitListText(LookupText("MetChet")))
-        if (item.find('[') != std::string::npos) kind_->addItem(FromAnsi(item));
-    if (kind_->count() > 0) kind_->setCurrentIndex(0);
+    FillMethodList(kind_);
     grid->addWidget(label("Вид карты"_cp), 0, 0);
     grid->addWidget(kind_, 0, 1, 1, 4);
 
@@ -191,7 +189,7 @@ void BirthDataDialog::UpdateGmt() {
 }
 
 int BirthDataDialog::ChosenMethod() const {
-    return MethodOfEntry(ToAnsi(kind_->currentText()));
+    return ChosenMethodOf(kind_);
 }
 
 void BirthDataDialog::accept() {
