@@ -201,6 +201,40 @@ class ChartWindowCommandsTest : public QObject {
         QCOMPARE(composite->Chart1().lon[SUN], sun);
     }
 
+    void ascendantChangeMovesNatalChartsAndRefusesProgressedOnes() {
+        UseQtServices qtServices;
+        BoxAnswerer boxes;
+        ChartRecord natal = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindOne, natal, natal);
+        WhenDialogOpens([](QDialog* d) {
+            d->findChild<QRadioButton*>("551")->setChecked(true);  // 15° Aries
+            d->findChild<QLineEdit*>("301")->setText("15");
+            d->findChild<QLineEdit*>("302")->setText("0");
+            d->findChild<QLineEdit*>("303")->setText("0");
+            Click(d, "1");
+        });
+        w->OnCommand(2031);
+        QVERIFY2(Separation(w->Chart1().cusp[1], 15.0) < 0.01,
+                 qPrintable(QString::number(w->Chart1().cusp[1])));
+        QVERIFY(w->Chart1().jdUT != natal.jdUT);
+        QVERIFY(std::fabs(w->Chart1().lon[MON] - BodyLongitude(w->Chart1().jdUT, MON)) < 1e-6);
+        QVERIFY(boxes.seen.empty());
+
+        // A progressed chart's houses do not follow its moment: refused, left as it was.
+        ChartRecord progressed = natal;
+        progressed.calcMethod = kSecondary;
+        progressed.jdUT += 3652.421;
+        progressed.jdLocal += 3652.421;
+        ComputeChart(progressed, natal, kSecondary);
+        App().currentChart = natal;
+        ChartWindow* p = ShownWindow(kChartKindOne, progressed, progressed);
+        WhenDialogOpens([](QDialog* d) { Click(d, "1"); });
+        p->OnCommand(2031);
+        QCOMPARE(boxes.seen.size(), size_t(1));
+        QCOMPARE(p->Chart1().jdUT, progressed.jdUT);
+        QCOMPARE(p->Chart1().cusp[1], progressed.cusp[1]);
+    }
+
     void houseSystemsThroughTheRadioDialog() {
         ChartRecord c = NatalChart("A");
         ChartWindow* w = ShownWindow(kChartKindTwo, c, c);
