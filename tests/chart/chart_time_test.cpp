@@ -1,43 +1,20 @@
-// Moving the charts of a chart window in time: the steps of DelT, time lists, and the
-// chart recomputed at its new moment.
+// Moving the charts of a chart window in time: by a step or to a listed moment, with
+// the chart computed again at its new moment.
 #include "chart/chart_time.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "../core/ephemeris_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
+#include "core/derived_charts.h"
 #include "core/ephemeris.h"
 
 namespace orbeta {
 namespace {
-
-TEST(TimeStep, OuterAndInnerStepsFromTheirFourFields) {
-    std::array<long, 8> delT = {1, 6, 30, 36, 0, 0, 90, 0};
-    EXPECT_NEAR(TimeStep(delT, false), 1 + (6 + 30 / 60.0 + 36 / 3600.0) / 24, 1e-12);
-    EXPECT_NEAR(TimeStep(delT, true), 1.5 / 24, 1e-12);
-    EXPECT_DOUBLE_EQ(TimeStep({1, 0, 0, 0, 1, 0, 0, 0}, false), 1.0);
-}
-
-TEST(TimeList, PositionStaysWithinTheList) {
-    TimeList list{{10.0, 20.0, 30.0}};
-    EXPECT_EQ(list.position, -1);
-    std::optional<double> at;
-    for (int i = 0; i < 4; ++i) at = MoveListPosition(list, 1);  // four steps over three moments
-    EXPECT_EQ(list.position, 2);
-    EXPECT_EQ(at, 30.0);
-    MoveListPosition(list, -1);
-    EXPECT_EQ(MoveListPosition(list, -5), 10.0);
-    EXPECT_EQ(list.position, 0);
-
-    TimeList fresh{{10.0, 20.0, 30.0}};
-    EXPECT_EQ(MoveListPosition(fresh, -1), 10.0);  // backwards from before the first: the first
-
-    TimeList empty;
-    EXPECT_FALSE(MoveListPosition(empty, 1));
-    EXPECT_EQ(empty.position, -1);
-}
 
 class ChartTime : public test::EphemerisTest {
   protected:
@@ -57,7 +34,7 @@ class ChartTime : public test::EphemerisTest {
 
 TEST_F(ChartTime, AStepMovesBothMomentsAndTheBodiesWithTheEphemeris) {
     ChartRecord moved = chart;
-    MoveChartInTime(moved, chart, 1.0, 0);
+    StepChartInTime(moved, chart, 1.0, 0);
     EXPECT_NEAR(moved.jdLocal - chart.jdLocal, 1.0, 1e-9);
     EXPECT_NEAR(moved.jdUT - chart.jdUT, 1.0, 1e-9);
     // The ephemeris itself, a day later: the Moon about 13 degrees on.
@@ -67,7 +44,7 @@ TEST_F(ChartTime, AStepMovesBothMomentsAndTheBodiesWithTheEphemeris) {
     EXPECT_LT(moonDay, 16.0);
     EXPECT_NE(moved.cusp[1], chart.cusp[1]);
 
-    MoveChartInTime(moved, chart, -1.0, 0);
+    StepChartInTime(moved, chart, -1.0, 0);
     EXPECT_NEAR(moved.lon[MON], chart.lon[MON], 1e-6);
 }
 
@@ -89,9 +66,28 @@ TEST_F(ChartTime, AProgressedChartMovesByItsOwnMethod) {
     ComputeChart(progressed, chart, kSecondary);
     double sun = progressed.lon[SUN];
     // A year of real time moves the progressed Sun about one degree, not 360.
-    MoveChartInTime(progressed, chart, 365.2421, 0);
+    StepChartInTime(progressed, chart, 365.2421, 0);
     EXPECT_NEAR(Difference(progressed.lon[SUN], sun), 1.0, 0.1);
     EXPECT_NEAR(progressed.jdCalc, chart.jdUT + 31, 1e-6);
+}
+
+TEST_F(ChartTime, HarmonicChartsStayHarmonicAndArcsUseTheChosenBody) {
+    ChartRecord harmonic = HarmonicChart(chart, 5);
+    StepChartInTime(harmonic, chart, 1.0, 0);
+    EXPECT_EQ(harmonic.calcMethod, kHarmonicMethod);
+    double moon = BodyLongitude(chart.jdUT + 1.0, MON);
+    EXPECT_NEAR(harmonic.lon[MON], 5 * std::fmod(moon, 72.0), 1e-6);
+
+    // Planetary arcs of Mars (index 4): a year on, every point moved by Mars's arc.
+    ChartRecord arcs = chart;
+    arcs.calcMethod = kPlanetaryArcs;
+    StepChartInTime(arcs, chart, 365.2421 * 10, 4);
+    ChartRecord byMars = arcs;
+    ComputeChart(byMars, chart, kPlanetaryArcs, 4);
+    ChartRecord bySun = arcs;
+    ComputeChart(bySun, chart, kPlanetaryArcs, 0);
+    EXPECT_NEAR(arcs.lon[VEN], byMars.lon[VEN], 1e-9);
+    EXPECT_GT(Separation(byMars.lon[VEN], bySun.lon[VEN]), 0.5);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTest>
+#include <cmath>
 #include <cstring>
 
 #include "chart_window_test_support.h"
@@ -57,9 +58,9 @@ class ChartWindowCommandsTest : public QObject {
         QMenu menu;
         w->FillPopupMenu(menu);
         auto items = Enabled(menu);
-        for (int id : {2001, 2053, 2016, 2060, 2045, 2013, 2030, 2031, 3001, 3002})
+        for (int id : {2001, 2053, 2016, 2060, 2045, 2013, 3001})
             QVERIFY2(!items.at(id), qPrintable(QString::number(id)));
-        for (int id : {2014, 2020, 2021, 2100, 2101, 2102})
+        for (int id : {2014, 2020, 2021, 2030, 2031, 3002, 2100, 2101, 2102})
             QVERIFY2(items.at(id), qPrintable(QString::number(id)));
         // A disabled command does nothing even when sent.
         w->OnCommand(2001);
@@ -69,8 +70,13 @@ class ChartWindowCommandsTest : public QObject {
         QMenu overlay;
         o->FillPopupMenu(overlay);
         items = Enabled(overlay);
-        for (int id : {2050, 2051, 2052, 2056}) QVERIFY(!items.at(id));
-        for (int id : {2021, 2022, 2055}) QVERIFY(items.at(id));
+        QVERIFY(!items.at(2050));
+        for (int id : {2021, 2022, 2055, 2051, 2052, 2056}) QVERIFY(items.at(id));
+        QMenu derivedCharts;
+        w->FillButtonMenu(derivedCharts, 3002);
+        items = Enabled(derivedCharts);
+        QVERIFY(!items.at(2041) && !items.at(2043));
+        for (int id : {2040, 2042, 2044}) QVERIFY(items.at(id));
 
         ChartRecord derived = c;
         derived.calcMethod = kSecondary;
@@ -159,6 +165,74 @@ class ChartWindowCommandsTest : public QObject {
         QVERIFY(TitleOf(overlay).startsWith("Наложение J2000 - "));
         app.Frame()->Client()->closeAllSubWindows();
         QTRY_VERIFY(App().charts.All().empty());
+    }
+
+    void harmonicAndCompositeOpenTheirWindows() {
+        ChartRecord c = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindOne, c, c);
+        for (const char* typed : {"0", "abc"}) {
+            WhenDialogOpens([typed](QDialog* d) {
+                d->findChild<QLineEdit*>()->setText(typed);
+                d->accept();
+            });
+            w->OnCommand(2040);
+            ChartWindow* h = NewestWindow();
+            QCOMPARE(TitleOf(h), QString("Карта %1: Гармоника 2").arg(h->Number()));
+            QCOMPARE(h->Chart1().calcMethod, int16_t(16));
+            QCOMPARE(h->Chart1().harmonic, int16_t(2));
+            QCOMPARE(h->PopupKey(), std::string("K0"));
+            QVERIFY(std::fabs(h->Chart1().lon[MON] - 2 * std::fmod(c.lon[MON], 180.0)) < 1e-9);
+        }
+
+        // A composite of an overlay keeps the overlay's inner chart as its second.
+        ChartRecord b = NatalChart("B", "01.01.2000 12:00:00");
+        ChartWindow* o = ShownWindow(kChartKindTwo, c, b);
+        WhenDialogOpens([](QDialog* d) { Click(d, "1"); });  // averaged place
+        o->OnCommand(2051);
+        ChartWindow* composite = NewestWindow();
+        QVERIFY(composite != o);
+        QCOMPARE(composite->Chart1().calcMethod, int16_t(13));
+        QCOMPARE(QString(composite->Chart2().name), QString("B"));
+        QCOMPARE(TitleOf(composite), QString("Карта %1:A").arg(composite->Number()));
+        QVERIFY(std::fabs(composite->Chart1().lon[SUN] - Midpoint(c.lon[SUN], b.lon[SUN])) < 1e-9);
+        // A composite has no moment to step.
+        double sun = composite->Chart1().lon[SUN];
+        QTest::keyClick(composite, Qt::Key_Up);
+        QCOMPARE(composite->Chart1().lon[SUN], sun);
+    }
+
+    void ascendantChangeMovesNatalChartsAndRefusesProgressedOnes() {
+        UseQtServices qtServices;
+        BoxAnswerer boxes;
+        ChartRecord natal = NatalChart("A");
+        ChartWindow* w = ShownWindow(kChartKindOne, natal, natal);
+        WhenDialogOpens([](QDialog* d) {
+            d->findChild<QRadioButton*>("551")->setChecked(true);  // 15° Aries
+            d->findChild<QLineEdit*>("301")->setText("15");
+            d->findChild<QLineEdit*>("302")->setText("0");
+            d->findChild<QLineEdit*>("303")->setText("0");
+            Click(d, "1");
+        });
+        w->OnCommand(2031);
+        QVERIFY2(Separation(w->Chart1().cusp[1], 15.0) < 0.01,
+                 qPrintable(QString::number(w->Chart1().cusp[1])));
+        QVERIFY(w->Chart1().jdUT != natal.jdUT);
+        QVERIFY(std::fabs(w->Chart1().lon[MON] - BodyLongitude(w->Chart1().jdUT, MON)) < 1e-6);
+        QVERIFY(boxes.seen.empty());
+
+        // A progressed chart's houses do not follow its moment: refused, left as it was.
+        ChartRecord progressed = natal;
+        progressed.calcMethod = kSecondary;
+        progressed.jdUT += 3652.421;
+        progressed.jdLocal += 3652.421;
+        ComputeChart(progressed, natal, kSecondary);
+        App().currentChart = natal;
+        ChartWindow* p = ShownWindow(kChartKindOne, progressed, progressed);
+        WhenDialogOpens([](QDialog* d) { Click(d, "1"); });
+        p->OnCommand(2031);
+        QCOMPARE(boxes.seen.size(), size_t(1));
+        QCOMPARE(p->Chart1().jdUT, progressed.jdUT);
+        QCOMPARE(p->Chart1().cusp[1], progressed.cusp[1]);
     }
 
     void houseSystemsThroughTheRadioDialog() {

@@ -56,10 +56,10 @@ void ChartWindow::StepOuter(int direction) {
     if (chart1_.calcMethod == kCompositeMethod) return;  // no moment of its own
     TimeList& list = timeLists_[0];
     if (!list.moments.empty())
-        SetChartLocalMoment(chart1_, BaseOfOuter(), *MoveListPosition(list, -direction), ArcBody());
+        SetChartLocalMoment(chart1_, BaseOfOuter(), MoveInTimeList(list, -direction), ArcBody());
     else
-        MoveChartInTime(chart1_, BaseOfOuter(), direction * TimeStep(App().settings.delT, false),
-                        ArcBody());
+        StepChartInTime(chart1_, BaseOfOuter(),
+                        direction * TimeStep(App().settings.delT.data(), false), ArcBody());
     Refresh();
 }
 
@@ -68,12 +68,12 @@ void ChartWindow::StepInner(int direction) {
     TimeList& list = timeLists_[1];
     if (!list.moments.empty()) {
         // The inner chart is recomputed by its own method, not the outer one's.
-        SetChartLocalMoment(chart2_, App().currentChart, *MoveListPosition(list, -direction),
+        SetChartLocalMoment(chart2_, App().currentChart, MoveInTimeList(list, -direction),
                             ArcBody());
     } else {
-        MoveChartInTime(chart2_, App().currentChart,
-                        direction * TimeStep(App().settings.delT, true), ArcBody());
-        ComputeChart(chart1_, chart2_, chart1_.calcMethod, ArcBody());
+        StepChartInTime(chart2_, App().currentChart,
+                        direction * TimeStep(App().settings.delT.data(), true), ArcBody());
+        RecomputeWindowChart(chart1_, chart2_, ArcBody());
     }
     Refresh();
 }
@@ -81,7 +81,7 @@ void ChartWindow::StepInner(int direction) {
 void ChartWindow::RecomputeOuter(int method) {
     if (Kind() != kChartKindTwo) return;
     chart1_.calcMethod = static_cast<int16_t>(method);
-    ComputeChart(chart1_, chart2_, method, ArcBody());
+    RecomputeWindowChart(chart1_, chart2_, ArcBody());
     Refresh();
 }
 

@@ -8,6 +8,7 @@
 #include "aspects/aspect_matrix.h"
 #include "chart/chart_time.h"
 #include "chart/wheel_painter.h"
+#include "core/time_list.h"
 #include "shell/chart_window_registry.h"
 
 namespace orbeta {
@@ -60,6 +61,12 @@ class ChartWindow : public ChartWindowBase {
     // Kind 2: chart1 again from chart2 by a method (directions, progressions, transits).
     void RecomputeOuter(int method);
     void SwapCharts();
+    // 2030: the time steps, and time lists from files (both lists are replaced).
+    void ChangeTimeSteps();
+    // 2031: the chart's moment moved to put its Ascendant on a chosen longitude.
+    void ChangeAscendant();
+    // 2056: chart1 again from chart2 by a chosen method.
+    void ChooseOuterMethod();
     void ChooseHouseSystem(bool inner);
     // Prints on the program's printer (2100, or 2101 with the tables); false when
     // there is no printer or the print dialog was cancelled.
@@ -89,6 +96,9 @@ class ChartWindow : public ChartWindowBase {
     bool clickedInner_ = false;
     TimeList timeLists_[2];
 };
+
+// The commands on derived charts and time (in their own file).
+void AddDerivedChartCommands(std::map<int, ChartCommand>& commands);
 
 // A chart window on a computed chart: title "Карта %d: %s" with the text; the popup
 // menu "K0t1" for a natal chart, else "K0".

@@ -53,6 +53,8 @@ std::map<int, ChartCommand>& Commands() {
         {kCmdPrintWithTables, [](ChartWindow& w) { w.Print(true); }},
         {kCmdCopyPicture, [](ChartWindow& w) { w.ChildWindow::OnCommand(kCmdCopyPicture); }},
     };
+    static bool derived = (AddDerivedChartCommands(commands), true);
+    (void)derived;
     return commands;
 }
 

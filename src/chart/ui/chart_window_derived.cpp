@@ -1,0 +1,104 @@
+// The chart window's commands on derived charts: time steps and time files, the
+// change of Ascendant, harmonic, composite, midpoint, relocation and thematic charts,
+// and the method of the outer chart.
+#include "chart/ui/chart_window.h"
+#include "chart/ui/derived_dialogs.h"
+#include "core/derived_charts.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+#include "platform/ui_names.h"
+#include "shell/app_state.h"
+#include "shell/qt_text.h"
+
+namespace orbeta {
+namespace {
+
+constexpr int kOptThematicPlanet1 = 17;
+constexpr int kOptThematicPlanet2 = 18;
+
+// A derived chart in a window of its own; its inner chart is this window's.
+void OpenDerivedWindow(const ChartRecord& chart, const ChartRecord& inner, const char* text) {
+    std::string title = Format("Карта %d:%s"_cp, App().charts.Counter() + 1, text);
+    auto* window = new ChartWindow(kChartKindOne, chart, inner, title);
+    window->ShowInFrame(FromAnsi(window->Title()));
+}
+
+void ContactChart(ChartWindow& w, bool composite) {
+    auto where = RunContactPlaceDialog(&w, w.Chart1());
+    if (!where) return;
+    int houses = App().settings.houseSet;
+    ChartRecord made =
+        composite ? CompositeChart(w.Chart1(), w.Chart2(), *where, houses)
+                  : MidpointChart(w.Chart1(), w.Chart2(), *where, houses, App().currentChart);
+    OpenDerivedWindow(made, w.Chart2(), made.name);
+}
+
+}  // namespace
+
+void ChartWindow::ChangeTimeSteps() {
+    auto result = RunTimeStepDialog(this, {App().settings.delT, Kind() == kChartKindTwo});
+    if (!result) return;
+    App().settings.delT = result->delT;
+    for (int i = 0; i < 2; ++i) timeLists_[i] = result->lists[i].value_or(TimeList{});
+}
+
+void ChartWindow::ChangeAscendant() {
+    auto result = RunAscendantDialog(this, {chart1_.cusp[1], Kind() == kChartKindTwo});
+    if (!result) return;
+    bool inner = Kind() == kChartKindTwo && result->inner;
+    ChartRecord& target = inner ? chart2_ : chart1_;
+    ChartRecord changed = target;
+    std::string error;
+    if (!orbeta::ChangeAscendant(changed, inner ? App().currentChart : BaseOfOuter(),
+                                 result->target, error)) {
+        Svc().Warning(error);
+        return;
+    }
+    target = changed;
+    if (inner) RecomputeWindowChart(chart1_, chart2_, App().settings.ov[kOptArcBody]);
+    Refresh();
+}
+
+void ChartWindow::ChooseOuterMethod() {
+    auto method = RunMethodDialog(this, chart1_.calcMethod);
+    if (!method) return;
+    RecomputeOuter(*method);
+}
+
+void AddDerivedChartCommands(std::map<int, ChartCommand>& commands) {
+    commands.emplace(2030, [](ChartWindow& w) { w.ChangeTimeSteps(); });
+    commands.emplace(2031, [](ChartWindow& w) { w.ChangeAscendant(); });
+    commands.emplace(2056, [](ChartWindow& w) { w.ChooseOuterMethod(); });
+    commands.emplace(2040, [](ChartWindow& w) {
+        auto n = RunHarmonicDialog(&w);
+        if (!n) return;
+        OpenChartWindow(HarmonicChart(w.Chart1(), *n), Format("Гармоника %d"_cp, *n));
+    });
+    commands.emplace(2051, [](ChartWindow& w) { ContactChart(w, true); });
+    commands.emplace(2052, [](ChartWindow& w) { ContactChart(w, false); });
+    commands.emplace(2042, [](ChartWindow& w) {
+        auto place = RunRelocationDialog(&w, w.Chart1());
+        if (!place) return;
+        App().inputChart = RelocationChart(w.Chart1(), place->town, place->latitude,
+                                           place->longitude, App().settings.houseSet);
+        OpenChartWindow(App().inputChart, ReturnKindName(kRelocationMethod - 100));
+    });
+    commands.emplace(2044, [](ChartWindow& w) {
+        auto& ov = App().settings.ov;
+        auto chosen = RunThematicDialog(&w, {ov[kOptThematicPlanet1], ov[kOptThematicPlanet2]});
+        if (!chosen) return;
+        ov[kOptThematicPlanet1] = static_cast<uint8_t>(chosen->planet1);
+        ov[kOptThematicPlanet2] = static_cast<uint8_t>(chosen->planet2);
+        ChartRecord copy = w.Chart1();
+        std::string error;
+        if (!ThematicChart(copy, chosen->type, chosen->planet1 + 1, chosen->planet2 + 1,
+                           App().currentChart, error)) {
+            Svc().Warning(error);
+            return;
+        }
+        OpenChartWindow(copy, chosen->title);
+    });
+}
+
+}  // namespace orbeta
