@@ -17,6 +17,7 @@
 #include "data/town_card.h"
 #include "data/town_refresh.h"
 #include "data/ui/base_commands.h"
+#include "forecast/report_commands.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/text_file.h"
@@ -67,6 +68,14 @@ void Application::AddFrameCommands() {
     commands_.Set(kCmdCloseAll, [this] { frame_->Client()->closeAllSubWindows(); });
 }
 
+void Application::AddChartWindowCommands() {
+    ChartWindow::SetCommand(2011, [](ChartWindow& w) { RunDayReport(w.Chart1()); });
+    ChartWindow::SetCommand(2012, [](ChartWindow& w) {
+        RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
+    });
+    ChartWindow::SetCommand(2013, [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
+}
+
 void Application::Start() {
     AppState& app = App();
     RegisterFonts();
@@ -84,6 +93,7 @@ void Application::Start() {
     commands_.Set(200, [] { EnterChartAndOpenWindow(); });
     commands_.Set(201, [] { OpenOverlayOfPair(); });
     InstallChartWindowOpener();
+    AddChartWindowCommands();
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();

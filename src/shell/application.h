@@ -38,6 +38,8 @@ class Application {
     void UnregisterFonts();
     void SaveSettings();
     void AddFrameCommands();
+    // The chart window's commands whose work lives in other parts of the program.
+    void AddChartWindowCommands();
 
     QtServices services_;
     CommandMap commands_;

@@ -208,7 +208,7 @@ class TextWindowTest : public QObject {
         });
         EditPrinterSettings(nullptr);
         QCOMPARE(int(s.ov[kOptPrintDialog]), 0);
-        QCOMPARE(int(s.ov[kOptPrinterMono]), 1);
+        QCOMPARE(int(s.ov[kOptPrinterBlackWhite]), 1);
         QCOMPARE(int(s.ov[kOptPrinterLowMemory]), 1);
         QCOMPARE(int(s.ov[kOptPrinterFill]), 4);
         WhenDialogOpens([](QDialog* d) {
@@ -217,7 +217,7 @@ class TextWindowTest : public QObject {
             Click(d, "2");
         });
         EditPrinterSettings(nullptr);
-        QCOMPARE(int(s.ov[kOptPrinterMono]), 1);
+        QCOMPARE(int(s.ov[kOptPrinterBlackWhite]), 1);
         QCOMPARE(int(s.ov[kOptPrinterFill]), 4);
     }
 };
