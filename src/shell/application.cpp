@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMdiArea>
 #include <QPrinter>
 #include <QScreen>
+#include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -153,6 +156,12 @@ void Usage() {
 
 int RunOrbeta(int argc, char** argv) {
     QApplication qt(argc, argv);
+    // The standard dialogs of Qt (print, page set-up, files, colours) speak Russian
+    // like the rest of the program, when the system has Qt's translations.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Russian, QLocale::Russia), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        qt.installTranslator(&qtTexts);
     // Numbers in files and formats are read and written with a decimal point,
     // whatever the user's locale (Qt set it from the environment).
     std::setlocale(LC_NUMERIC, "C");

@@ -16,6 +16,7 @@
 
 #include "core/calendar.h"
 #include "core/ephemeris.h"
+#include "data/settings.h"
 #include "dialog_test_support.h"
 #include "platform/codepage.h"
 #include "platform/report.h"
@@ -25,7 +26,6 @@
 #include "shell/app_state.h"
 #include "shell/application.h"
 #include "shell/chart_opener.h"
-#include "data/settings.h"
 #include "shell/text_window.h"
 #include "shell/ui/printer_settings_dialog.h"
 #include "shell_test_support.h"
@@ -67,6 +67,7 @@ class TextWindowTest : public QObject {
         Application app;
         BoxAnswerer boxes;
         app.Start();
+        App().client->closeAllSubWindows();  // the chart window of start-up
         SetUiTexts({"Mark Метка"_cp});
         QVERIFY(BeginReport("Отчет"_cp));
         ReportWrite("Солнце в Тельце\n"_cp);
