@@ -5,6 +5,7 @@
 
 #include "platform/format.h"
 #include "platform/text_file.h"
+#include "utf8_scan.h"
 
 namespace orbeta {
 namespace {
@@ -12,37 +13,20 @@ namespace {
 // The reader takes at most this many characters of a link target.
 constexpr size_t kMaxTargetLength = 12;
 
-// The character set of the UI texts: ASCII without control characters, the Cyrillic
-// alphabet with Ё and ё, № and the degree sign - all of them in CP866.
-bool Allowed(char32_t c) {
-    if (c >= 0x20 && c < 0x7F) return true;
-    if (c >= 0x410 && c <= 0x44F) return true;
-    return c == 0x401 || c == 0x451 || c == 0x2116 || c == 0xB0;
-}
-
 // Counts the characters of a line and reports those outside the set; false when the
 // line is not UTF-8.
 bool CheckCharacters(std::string_view line, int number, int& count,
                      std::vector<std::string>& problems) {
     count = 0;
     for (size_t i = 0; i < line.size(); ++count) {
-        auto b = static_cast<unsigned char>(line[i]);
-        size_t len = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-        char32_t c = len == 1 ? b : len == 2 ? b & 0x1F : len == 3 ? b & 0x0F : b & 0x07;
-        bool valid = len > 0 && i + len <= line.size();
-        for (size_t k = 1; valid && k < len; ++k) {
-            auto cont = static_cast<unsigned char>(line[i + k]);
-            valid = (cont & 0xC0) == 0x80;
-            c = (c << 6) | (cont & 0x3F);
-        }
-        if (!valid) {
+        char32_t c = 0;
+        if (!NextUtf8(line, i, c)) {
             problems.push_back(Format("line %d: not UTF-8", number));
             return false;
         }
-        if (!Allowed(c))
+        if (!InBothCodePages(c))
             problems.push_back(Format("line %d: character U+%04X is not allowed", number,
                                       static_cast<unsigned>(c)));
-        i += len;
     }
     return true;
 }

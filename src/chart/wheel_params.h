@@ -29,7 +29,6 @@ struct WheelDisplay {
     int printerFill = 0;  // printer: 0 none .. 4 dense
 };
 
-
 WheelDisplay WheelDisplayOf(const Settings& settings);
 
 // The pen of an aspect's lines: its colour as drawn and the line style of its orb

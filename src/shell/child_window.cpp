@@ -50,7 +50,11 @@ void ChildWindow::OnCommand(int id) {
 }
 
 void ChildWindow::FillPopupMenu(QMenu& menu) {
-    for (const auto& item : SplitMenuText(LookupText(popupKey_))) {
+    FillMenuFromText(menu, popupKey_);
+}
+
+void ChildWindow::FillMenuFromText(QMenu& menu, const std::string& key) {
+    for (const auto& item : SplitMenuText(LookupText(key))) {
         if (item.id == 0) {
             menu.addSeparator();
             continue;

@@ -50,6 +50,10 @@ class ChildWindow : public QWidget {
     bool TakeClick();
 
   protected:
+    // A menu built from the UI text of a key: its items with their command ids, greyed
+    // where the window does not offer the command.
+    void FillMenuFromText(class QMenu& menu, const std::string& key);
+
     void contextMenuEvent(QContextMenuEvent* event) override;
     // F1: the help window on the window's help key.
     void keyPressEvent(QKeyEvent* event) override;

@@ -21,6 +21,7 @@
 #include "chart/make_font.h"
 #include "core/chart_compute.h"
 #include "core/dated_line.h"
+#include "data/settings.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
@@ -28,7 +29,6 @@
 #include "platform/text_view.h"
 #include "shell/app_state.h"
 #include "shell/chart_opener.h"
-#include "data/settings.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {

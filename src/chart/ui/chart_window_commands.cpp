@@ -106,17 +106,7 @@ void ChartWindow::OnCommand(int id) {
 }
 
 void ChartWindow::FillButtonMenu(QMenu& menu, int command) {
-    for (const auto& item : SplitMenuText(LookupText(ButtonMenuKey(command)))) {
-        if (item.id == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(FromAnsi(item.text));
-        action->setObjectName(QString::number(item.id));
-        int id = item.id;
-        action->setEnabled(OffersCommand(id));
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    }
+    FillMenuFromText(menu, ButtonMenuKey(command));
 }
 
 void ChartWindow::ChooseHouseSystem(bool inner) {

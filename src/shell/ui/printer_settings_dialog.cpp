@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "data/settings.h"
 #include "platform/codepage.h"
 #include "shell/app_state.h"
-#include "data/settings.h"
 #include "shell/qt_text.h"
 
 namespace orbeta {
@@ -30,7 +30,8 @@ PrinterSettingsDialog::PrinterSettingsDialog(QWidget* parent, const Settings& s)
     setWindowTitle(FromAnsi("Настройка принтера"_cp));
     auto* layout = new QVBoxLayout(this);
     printDialog_ = AddBox(this, layout, 201, "Диалог перед печатью"_cp, s.Option(kOptPrintDialog));
-    blackWhite_ = AddBox(this, layout, 202, "Принтер черно-белый"_cp, s.Option(kOptPrinterBlackWhite));
+    blackWhite_ =
+        AddBox(this, layout, 202, "Принтер черно-белый"_cp, s.Option(kOptPrinterBlackWhite));
     lowMemory_ =
         AddBox(this, layout, 203, "У принтера мало памяти"_cp, s.Option(kOptPrinterLowMemory));
     auto* group = new QGroupBox(FromAnsi("Заливка знаков"_cp), this);
