@@ -24,7 +24,8 @@ bool RunDayReport(const ChartRecord& chart1) {
     std::string title = ReportTitle(2011);
     if (!BeginReport(title)) return false;
     ReportWrite(DayReportText(ComputeDayReport(chart1)));
-    ShowReport(title, "Tatv");
+    // The report's times are local: a clicked line becomes UT with the chart's correction.
+    ShowReport(title, "Tatv", chart1.gmtCorr);
     return true;
 }
 
@@ -32,7 +33,7 @@ bool RunAgePointReport(const ChartRecord& chart1, const OrbTable& table, const S
     std::string title = ReportTitle(2012);
     if (!BeginReport(title)) return false;
     ReportWrite(AgePointReportText(chart1, table, settings.maskP));
-    ShowReport(title, "TZS");
+    ShowReport(title, "TZS", chart1.gmtCorr);
     return true;
 }
 

@@ -28,10 +28,12 @@ ContinueOrQuit ConsoleServices::AskMissingEphemerisFile(const std::string& fileN
     return missingFileAnswer_;
 }
 
-void ConsoleServices::Quit() { std::exit(1); }
+void ConsoleServices::Quit() {
+    std::exit(1);
+}
 
 void ConsoleServices::ShowReportFile(const std::string& path, const std::string&,
-                                     const std::string&) {
+                                     const std::string&, double) {
     if (auto text = ReadFileBytes(path)) std::fputs(AnsiToUtf8(*text).c_str(), stdout);
     std::remove(path.c_str());
 }

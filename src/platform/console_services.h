@@ -5,7 +5,7 @@
 namespace orbeta {
 
 class ConsoleServices : public Services {
-public:
+  public:
     void Warning(const std::string& text) override;
     [[noreturn]] void Fatal(const std::string& text) override;
     // Without a user to ask, the computation goes on and the body stays empty.
@@ -13,10 +13,10 @@ public:
     [[noreturn]] void Quit() override;
     // A finished report is printed (UTF-8) and its file removed.
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey) override;
+                        const std::string& helpKey, double correction) override;
     void SetMissingFileAnswer(ContinueOrQuit answer) { missingFileAnswer_ = answer; }
 
-private:
+  private:
     ContinueOrQuit missingFileAnswer_ = ContinueOrQuit::Continue;
 };
 

@@ -16,8 +16,9 @@ void ReportWrite(std::string_view text);
 void ReportPrint(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Closes the report and opens its text window with the title and help key (at most
-// 9 characters).
-void ShowReport(const std::string& title, const std::string& helpKey);
+// 9 characters). The correction (days) turns the local moments of the report's dated
+// lines into UT when a line is clicked; 0 for reports written in UT.
+void ShowReport(const std::string& title, const std::string& helpKey, double correction = 0.0);
 
 // Path of the report being written; empty when none is open.
 const std::string& ReportPath();

@@ -12,12 +12,15 @@ bool progressActive = false;
 bool progressAborted = false;
 }  // namespace
 
-bool Services::AskYesNo(const std::string&, const std::string&) { return false; }
+bool Services::AskYesNo(const std::string&, const std::string&) {
+    return false;
+}
 void Services::ProgressStarted(int) {}
 void Services::ProgressStepped(int) {}
 void Services::ProgressEnded() {}
 void Services::SetBusy(bool) {}
-void Services::ShowReportFile(const std::string& path, const std::string&, const std::string&) {
+void Services::ShowReportFile(const std::string& path, const std::string&, const std::string&,
+                              double) {
     std::remove(path.c_str());
 }
 
@@ -27,7 +30,9 @@ Services& Svc() {
     return console;
 }
 
-void InstallServices(Services* services) { installed = services; }
+void InstallServices(Services* services) {
+    installed = services;
+}
 
 void StartProgress(int total) {
     if (progressActive) return;
@@ -46,11 +51,21 @@ void EndProgress() {
     Svc().ProgressEnded();
 }
 
-bool ProgressActive() { return progressActive; }
-bool ProgressAborted() { return progressAborted; }
-void AbortProgress() { progressAborted = true; }
+bool ProgressActive() {
+    return progressActive;
+}
+bool ProgressAborted() {
+    return progressAborted;
+}
+void AbortProgress() {
+    progressAborted = true;
+}
 
-void Journal(const std::string& line) { TheJournal().Write(line); }
-void DebugJournal(const std::string& line) { TheJournal().WriteDebug(line); }
+void Journal(const std::string& line) {
+    TheJournal().Write(line);
+}
+void DebugJournal(const std::string& line) {
+    TheJournal().WriteDebug(line);
+}
 
 }  // namespace orbeta

@@ -9,7 +9,7 @@ namespace orbeta {
 enum class ContinueOrQuit { Continue, Quit };
 
 class Services {
-public:
+  public:
     virtual ~Services() = default;
     // Caption "Предупреждение"; the text is also journalled.
     virtual void Warning(const std::string& text) = 0;
@@ -31,7 +31,7 @@ public:
     virtual void SetBusy(bool busy);
     // A finished report file goes to its reader, which owns (and deletes) it.
     virtual void ShowReportFile(const std::string& path, const std::string& title,
-                                const std::string& helpKey);
+                                const std::string& helpKey, double correction);
 };
 
 // The services in force; a console set until another is installed.

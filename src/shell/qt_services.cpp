@@ -91,11 +91,11 @@ void QtServices::SetBusy(bool busy) {
 }
 
 void QtServices::ShowReportFile(const std::string& path, const std::string& title,
-                                const std::string& helpKey) {
+                                const std::string& helpKey, double correction) {
     if (reportViewer_)
-        reportViewer_(path, title, helpKey);
+        reportViewer_(path, title, helpKey, correction);
     else
-        Services::ShowReportFile(path, title, helpKey);
+        Services::ShowReportFile(path, title, helpKey, correction);
 }
 
 }  // namespace orbeta

@@ -12,7 +12,7 @@ namespace orbeta {
 class QtServices : public Services {
   public:
     using ReportViewer = std::function<void(const std::string& path, const std::string& title,
-                                            const std::string& helpKey)>;
+                                            const std::string& helpKey, double correction)>;
 
     void Warning(const std::string& text) override;
     [[noreturn]] void Fatal(const std::string& text) override;
@@ -25,7 +25,7 @@ class QtServices : public Services {
     void ProgressEnded() override;
     void SetBusy(bool busy) override;
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey) override;
+                        const std::string& helpKey, double correction) override;
 
     // The text window that reports open in.
     void SetReportViewer(ReportViewer viewer) { reportViewer_ = std::move(viewer); }

@@ -29,9 +29,8 @@ void ChooseExternalEditor() {
 
 void InstallTextWindows(QtServices& services, CommandMap& commands) {
     services.SetReportViewer(
-        [](const std::string& path, const std::string& title, const std::string& helpKey) {
-            TextWindow::Show(path, title, helpKey);
-        });
+        [](const std::string& path, const std::string& title, const std::string& helpKey,
+           double correction) { TextWindow::Show(path, title, helpKey, correction); });
     Dial::SetHelpOpener([](const std::string& key) { HelpWindow::Open(key); });
     commands.Set(310, [] { EditPrinterSettings(nullptr); });
     commands.Set(311, [] { ChooseExternalEditor(); });

@@ -156,10 +156,12 @@ TEST_F(AgePoints, ReportLinesInTheirColumns) {
 TEST_F(AgePoints, CommandWritesTheReportUnderItsTitle) {
     struct Shown : test::RecordingServices {
         void ShowReportFile(const std::string& path, const std::string& title,
-                            const std::string& helpKey) override {
+                            const std::string& helpKey, double correction) override {
             shown = {path, title, helpKey};
+            shownCorrection = correction;
         }
         std::vector<std::string> shown;
+        double shownCorrection = 99;
     } services;
     Settings settings;
     settings.maskP = 3;
@@ -167,6 +169,9 @@ TEST_F(AgePoints, CommandWritesTheReportUnderItsTitle) {
     ASSERT_EQ(services.shown.size(), 3u);
     EXPECT_EQ(services.shown[1], ReportTitle(2012));
     EXPECT_EQ(services.shown[2], "TZS");
+    // The report's moments are local: a clicked line is turned into UT by the chart's
+    // correction.
+    EXPECT_EQ(services.shownCorrection, chart.gmtCorr);
     auto bytes = ReadFileBytes(services.shown[0]);
     ASSERT_TRUE(bytes);
     EXPECT_NE(bytes->find(AgePointReportText(chart, table, 3)), std::string::npos);

@@ -47,10 +47,12 @@ ChartRecord NoonChart(const test::ReferenceDay& d) {
 
 struct ReportServices : test::RecordingServices {
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey) override {
+                        const std::string& helpKey, double correction) override {
         shown = {path, title, helpKey};
+        shownCorrection = correction;
     }
     std::vector<std::string> shown;
+    double shownCorrection = 99;
 };
 
 class DayReportTest : public test::EphemerisTest {
@@ -193,6 +195,7 @@ TEST_F(DayReportTest, BeyondSixtySixDegreesTheReportIsRefused) {
     ASSERT_EQ(shown.shown.size(), 3u);
     EXPECT_EQ(shown.shown[1], ReportTitle(2011));
     EXPECT_EQ(shown.shown[2], "Tatv");
+    EXPECT_EQ(shown.shownCorrection, edge.gmtCorr);  // the report's times are local
     auto bytes = ReadFileBytes(shown.shown[0]);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->rfind(" " + ReportTitle(2011) + "\n", 0), 0u);

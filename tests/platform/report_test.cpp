@@ -15,12 +15,13 @@ namespace {
 
 struct ReportServices : test::RecordingServices {
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey) override {
-        shown.push_back({path, title, helpKey});
+                        const std::string& helpKey, double correction) override {
+        shown.push_back({path, title, helpKey, correction});
     }
     void SetBusy(bool busy) override { busyLevel += busy ? 1 : -1; }
     struct Shown {
         std::string path, title, helpKey;
+        double correction;
     };
     std::vector<Shown> shown;
     int busyLevel = 0;
@@ -47,6 +48,7 @@ TEST_F(Report, NumberedFileWithHeaderGoesToItsWindow) {
     EXPECT_EQ(services.shown[0].path, "r0002.tmp");
     EXPECT_EQ(services.shown[0].title, "Окно"_cp);
     EXPECT_EQ(services.shown[0].helpKey, "HelpKeyLo");  // help keys hold 9 characters
+    EXPECT_EQ(services.shown[0].correction, 0.0);       // reports are in UT unless told
     EXPECT_EQ(*ReadFileBytes("r0002.tmp"), " Заголовок\n Метка\n x=5\nend\n"_cp);
     EXPECT_EQ(*ReadFileBytes("r0001.tmp"), "someone else's report");
     EXPECT_TRUE(ReportPath().empty());
@@ -59,8 +61,9 @@ TEST_F(Report, AnUnfinishedReportIsDroppedByTheNext) {
     ASSERT_TRUE(BeginReport("two"));
     EXPECT_EQ(ReportPath(), "r0001.tmp");  // the dropped file's name is free again
     EXPECT_FALSE(FileExists("r0002.tmp"));
-    ShowReport("two", "");
+    ShowReport("two", "", -0.125);
     EXPECT_EQ(services.busyLevel, 0);
+    EXPECT_EQ(services.shown.back().correction, -0.125);
     EXPECT_EQ(*ReadFileBytes("r0001.tmp"), " two\n Метка\n"_cp);
 }
 

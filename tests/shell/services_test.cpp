@@ -80,7 +80,7 @@ class ServicesTest : public QObject {
         InstallServices(&services);
         std::string shownPath, shownTitle;
         services.SetReportViewer(
-            [&](const std::string& path, const std::string& title, const std::string&) {
+            [&](const std::string& path, const std::string& title, const std::string&, double) {
                 shownPath = path;
                 shownTitle = title;
             });
