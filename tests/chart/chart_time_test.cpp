@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "../core/chart_fixture.h"
 #include "../core/ephemeris_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -20,14 +21,7 @@ class ChartTime : public test::EphemerisTest {
   protected:
     void SetUp() override {
         EphemerisTest::SetUp();
-        chart.jdLocal = JulianDayOfDateTimeText("16.05.1945 08:00:00");
-        chart.gmtCorr = -3 / 24.0;
-        chart.jdUT = chart.jdCalc = chart.jdLocal + chart.gmtCorr;
-        chart.latitude = 55.45;
-        chart.longitude = StoredLongitude(37.37);
-        chart.houseSystem = 3;
-        chart.calcMethod = kNatal;
-        ComputeChart(chart, chart, kNatal);
+        chart = test::NatalAt("16.05.1945 08:00:00", -3, 55.45, 37.37);
     }
     ChartRecord chart;
 };

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "../core/chart_fixture.h"
 #include "aspects/orb_file.h"
 #include "chart/ui/chart_window.h"
 #include "chart/ui/point_info_popup.h"
@@ -23,13 +24,7 @@
 namespace orbeta::test {
 
 inline ChartRecord NatalChart(const char* name, const char* moment = "16.05.1945 08:00:00") {
-    ChartRecord c;
-    c.jdLocal = JulianDayOfDateTimeText(moment);
-    c.gmtCorr = -3 / 24.0;
-    c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    c.latitude = 55.45;
-    c.longitude = StoredLongitude(37.37);
-    c.houseSystem = 3;
+    ChartRecord c = ChartAt(moment, -3, 55.45, 37.37);
     CopyText(c.name, name);
     ComputeChart(c, c, kNatal);
     return c;

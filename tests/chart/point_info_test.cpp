@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "../core/chart_fixture.h"
 #include "../core/ephemeris_fixture.h"
 #include "chart/wheel_glyphs.h"
 #include "core/angles.h"
@@ -41,13 +42,7 @@ class PointInfoText : public test::EphemerisTest {
     void SetUp() override {
         EphemerisTest::SetUp();
         ASSERT_TRUE(LoadUiTexts(test::WorkspaceTemplate() + "/orbtw.t"));
-        chart.jdLocal = JulianDayOfDateTimeText("16.05.1945 08:00:00");
-        chart.gmtCorr = -3 / 24.0;
-        chart.jdUT = chart.jdCalc = chart.jdLocal + chart.gmtCorr;
-        chart.latitude = 55.45;
-        chart.longitude = StoredLongitude(37.37);
-        chart.houseSystem = 3;
-        ComputeChart(chart, chart, kNatal);
+        chart = test::NatalAt("16.05.1945 08:00:00", -3, 55.45, 37.37);
     }
     ChartRecord chart;
 };

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "chart_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/ephemeris.h"
@@ -21,14 +22,7 @@ class ChartCompute : public test::EphemerisTest {
         ComputeChart(base, base, kNatal);
     }
     static ChartRecord Record(const char* date, double gmtHours, double lat, double lon) {
-        ChartRecord r;
-        r.jdLocal = JulianDayOfDateTimeText(date);
-        r.gmtCorr = gmtHours / 24.0;
-        r.jdUT = r.jdCalc = r.jdLocal + r.gmtCorr;
-        r.latitude = lat;
-        r.longitude = StoredLongitude(lon);
-        r.houseSystem = kPlacidus;
-        return r;
+        return test::ChartAt(date, gmtHours, lat, lon);
     }
     ChartRecord Target(double days) const {
         ChartRecord t = base;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "chart_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
@@ -26,13 +27,7 @@ class DerivedCharts : public test::EphemerisTest {
         newYork = Natal("04.07.1976 12:30:00", 4, 40.43, -73.59);
     }
     static ChartRecord Natal(const char* date, double gmtHours, double lat, double lon) {
-        ChartRecord r;
-        r.jdLocal = JulianDayOfDateTimeText(date);
-        r.gmtCorr = gmtHours / 24.0;
-        r.jdUT = r.jdCalc = r.jdLocal + r.gmtCorr;
-        r.latitude = lat;
-        r.longitude = StoredLongitude(lon);
-        r.houseSystem = kPlacidus;
+        ChartRecord r = test::ChartAt(date, gmtHours, lat, lon);
         CopyText(r.name, "Moscow");
         ComputeChart(r, r, kNatal);
         return r;

@@ -29,12 +29,6 @@ namespace orbeta::test {
 
 namespace {
 
-QString Text(QWidget* dialog, const char* id) {
-    if (auto* e = dialog->findChild<QLineEdit*>(id)) return e->text();
-    if (auto* l = dialog->findChild<QLabel*>(id)) return l->text();
-    return "<none>";
-}
-
 QListWidget* List(QWidget* dialog) {
     return dialog->findChild<QListWidget*>("list");
 }

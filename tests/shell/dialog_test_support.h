@@ -2,6 +2,7 @@
 // Helpers of the dialog tests: typing into fields and answering a modal dialog.
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -33,6 +34,13 @@ inline void WhenDialogOpens(std::function<void(QDialog*)> act) {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         act(dialog);
     });
+}
+
+// The text of an edit field or label by its control id; "<none>" when there is none.
+inline QString Text(QWidget* dialog, const char* id) {
+    if (auto* e = dialog->findChild<QLineEdit*>(id)) return e->text();
+    if (auto* l = dialog->findChild<QLabel*>(id)) return l->text();
+    return "<none>";
 }
 
 inline void Click(QWidget* dialog, const char* id) {

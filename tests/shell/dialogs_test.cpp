@@ -21,11 +21,6 @@
 namespace orbeta::test {
 
 namespace {
-QString Text(QWidget* dialog, const char* id) {
-    if (auto* e = dialog->findChild<QLineEdit*>(id)) return e->text();
-    if (auto* l = dialog->findChild<QLabel*>(id)) return l->text();
-    return "<none>";
-}
 
 ChartRecord SampleChart() {
     ChartRecord c = DefaultProfileChart();

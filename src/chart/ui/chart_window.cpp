@@ -90,15 +90,19 @@ void ChartWindow::SwapCharts() {
     Refresh();
 }
 
-void ChartWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    WheelParams params = MakeWheelParams(App().settings, App().orbTable, false);
+WheelParams ChartWindow::Params(bool printer) const {
+    WheelParams params = MakeWheelParams(App().settings, App().orbTable, printer);
     params.first = chart1_;
     params.second = chart2_;
     params.matrix = aspects_;
     params.kind = Kind() == kChartKindTwo ? kWheelTwoCharts : kWheelOneChart;
     params.horary = horary_;
-    WheelLayout layout = PaintChart(painter, params, size(), false, printState_);
+    return params;
+}
+
+void ChartWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    WheelLayout layout = PaintChart(painter, Params(false), size(), false, printState_);
     // While the printer has the wheel the window draws nothing and keeps its layout.
     if (layout.painted) layout_ = layout;
 }

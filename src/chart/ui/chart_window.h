@@ -82,6 +82,8 @@ class ChartWindow : public ChartWindowBase {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    // What the painter needs for this window's charts on the screen or the printer.
+    WheelParams Params(bool printer) const;
     void ShowPointInfo(int pointId, bool inner, QPoint position);
     ChartRecord& BaseOfOuter();
 

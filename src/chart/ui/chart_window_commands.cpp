@@ -135,12 +135,7 @@ bool ChartWindow::Print(bool withTables) {
     if (!asked || QPrintDialog(printer, this).exec() == QDialog::Accepted) {
         QPainter painter;
         if (painter.begin(printer)) {
-            WheelParams params = MakeWheelParams(App().settings, App().orbTable, true);
-            params.first = chart1_;
-            params.second = chart2_;
-            params.matrix = aspects_;
-            params.kind = Kind() == kChartKindTwo ? kWheelTwoCharts : kWheelOneChart;
-            params.horary = horary_;
+            WheelParams params = Params(true);
             // The tables beside the wheel are what 2101 prints in addition to 2100.
             params.display.aspectarium = printTable_;
             printState_ = kPrintRequested;
