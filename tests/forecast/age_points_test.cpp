@@ -15,6 +15,7 @@
 #include "platform/text_file.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
+#include "shown_report.h"
 
 namespace orbeta {
 namespace {
@@ -154,15 +155,7 @@ TEST_F(AgePoints, ReportLinesInTheirColumns) {
 }
 
 TEST_F(AgePoints, CommandWritesTheReportUnderItsTitle) {
-    struct Shown : test::RecordingServices {
-        void ShowReportFile(const std::string& path, const std::string& title,
-                            const std::string& helpKey, double correction) override {
-            shown = {path, title, helpKey};
-            shownCorrection = correction;
-        }
-        std::vector<std::string> shown;
-        double shownCorrection = 99;
-    } services;
+    test::ShownReport services;
     Settings settings;
     settings.maskP = 3;
     ASSERT_TRUE(RunAgePointReport(chart, table, settings));

@@ -18,6 +18,7 @@
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
 #include "reference_days.h"
+#include "shown_report.h"
 
 namespace orbeta {
 namespace {
@@ -44,16 +45,6 @@ ChartRecord NoonChart(double lat, double lon, int day, int month, int year, doub
 ChartRecord NoonChart(const test::ReferenceDay& d) {
     return NoonChart(d.latitude, d.longitude, d.day, d.month, d.year, d.zoneHours);
 }
-
-struct ReportServices : test::RecordingServices {
-    void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey, double correction) override {
-        shown = {path, title, helpKey};
-        shownCorrection = correction;
-    }
-    std::vector<std::string> shown;
-    double shownCorrection = 99;
-};
 
 class DayReportTest : public test::EphemerisTest {
   protected:
@@ -181,7 +172,7 @@ TEST_F(DayReportTest, PolarDayAndNightAreSaidPlainly) {
 }
 
 TEST_F(DayReportTest, BeyondSixtySixDegreesTheReportIsRefused) {
-    ReportServices shown;
+    test::ShownReport shown;
     ChartRecord north = NoonChart(66.5, 40, 21, 6, 2024, 3);
     EXPECT_FALSE(RunDayReport(north));
     ASSERT_EQ(shown.warnings.size(), 1u);
