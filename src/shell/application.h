@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/qt_services.h"
 #include "shell/command_map.h"
-#include "shell/qt_services.h"
 
 namespace orbeta {
 

@@ -5,7 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
-#include "shell/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace orbeta {
 

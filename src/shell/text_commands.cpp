@@ -4,16 +4,16 @@
 #include <QFileDialog>
 #include <QMdiArea>
 
+#include "gui/app_state.h"
+#include "gui/dial.h"
+#include "gui/help_window.h"
+#include "gui/notepad_window.h"
+#include "gui/printer_settings_dialog.h"
+#include "gui/qt_services.h"
+#include "gui/qt_text.h"
+#include "gui/text_window.h"
 #include "platform/codepage.h"
-#include "shell/app_state.h"
 #include "shell/command_map.h"
-#include "shell/dial.h"
-#include "shell/help_window.h"
-#include "shell/qt_services.h"
-#include "shell/qt_text.h"
-#include "shell/text_window.h"
-#include "shell/ui/notepad_window.h"
-#include "shell/ui/printer_settings_dialog.h"
 
 namespace orbeta {
 

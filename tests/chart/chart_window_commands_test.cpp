@@ -15,13 +15,13 @@
 
 #include "chart_window_test_support.h"
 #include "dialog_test_support.h"
+#include "gui/chart_opener.h"
+#include "gui/qt_text.h"
 #include "platform/format.h"
 #include "platform/journal.h"
 #include "platform/text_file.h"
 #include "shell/application.h"
-#include "shell/chart_opener.h"
 #include "shell/main_frame.h"
-#include "shell/qt_text.h"
 #include "test_classes.h"
 
 namespace orbeta::test {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "chart_window_test_support.h"
-#include "shell/dial.h"
+#include "gui/dial.h"
 #include "test_classes.h"
 
 namespace orbeta::test {

@@ -15,10 +15,10 @@
 #include "core/calendar.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
+#include "gui/app_state.h"
 #include "platform/codepage.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell_test_support.h"
 
 namespace orbeta::test {

@@ -12,9 +12,9 @@
 #include <cstdlib>
 
 #include "../support/test_support.h"
+#include "gui/app_state.h"
+#include "gui/chart_window_registry.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
-#include "shell/chart_window_registry.h"
 
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\nleak:libdbus\n";

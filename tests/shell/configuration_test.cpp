@@ -9,11 +9,11 @@
 #include "aspects/ui/orb_dialogs.h"
 
 #include "dialog_test_support.h"
+#include "gui/app_state.h"
+#include "gui/choice_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/journal.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
-#include "shell/ui/choice_dialogs.h"
 #include "shell/ui/configuration_commands.h"
 #include "shell_test_support.h"
 #include "test_classes.h"

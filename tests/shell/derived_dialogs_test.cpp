@@ -7,9 +7,9 @@
 
 #include "chart/ui/derived_dialogs.h"
 #include "dialog_test_support.h"
+#include "gui/dial.h"
 #include "platform/codepage.h"
 #include "platform/ui_text.h"
-#include "shell/dial.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 

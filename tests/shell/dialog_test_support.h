@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "shell/qt_services.h"
+#include "gui/qt_services.h"
 
 namespace orbeta::test {
 

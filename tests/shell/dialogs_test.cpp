@@ -9,11 +9,11 @@
 
 #include "core/chart_compute.h"
 #include "dialog_test_support.h"
+#include "gui/app_state.h"
+#include "gui/birth_data_dialog.h"
 #include "platform/codepage.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell/application.h"
-#include "shell/ui/birth_data_dialog.h"
 #include "shell/ui/configuration_commands.h"
 #include "shell_test_support.h"
 #include "test_classes.h"

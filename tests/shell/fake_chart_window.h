@@ -2,7 +2,7 @@
 // A chart window as the registry and chart selection see it: a chart and its flags.
 #include <vector>
 
-#include "shell/chart_window_registry.h"
+#include "gui/chart_window_registry.h"
 
 namespace orbeta::test {
 

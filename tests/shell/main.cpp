@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/app_state.h"
+#include "gui/app_state.h"
 #include "shell/application.h"
 #include "shell_test_support.h"
 #include "test_classes.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <set>
 
-#include "shell/app_state.h"
+#include "gui/app_state.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
 #include "shell_test_support.h"

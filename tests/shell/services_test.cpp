@@ -8,13 +8,13 @@
 #include <QTest>
 
 #include "chart/make_font.h"
+#include "gui/app_state.h"
+#include "gui/progress_dialog.h"
 #include "platform/codepage.h"
 #include "platform/report.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
-#include "shell/progress_dialog.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "gui/app_state.h"
+#include "gui/birth_data_dialog.h"
 #include "platform/text_file.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
-#include "shell/ui/birth_data_dialog.h"
 
 namespace fs = std::filesystem;
 

@@ -5,13 +5,13 @@
 
 #include "dialog_test_support.h"
 #include "fake_chart_window.h"
+#include "gui/app_state.h"
+#include "gui/date_place_dialogs.h"
+#include "gui/interval_dialog.h"
+#include "gui/pair_selection.h"
 #include "platform/codepage.h"
 #include "platform/journal.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
-#include "shell/ui/date_place_dialogs.h"
-#include "shell/ui/interval_dialog.h"
-#include "shell/ui/pair_selection.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 

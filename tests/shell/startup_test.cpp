@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "data/settings.h"
+#include "gui/app_state.h"
 #include "platform/journal.h"
 #include "platform/services.h"
-#include "shell/app_state.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
 #include "shell_test_support.h"

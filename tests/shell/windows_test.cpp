@@ -12,13 +12,13 @@
 #include <QTimer>
 
 #include "fake_chart_window.h"
+#include "gui/app_state.h"
+#include "gui/select_chart.h"
 #include "platform/codepage.h"
 #include "platform/journal.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
-#include "shell/select_chart.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 

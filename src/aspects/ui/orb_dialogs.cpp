@@ -15,12 +15,12 @@
 
 #include "aspects/new_aspect.h"
 #include "core/birth_data.h"
+#include "gui/app_state.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
-#include "shell/app_state.h"
-#include "shell/qt_text.h"
 
 namespace orbeta {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "aspects/orb_file.h"
-#include "shell/dial.h"
+#include "gui/dial.h"
 
 class QLabel;
 class QListWidget;

@@ -9,8 +9,8 @@
 #include "chart/wheel_params.h"
 #include "core/chart_compute.h"
 #include "core/derived_charts.h"
-#include "shell/app_state.h"
-#include "shell/dial.h"
+#include "gui/app_state.h"
+#include "gui/dial.h"
 
 namespace orbeta {
 namespace {

@@ -9,7 +9,7 @@
 #include "chart/chart_time.h"
 #include "chart/wheel_painter.h"
 #include "core/time_list.h"
-#include "shell/chart_window_registry.h"
+#include "gui/chart_window_registry.h"
 
 namespace orbeta {
 

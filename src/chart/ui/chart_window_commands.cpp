@@ -10,17 +10,17 @@
 #include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
 #include "core/houses.h"
+#include "gui/app_state.h"
+#include "gui/chart_opener.h"
+#include "gui/choice_dialogs.h"
+#include "gui/pair_selection.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
-#include "shell/chart_opener.h"
-#include "shell/qt_text.h"
-#include "shell/ui/choice_dialogs.h"
 #include "shell/ui/configuration_commands.h"
-#include "shell/ui/pair_selection.h"
 
 namespace orbeta {
 namespace {

@@ -4,12 +4,12 @@
 #include "chart/ui/chart_window.h"
 #include "chart/ui/derived_dialogs.h"
 #include "core/derived_charts.h"
+#include "gui/app_state.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
-#include "shell/app_state.h"
-#include "shell/qt_text.h"
 
 namespace orbeta {
 namespace {

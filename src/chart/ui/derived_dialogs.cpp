@@ -14,13 +14,13 @@
 #include <cmath>
 
 #include "core/angles.h"
+#include "gui/dial.h"
+#include "gui/method_list.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
-#include "shell/dial.h"
-#include "shell/method_list.h"
-#include "shell/qt_text.h"
 
 namespace orbeta {
 namespace {

@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 
 #include "chart/make_font.h"
+#include "gui/app_state.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/ui_names.h"
-#include "shell/app_state.h"
-#include "shell/qt_text.h"
 
 namespace orbeta {
 namespace {

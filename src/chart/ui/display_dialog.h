@@ -9,7 +9,7 @@
 
 #include "data/colours.h"
 #include "data/settings.h"
-#include "shell/dial.h"
+#include "gui/dial.h"
 
 class QButtonGroup;
 class QCheckBox;

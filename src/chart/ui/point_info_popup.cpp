@@ -4,7 +4,7 @@
 
 #include "chart/make_font.h"
 #include "chart/wheel_glyphs.h"
-#include "shell/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace orbeta {
 

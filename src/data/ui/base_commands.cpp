@@ -12,14 +12,14 @@
 #include "data/ui/base_dialog.h"
 #include "data/ui/input_box.h"
 #include "data/ui/town_dialogs.h"
+#include "gui/app_state.h"
+#include "gui/birth_data_dialog.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell/command_map.h"
-#include "shell/qt_text.h"
-#include "shell/ui/birth_data_dialog.h"
 
 namespace orbeta {
 

@@ -8,14 +8,14 @@
 #include "core/chart_compute.h"
 #include "data/chart_base.h"
 #include "data/chart_card.h"
+#include "gui/app_state.h"
+#include "gui/chart_opener.h"
+#include "gui/date_place_dialogs.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
-#include "shell/app_state.h"
-#include "shell/chart_opener.h"
-#include "shell/qt_text.h"
-#include "shell/ui/date_place_dialogs.h"
 
 namespace orbeta {
 

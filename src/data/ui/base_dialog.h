@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/chart_record.h"
-#include "shell/dial.h"
+#include "gui/dial.h"
 
 class QFileDialog;
 class QListWidget;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "shell/qt_text.h"
+#include "gui/qt_text.h"
 
 namespace orbeta {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/dial.h"
+#include "gui/dial.h"
 
 namespace orbeta {
 

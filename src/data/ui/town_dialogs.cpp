@@ -7,8 +7,8 @@
 #include "data/chart_card.h"
 #include "data/town_directory.h"
 #include "data/ui/input_box.h"
+#include "gui/qt_text.h"
 #include "platform/codepage.h"
-#include "shell/qt_text.h"
 
 namespace orbeta {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/dial.h"
+#include "gui/dial.h"
 
 class QListWidget;
 

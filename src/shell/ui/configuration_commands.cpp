@@ -4,16 +4,16 @@
 #include "chart/ui/display_dialog.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
+#include "gui/app_state.h"
+#include "gui/birth_data_dialog.h"
+#include "gui/choice_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/journal.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "shell/app_state.h"
 #include "shell/command_map.h"
-#include "shell/ui/birth_data_dialog.h"
-#include "shell/ui/choice_dialogs.h"
 
 namespace orbeta {
 

@@ -1,0 +1,187 @@
+#include "gui/dial.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <cmath>
+
+#include "core/birth_data.h"
+#include "gui/app_state.h"
+#include "gui/child_window.h"
+#include "gui/qt_text.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/services.h"
+
+namespace orbeta {
+
+namespace {
+std::function<void(const std::string&)>& HelpOpener() {
+    static std::function<void(const std::string&)> f;
+    return f;
+}
+std::function<bool(TownQuery&)>& TownDirectory() {
+    static std::function<bool(TownQuery&)> f;
+    return f;
+}
+}  // namespace
+
+void NotifyingEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (!isModified()) return;
+    setModified(false);
+    emit changedAndLeft();
+}
+
+void Dial::SetHelpOpener(std::function<void(const std::string&)> opener) {
+    HelpOpener() = std::move(opener);
+}
+bool Dial::OpenHelp(const std::string& key) {
+    if (!HelpOpener()) return false;
+    HelpOpener()(key);
+    return true;
+}
+
+void Dial::SetTownDirectory(std::function<bool(TownQuery&)> directory) {
+    TownDirectory() = std::move(directory);
+}
+
+Dial::Dial(QWidget* parent, int resourceId, std::string helpKey, bool townBlock)
+    : QDialog(parent ? parent : static_cast<QWidget*>(App().client.data())),
+      helpKey_(std::move(helpKey)) {
+    setObjectName(QString::number(resourceId));
+    if (townBlock) {
+        town_ = new QLineEdit(this);
+        town_->setObjectName("5011");
+        town_->setMaxLength(29);
+        latitude_ = new QLineEdit(this);
+        latitude_->setObjectName("5012");
+        latitude_->setMaxLength(9);
+        longitude_ = new QLineEdit(this);
+        longitude_->setObjectName("5013");
+        longitude_->setMaxLength(9);
+    }
+}
+
+Dial::~Dial() {
+    DebugJournal("~Dial");
+    if (keepFocus_) return;
+    if (ChildWindow* child = App().activeChild) {
+        child->setFocus();
+        child->clickArmed = true;
+        QApplication::alert(child, 0);
+    }
+}
+
+void Dial::done(int result) {
+    DebugJournal(Format("Dial::Destroy retV=%d", result));
+    QDialog::done(result);
+}
+
+int Dial::AddTownBlock(QGridLayout* grid, int row) {
+    if (!town_) return row;
+    grid->addWidget(new QLabel(FromAnsi("Город"_cp), this), row, 0);
+    grid->addWidget(town_, row, 1, 1, 3);
+    auto* towns = new QPushButton(FromAnsi("Города..."_cp), this);
+    towns->setObjectName(QString::number(kCmdTowns));
+    towns->setEnabled(static_cast<bool>(TownDirectory()));
+    connect(towns, &QPushButton::clicked, this, [this] { OnTowns(); });
+    grid->addWidget(towns, row, 4);
+    ++row;
+    grid->addWidget(new QLabel(FromAnsi("Широта"_cp), this), row, 0);
+    auto* coordinates = new QHBoxLayout;
+    latitude_->setFixedWidth(FieldWidth(latitude_, 9));
+    longitude_->setFixedWidth(FieldWidth(longitude_, 9));
+    coordinates->addWidget(latitude_);
+    coordinates->addSpacing(16);
+    coordinates->addWidget(new QLabel(FromAnsi("Долгота"_cp), this));
+    coordinates->addWidget(longitude_);
+    coordinates->addStretch();
+    grid->addLayout(coordinates, row, 1, 1, 3);
+    return row + 1;
+}
+
+QPushButton* Dial::AddButton(QHBoxLayout* row, int id, const char* cp1251Text) {
+    auto* b = new QPushButton(FromAnsi(cp1251Text), this);
+    b->setObjectName(QString::number(id));
+    b->setAutoDefault(false);
+    row->addWidget(b);
+    return b;
+}
+
+QHBoxLayout* Dial::StandardButtons(const char* okText) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    QPushButton* ok = AddButton(row, 1, okText ? okText : "OK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AddButton(row, 2, "Отмена"_cp), &QPushButton::clicked, this, &QDialog::reject);
+    QPushButton* help = AddButton(row, kCmdHelp, "Помощь"_cp);
+    help->setEnabled(static_cast<bool>(HelpOpener()));
+    connect(help, &QPushButton::clicked, this, [this] {
+        if (HelpOpener()) HelpOpener()(helpKey_);
+    });
+    return row;
+}
+
+bool Dial::RunTownDirectory(double jdLocal, double* correctionHours) {
+    if (!town_ || !TownDirectory()) return false;
+    TownQuery q;
+    q.town = ToAnsi(town_->text());
+    q.jdLocal = jdLocal;
+    if (!TownDirectory()(q)) return false;
+    town_->setText(FromAnsi(q.town.substr(0, 29)));
+    latitude_->setText(FromAnsi(AngleFieldText(q.latitude)));
+    longitude_->setText(FromAnsi(AngleFieldText(q.longitude)));
+    if (correctionHours) *correctionHours = q.correctionHours;
+    return true;
+}
+
+void Dial::WriteTownBlock(const ChartRecord& chart) {
+    if (!town_) return;
+    town_->setText(FromAnsi(std::string(chart.place, strnlen(chart.place, 29))));
+    latitude_->setText(FromAnsi(AngleFieldText(chart.latitude)));
+    longitude_->setText(FromAnsi(AngleFieldText(chart.longitude)));
+}
+
+bool Dial::ReadTownBlock(std::string& town, double& latitude, double& longitude,
+                         std::string& error) const {
+    if (!town_) return true;
+    auto lat = ReadNumberField(latitude_, "Широта"_cp, error);
+    if (!lat) return false;
+    if (std::fabs(*lat) > 90.0) {
+        error = "Широта должна быть от -90 до 90 градусов"_cp;
+        return false;
+    }
+    auto lon = ReadNumberField(longitude_, "Долгота"_cp, error);
+    if (!lon) return false;
+    if (std::fabs(*lon) > 360.0) {
+        error = "Долгота должна быть от -360 до 360 градусов"_cp;
+        return false;
+    }
+    town = ToAnsi(town_->text()).substr(0, 29);
+    latitude = *lat;
+    longitude = *lon;
+    return true;
+}
+
+int FieldWidth(const QLineEdit* edit, int characters) {
+    return edit->fontMetrics().horizontalAdvance(QString(characters, '0')) + 14;
+}
+
+std::optional<double> ReadNumberField(const QLineEdit* edit, const char* name, std::string& error) {
+    auto v = ParseDecimal(ToAnsi(edit->text()));
+    if (!v) error = Format("В поле \"%s\" должно быть число"_cp, name);
+    return v;
+}
+
+std::optional<int> ReadWholeField(const QLineEdit* edit, const char* name, std::string& error) {
+    auto v = ParseWhole(ToAnsi(edit->text()));
+    if (!v) error = Format("В поле \"%s\" должно быть целое число"_cp, name);
+    return v;
+}
+
+}  // namespace orbeta
