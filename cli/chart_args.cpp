@@ -6,6 +6,7 @@
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "platform/codepage.h"
+#include "platform/format.h"
 
 namespace orbeta::cli {
 
@@ -24,6 +25,7 @@ void AddChartOptions(CLI::App& cmd, ChartArgs& a) {
                    "body of planetary arcs (method 24): 0 = Sun .. 14 = Lilith, others the Sun");
     auto* bd = cmd.add_option("--base-date", a.baseInput.date, "date and time of the base chart");
     auto* bg = cmd.add_option("--base-gmt", a.baseInput.gmtHours, "GMT correction of the base");
+    a.baseInput.option = "--base-";
     auto* bl = cmd.add_option("--base-lat", a.baseInput.lat, "latitude of the base chart");
     auto* bo = cmd.add_option("--base-lon", a.baseInput.lon, "longitude of the base chart");
     bd->needs(bg)->needs(bl)->needs(bo);
@@ -43,6 +45,7 @@ void AddPartnerOptions(CLI::App& cmd, PartnerArgs& args) {
     auto& p = args.input;
     auto* pd = cmd.add_option("--partner-date", p.date, "date and time of the partner's chart");
     auto* pg = cmd.add_option("--partner-gmt", p.gmtHours, "GMT correction of the partner");
+    p.option = "--partner-";
     auto* pl = cmd.add_option("--partner-lat", p.lat, "latitude of the partner's chart");
     auto* po = cmd.add_option("--partner-lon", p.lon, "longitude of the partner's chart");
     pd->needs(pg)->needs(pl)->needs(po);
@@ -63,6 +66,18 @@ ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner) 
     return ComputeChartOf(p);
 }
 
+void CheckCoordinates(double lat, double lon, const std::string& prefix) {
+    auto check = [&prefix](PackedFault fault, const char* name, double v, const char* range) {
+        std::string option = prefix + name + " " + Format("%g", v);
+        if (fault == PackedFault::Minutes)
+            throw CommandError(option + ": minutes must be below 60 (packed d.mm)");
+        if (fault == PackedFault::Range)
+            throw CommandError(option + ": out of range " + range + " (packed d.mm)");
+    };
+    check(CheckPackedLatitude(lat), "lat", lat, "-90.00..90.00");
+    check(CheckPackedLongitude(lon), "lon", lon, "-180.00..360.00");
+}
+
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
     double jd = JulianDayOfDateTimeText(place.date);
     if (jd < 0) throw CommandError("cannot read the date \"" + place.date + "\"");
@@ -70,6 +85,7 @@ ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
         throw CommandError("latitude out of range: " + std::to_string(place.lat));
     if (!(place.lon >= -180.0 && place.lon < 360.0))
         throw CommandError("longitude out of range: " + std::to_string(place.lon));
+    CheckCoordinates(place.lat, place.lon, place.option);
     if (!(place.gmtHours >= -24.0 && place.gmtHours <= 24.0))
         throw CommandError("GMT correction out of range: " + std::to_string(place.gmtHours));
     ChartRecord r;

@@ -12,9 +12,14 @@ namespace orbeta::cli {
 struct ChartPlace {
     std::string date;  // "DD.MM.YYYY HH:MM:SS"
     double gmtHours = 0;
-    double lat = 0;  // packed d.mm
-    double lon = 0;  // packed d.mm, west negative or 360 − magnitude
+    double lat = 0;             // packed d.mm
+    double lon = 0;             // packed d.mm, west negative or 360 − magnitude
+    const char* option = "--";  // prefix of its options in messages: --lat, --base-lat
 };
+
+// Refuses a packed coordinate with 60 or more minutes or beyond its range, naming the
+// option it came from.
+void CheckCoordinates(double lat, double lon, const std::string& prefix);
 
 struct ChartArgs {
     ChartPlace chart;

@@ -2,6 +2,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "chart_args.h"
 #include "commands.h"
 #include "core/angles.h"
 #include "core/chart_record.h"
@@ -37,6 +38,7 @@ void AddHousesCommand(CLI::App& app, Action& action) {
     cmd->add_flag("--json", args->json, "JSON output");
     cmd->callback([args, &action] {
         action.run = [args] {
+            CheckCoordinates(args->lat, args->lon, "--");
             ChartRecord c;
             c.jdLocal = c.jdUT = c.jdCalc = args->jd;
             c.latitude = args->lat;

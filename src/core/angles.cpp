@@ -25,6 +25,27 @@ double StoredLongitude(double packedLongitude) {
     return DegreesToPacked(360.0 - PackedToDegrees(-packedLongitude));
 }
 
+namespace {
+
+PackedFault CheckPacked(double packed, double low, double high) {
+    if (!std::isfinite(packed)) return PackedFault::Range;
+    double a = std::fabs(packed);
+    // 45.60 is stored as 45.5999…: minutes that print as 60 are 60.
+    if ((a - std::trunc(a)) * 100.0 > 60.0 - 1e-7) return PackedFault::Minutes;
+    const double slack = 1e-9;
+    return packed < low - slack || packed > high + slack ? PackedFault::Range : PackedFault::None;
+}
+
+}  // namespace
+
+PackedFault CheckPackedLatitude(double packed) {
+    return CheckPacked(packed, -90.0, 90.0);
+}
+
+PackedFault CheckPackedLongitude(double packed) {
+    return CheckPacked(packed, -180.0, 360.0);
+}
+
 double Normalize(double x) {
     double q = x / 360.0;
     double r = (q - std::trunc(q)) * 360.0;

@@ -11,6 +11,13 @@ double DegreesToPacked(double degrees);
 // 360° minus its magnitude, converted through degrees (−73.59 → 286.01).
 double StoredLongitude(double packedLongitude);
 
+// What is wrong with a packed coordinate as typed: minutes of 60 or more (45.75), or
+// an angle beyond the range — a latitude within 90°00' either way, a longitude from
+// 180°00' west (negative) to 360°00' east. Not a number counts as beyond the range.
+enum class PackedFault { None, Minutes, Range };
+PackedFault CheckPackedLatitude(double packed);
+PackedFault CheckPackedLongitude(double packed);
+
 double Normalize(double x);          // [0, 360)
 double Opposite(double x);           // x + 180, normalised
 double Difference(double a, double b);  // signed shortest a − b in [−180, 180)

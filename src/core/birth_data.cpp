@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/angles.h"
+#include "platform/codepage.h"
 #include "platform/format.h"
 
 namespace orbeta {
@@ -47,6 +49,30 @@ std::string CorrectionText(double hours) {
 
 std::string AngleFieldText(double packed) {
     return Format("%6.2f", packed);
+}
+
+namespace {
+
+std::string CoordinateFieldError(PackedFault fault, const char* field, const char* range) {
+    switch (fault) {
+        case PackedFault::None:
+            return {};
+        case PackedFault::Minutes:
+            return Format("В поле \"%s\" минут должно быть меньше 60 (градусы.минуты)"_cp, field);
+        case PackedFault::Range:
+            break;
+    }
+    return Format("В поле \"%s\" должно быть от %s (градусы.минуты)"_cp, field, range);
+}
+
+}  // namespace
+
+std::string LatitudeFieldError(double packed, const char* field) {
+    return CoordinateFieldError(CheckPackedLatitude(packed), field, "-90.00 до 90.00"_cp);
+}
+
+std::string LongitudeFieldError(double packed, const char* field) {
+    return CoordinateFieldError(CheckPackedLongitude(packed), field, "-180.00 до 360.00"_cp);
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {

@@ -37,6 +37,11 @@ std::string CorrectionText(double hours);
 // A packed angle as the town block shows it ("%6.2f").
 std::string AngleFieldText(double packed);
 
+// The message for a packed coordinate typed into the field of that name (CP1251), empty
+// when the value may be stored: minutes below 60, within the range of CheckPacked*.
+std::string LatitudeFieldError(double packed, const char* field);
+std::string LongitudeFieldError(double packed, const char* field);
+
 // Whole text as a number; blanks around it are allowed, a decimal comma too.
 std::optional<double> ParseDecimal(std::string_view text);
 std::optional<int> ParseWhole(std::string_view text);

@@ -30,7 +30,8 @@ void SetStoreWriteLimit(long n) {
 
 bool BinaryFile::Open(const std::string& path, bool writable) {
     Close();
-    do fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO in the file's place must not hang the open (refused below).
+    do fd_ = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK);
     while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) return false;
     struct stat st {};

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/angles.h"
 #include "data/chart_card.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -147,6 +148,9 @@ std::string FieldOfCell(int field, std::string_view raw, std::string& error) {
             double low = field == kCardLongitude ? -180 : -limit;
             if (!WholeNumber(cell, v) || v < low || v > limit)
                 error = "the number cannot be read or is out of range";
+            else if ((field == kCardLatitude && CheckPackedLatitude(v) != PackedFault::None) ||
+                     (field == kCardLongitude && CheckPackedLongitude(v) != PackedFault::None))
+                error = "minutes must be below 60 (packed d.mm)";
             else
                 return Format("%.2f", v);
             return {};

@@ -36,8 +36,7 @@ enum OptionIndex : int {
 namespace detail {
 constexpr std::array<uint8_t, kOptionCount> DefaultOptions() {
     std::array<uint8_t, kOptionCount> a{};
-    a[4] = a[5] = 1;
-    a[kOptPrintDialog] = 1;
+    a[4] = a[5] = 1;  // the shipped profile also asks before printing (element 10)
     return a;
 }
 template <std::size_t N, class T>

@@ -19,14 +19,18 @@ long IntegerOf(const std::string& text) {
     return std::strtol(text.c_str(), nullptr, 10);
 }
 
+// Boundaries are whole seconds; moments within half a second of one count as that
+// second, so that a time typed to the second is not put beside it by rounding.
+constexpr double kHalfSecond = 0.5 / 86400;
+
 // A period "from-to" or "from": does it hold the moment?
 bool PeriodHolds(const std::string& period, double moment) {
     // The separator is the first '-' after the first character, so that a date
     // never loses a sign it might carry.
     size_t dash = period.find('-', 1);
     std::string_view text(period);
-    if (PopaMoment(text.substr(0, dash)) > moment) return false;
-    return dash == std::string::npos || PopaMoment(text.substr(dash + 1)) > moment;
+    if (PopaMoment(text.substr(0, dash)) - kHalfSecond > moment) return false;
+    return dash == std::string::npos || PopaMoment(text.substr(dash + 1)) - kHalfSecond > moment;
 }
 
 }  // namespace
@@ -55,14 +59,16 @@ double TownCorrection(double moment, const TownCard& card, const PopaCtl* popa) 
         if (const auto* dst = popa->Find(card.dstSection)) {
             for (const auto& line : *dst) {
                 if (line.size() < 3) continue;
-                if (PopaMoment(line[0]) < moment && moment <= PopaMoment(line[1])) {
+                if (PopaMoment(line[0]) + kHalfSecond < moment &&
+                    moment <= PopaMoment(line[1]) + kHalfSecond) {
                     c -= NumberOf(line[2]);
                     break;
                 }
             }
         }
     }
-    return c;
+    // −0 from an offset of 0 would print as "-0".
+    return c == 0 ? 0.0 : c;
 }
 
 double TownCorrection(double moment, const TownCard& card) {

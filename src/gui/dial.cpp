@@ -152,16 +152,10 @@ bool Dial::ReadTownBlock(std::string& town, double& latitude, double& longitude,
     if (!town_) return true;
     auto lat = ReadNumberField(latitude_, "Широта"_cp, error);
     if (!lat) return false;
-    if (std::fabs(*lat) > 90.0) {
-        error = "Широта должна быть от -90 до 90 градусов"_cp;
-        return false;
-    }
+    if (error = LatitudeFieldError(*lat, "Широта"_cp); !error.empty()) return false;
     auto lon = ReadNumberField(longitude_, "Долгота"_cp, error);
     if (!lon) return false;
-    if (std::fabs(*lon) > 360.0) {
-        error = "Долгота должна быть от -360 до 360 градусов"_cp;
-        return false;
-    }
+    if (error = LongitudeFieldError(*lon, "Долгота"_cp); !error.empty()) return false;
     town = ToAnsi(town_->text()).substr(0, 29);
     latitude = *lat;
     longitude = *lon;

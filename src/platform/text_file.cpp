@@ -1,18 +1,41 @@
 #include "platform/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace orbeta {
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Plain descriptors, not streams: a stream opened on a directory throws from its
+    // first read. Only a regular file is read; O_NONBLOCK keeps a FIFO from hanging
+    // the open.
+    int fd;
+    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.emplace();
+        if (st.st_size > 0) bytes->reserve(static_cast<size_t>(st.st_size));
+        char buffer[1 << 16];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                bytes.reset();
+                break;
+            }
+            if (n == 0) break;
+            bytes->append(buffer, static_cast<size_t>(n));
+        }
+    }
+    ::close(fd);
     return bytes;
 }
 
@@ -65,15 +88,46 @@ std::vector<std::string> SplitTokens(std::string_view line) {
     return tokens;
 }
 
+namespace {
+
+// The file a path names after following its symbolic links (a dangling link names
+// the file it would create); the path itself when it is no link.
+std::string FollowLinks(const std::string& path) {
+    namespace fs = std::filesystem;
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p.string();
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string tmp = path + ".tmp" + std::to_string(::getpid());
+    // Through a link the new file replaces the link's target, in the target's directory,
+    // and the link stays; the replaced file's mode and owner pass to the new one.
+    const std::string target = FollowLinks(path);
+    struct stat old {};
+    bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    std::string tmp = target + ".tmp" + std::to_string(::getpid());
     FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = (std::fflush(f) == 0) && ok;
+    if (ok && replacing) {
+        // Only the owner or root may give the file away: elsewhere it stays the writer's.
+        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+            [[maybe_unused]] int given = ::fchown(fileno(f), old.st_uid, old.st_gid);
+        }
+        ok = ::fchmod(fileno(f), old.st_mode & 07777) == 0;
+    }
     ok = (::fsync(fileno(f)) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+    if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(tmp.c_str());
     return ok;
 }

@@ -9,7 +9,8 @@
 
 namespace orbeta {
 
-// Whole file as bytes; nullopt when it cannot be opened.
+// Whole file as bytes; nullopt when it is not a readable regular file (a directory,
+// a device, a file without read permission or gone) or a read fails.
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Lines of a text (LF or CRLF ends), every line kept.
@@ -25,7 +26,9 @@ std::optional<std::vector<std::string>> ReadMeaningfulLines(const std::string& p
 // blanks and loses the quotes; an unclosed quote runs to the end of the line.
 std::vector<std::string> SplitTokens(std::string_view line);
 
-// Writes a file whole or not at all: a temporary file beside it, then a rename.
+// Writes a file whole or not at all: a temporary file beside it, then a rename. A
+// symbolic link is written through (its target is replaced, the link kept), and a
+// replaced file keeps its mode and, where permitted, its owner.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 bool FileExists(const std::string& path);

@@ -2,21 +2,17 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include "platform/codepage.h"
+#include "platform/text_file.h"
 
 namespace orbeta {
 
 bool ForEachFileLine(const std::string& path, const std::function<void(std::string_view)>& line) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string text;
-    while (std::getline(in, text)) {
-        std::string_view view = text;
-        if (!view.empty() && view.back() == '\r') view.remove_suffix(1);
-        line(view);
-    }
+    // Read whole, like every other file: a stream on a directory throws from its read.
+    auto bytes = ReadFileBytes(path);
+    if (!bytes) return false;
+    for (const auto& text : SplitLines(*bytes)) line(text);
     return true;
 }
 

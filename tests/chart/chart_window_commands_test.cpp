@@ -267,7 +267,7 @@ class ChartWindowCommandsTest : public QObject {
         ChartWindow* w = ShownWindow(kChartKindTwo, c, NatalChart("B", "01.01.2000 12:00:00"));
 
         // With "Диалог перед печатью" on, a cancelled dialog prints nothing.
-        QCOMPARE(int(Settings{}.ov[kOptPrintDialog]), 1);
+        App().settings.ov[kOptPrintDialog] = 1;
         WhenDialogOpens([](QDialog* d) {
             QVERIFY(qobject_cast<QPrintDialog*>(d));
             d->reject();

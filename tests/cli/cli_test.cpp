@@ -56,6 +56,33 @@ TEST_F(Cli, ChartAgreesWithSwetest) {
     }
 }
 
+TEST_F(Cli, PackedCoordinatesWithSixtyMinutesAreRefused) {
+    struct Case {
+        const char* args;
+        const char* message;  // empty: accepted
+    } cases[] = {
+        {"chart --lat 45.75 --lon 0", "--lat 45.75: minutes must be below 60"},
+        {"chart --lat 0 --lon 359.60", "--lon 359.6: minutes must be below 60"},
+        {"chart --lat 0 --lon -179.99", "--lon -179.99: minutes must be below 60"},
+        {"chart --lat 0 --lon 0 --base-date \"01.01.2000 12:00:00\" --base-gmt 0 "
+         "--base-lat 89.99 --base-lon 0",
+         "--base-lat 89.99: minutes must be below 60"},
+        {"houses --jd 2451545 --house 3 --lat 10.99 --lon 0", "--lat 10.99: minutes"},
+        {"chart --lat -89.59 --lon -179.59", ""},
+    };
+    for (const auto& c : cases) {
+        std::string args = c.args;
+        if (args.rfind("chart", 0) == 0) args += " --date \"01.01.2000 12:00:00\" --gmt 0";
+        auto r = Run(args);
+        if (*c.message) {
+            EXPECT_NE(r.status, 0) << c.args;
+            EXPECT_NE(Stderr().find(c.message), std::string::npos) << c.args << ": " << Stderr();
+        } else {
+            EXPECT_EQ(r.status, 0) << c.args << ": " << Stderr();
+        }
+    }
+}
+
 TEST_F(Cli, BadInputIsAMessageNotAChart) {
     auto r = Run("chart --date \"32\" --gmt 0 --lat 0 --lon 0 --json");
     EXPECT_NE(r.status, 0);

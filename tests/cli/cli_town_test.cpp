@@ -40,6 +40,12 @@ TEST_F(CliTown, FindsTownsWithTheirCorrections) {
     towns = nlohmann::json::parse(Run("--find Самара --json").out);
     ASSERT_FALSE(towns.empty());
     EXPECT_EQ(towns[0]["correction"], 0);
+    // The first instant of summer time is summer time; a zero correction has no sign.
+    r = Run("--find Лондон --date \"27.03.2011 02:00\"");
+    EXPECT_NE(r.out.find("  -1\n"), std::string::npos) << r.out;
+    r = Run("--find Лондон --date \"30.10.2011 02:00\"");
+    EXPECT_NE(r.out.find("  0\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("-0"), std::string::npos) << r.out;
 }
 
 TEST_F(CliTown, NothingFoundAndBadInput) {

@@ -16,6 +16,38 @@ TEST(Angles, PackedDegreesMinutes) {
     EXPECT_DOUBLE_EQ(StoredLongitude(37.37), 37.37);
 }
 
+TEST(Angles, PackedCoordinatesOutOfRangeOrWithSixtyMinutes) {
+    struct Case {
+        double packed;
+        PackedFault latitude, longitude;
+    } cases[] = {
+        {45.59, PackedFault::None, PackedFault::None},
+        {-45.5959, PackedFault::None, PackedFault::None},  // fractions of a minute
+        {45.75, PackedFault::Minutes, PackedFault::Minutes},
+        {45.60, PackedFault::Minutes, PackedFault::Minutes},
+        {10.99, PackedFault::Minutes, PackedFault::Minutes},
+        {89.99, PackedFault::Minutes, PackedFault::Minutes},  // would be 91°39'
+        {90.00, PackedFault::None, PackedFault::None},
+        {-90.00, PackedFault::None, PackedFault::None},
+        {90.01, PackedFault::Range, PackedFault::None},
+        {-90.30, PackedFault::Range, PackedFault::None},
+        {-179.99, PackedFault::Minutes, PackedFault::Minutes},
+        {-179.59, PackedFault::Range, PackedFault::None},
+        {-180.00, PackedFault::Range, PackedFault::None},
+        {-180.01, PackedFault::Range, PackedFault::Range},
+        {286.01, PackedFault::Range, PackedFault::None},
+        {359.59, PackedFault::Range, PackedFault::None},
+        {359.60, PackedFault::Minutes, PackedFault::Minutes},
+        {360.00, PackedFault::Range, PackedFault::None},
+        {360.30, PackedFault::Range, PackedFault::Range},
+        {std::nan(""), PackedFault::Range, PackedFault::Range},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckPackedLatitude(c.packed), c.latitude) << c.packed;
+        EXPECT_EQ(CheckPackedLongitude(c.packed), c.longitude) << c.packed;
+    }
+}
+
 TEST(Angles, NormaliseDifferenceSeparation) {
     EXPECT_DOUBLE_EQ(Normalize(-30), 330);
     EXPECT_NEAR(Normalize(720.5), 0.5, 1e-12);

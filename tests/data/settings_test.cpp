@@ -34,7 +34,7 @@ constexpr const char* kDefaultProfile =
     "MESTO=\n"
     "MaskP=1023\n"
     "MaskA=1023\n"
-    "Ov=0 0 0 0 1 1 0 0 0 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 \n"
+    "Ov=0 0 0 0 1 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 \n"
     "HouseSet=3\n"
     "EgalHous=0\n"
     "BeginCoord=0\n"
@@ -72,6 +72,11 @@ TEST(Profile, DefaultsAreWrittenInTheDocumentedOrderAndFormats) {
     EXPECT_EQ(p.c.houseSystem, 3);
     EXPECT_DOUBLE_EQ(p.c.jdUT, 2451545.0);
     EXPECT_EQ(p.s.monoFont, "Tabula Mono");
+    // Only the shipped profile asks before printing.
+    EXPECT_EQ(p.s.ov[kOptPrintDialog], 0);
+    auto shipped = ReadFileBytes(std::string(ORBETA_SOURCE_DIR) + "/data/orbt.ini");
+    ASSERT_TRUE(shipped);
+    EXPECT_EQ(Read(*shipped).s.ov[kOptPrintDialog], 1);
 }
 
 TEST(Profile, LineRules) {

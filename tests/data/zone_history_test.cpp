@@ -2,6 +2,7 @@
 // from Python's zoneinfo, and zdump run live over whole zone histories.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -117,6 +118,50 @@ TEST_F(ZoneHistory, AgreesWithZoneinfo) {
             << c.zone << " " << c.local;
 }
 
+// The instants of the changes themselves and a second either side, from Python's
+// zoneinfo (fold 0: a skipped or repeated wall clock reads as the offset before).
+TEST_F(ZoneHistory, BoundaryInstantsAgreeWithZoneinfo) {
+    struct Case {
+        const char* zone;
+        const char* local;
+        double correction;
+    } cases[] = {
+        {"Europe/London", "27.03.2011 01:59:59", 0},
+        {"Europe/London", "27.03.2011 02:00:00", -1},
+        {"Europe/London", "27.03.2011 02:00:01", -1},
+        {"Europe/London", "30.10.2011 01:59:59", -1},
+        {"Europe/London", "30.10.2011 02:00:00", 0},
+        {"Europe/London", "30.10.2011 02:00:01", 0},
+        {"America/New_York", "12.03.2023 02:59:59", 5},
+        {"America/New_York", "12.03.2023 03:00:00", 4},
+        {"America/New_York", "12.03.2023 03:00:01", 4},
+        {"Europe/Moscow", "01.04.1981 00:59:59", -3},
+        {"Europe/Moscow", "01.04.1981 01:00:00", -4},
+        {"Europe/Moscow", "01.04.1981 01:00:01", -4},
+        {"Europe/Moscow", "01.04.1984 00:59:59", -3},
+        {"Europe/Moscow", "01.04.1984 01:00:00", -4},
+        {"Europe/Moscow", "30.09.1984 02:59:59", -4},
+        {"Europe/Moscow", "30.09.1984 03:00:00", -3},
+        {"Europe/Moscow", "30.09.1984 03:00:01", -3},
+        // a standard-time change and summer time at one instant: the total stays
+        {"Europe/Moscow", "31.03.1991 01:59:59", -3},
+        {"Europe/Moscow", "31.03.1991 02:00:00", -3},
+        {"Australia/Sydney", "02.04.2023 02:59:59", -11},
+        {"Australia/Sydney", "02.04.2023 03:00:00", -10},
+        {"Australia/Sydney", "02.04.2023 03:00:01", -10},
+        {"Australia/Sydney", "01.10.2023 02:59:59", -10},
+        {"Australia/Sydney", "01.10.2023 03:00:00", -11},
+        {"Australia/Sydney", "01.10.2023 03:00:01", -11},
+    };
+    for (const auto& c : cases) {
+        double got = Correction(c.zone, JulianDayOfDateTimeText(c.local));
+        EXPECT_NEAR(got, c.correction, 1e-9) << c.zone << " " << c.local;
+        if (c.correction == 0) {
+            EXPECT_FALSE(std::signbit(got)) << c.zone << " " << c.local;
+        }
+    }
+}
+
 // Changes of a zone as zdump lists them: the UTC moment and the offsets before and
 // after, in seconds.
 struct Change {
@@ -193,6 +238,12 @@ TEST_F(ZoneHistory, AgreesWithZdumpAroundEveryChange) {
                 << zone << " " << DateTimeText(early);
             EXPECT_NEAR(Correction(zone, late), -c.after / 3600.0, 1e-5)
                 << zone << " " << DateTimeText(late);
+            // The change itself on the later clock, and the second before it.
+            double at = c.utc + std::max(c.before, c.after) * second;
+            EXPECT_NEAR(Correction(zone, at), -c.after / 3600.0, 1e-5)
+                << zone << " " << DateTimeText(at);
+            EXPECT_NEAR(Correction(zone, at - second), -c.before / 3600.0, 1e-5)
+                << zone << " " << DateTimeText(at - second);
             if (i + 1 < changes.size()) {
                 double middle = (c.utc + changes[i + 1].utc) / 2 + c.after * second;
                 EXPECT_NEAR(Correction(zone, middle), -c.after / 3600.0, 1e-5)

@@ -54,5 +54,39 @@ TEST(TextFile, AtomicWriteReplacesWholeOrLeavesOld) {
     EXPECT_EQ(files, 1);
 }
 
+TEST(TextFile, AtomicWriteKeepsModeAndWritesThroughLinks) {
+    namespace fs = std::filesystem;
+    test::TempWorkDir dir;
+    // A private file stays private.
+    ASSERT_TRUE(WriteFileAtomically("orbt.ini", "first"));
+    fs::permissions("orbt.ini", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically("orbt.ini", "second"));
+    EXPECT_EQ(fs::status("orbt.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(*ReadFileBytes("orbt.ini"), "second");
+    // A link (relative, through a second link) keeps pointing at its target, which gets
+    // the new text in its own directory and keeps its mode.
+    fs::create_directory("real");
+    ASSERT_TRUE(WriteFileAtomically("real/profile.ini", "old"));
+    fs::permissions("real/profile.ini",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real/profile.ini", "middle.ini");
+    fs::create_symlink("middle.ini", "link.ini");
+    ASSERT_TRUE(WriteFileAtomically("link.ini", "new"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("link.ini")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("middle.ini")));
+    EXPECT_EQ(*ReadFileBytes("real/profile.ini"), "new");
+    EXPECT_EQ(fs::status("real/profile.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    // A dangling link gets its target created; no temporary is left anywhere.
+    fs::create_symlink("real/fresh.ini", "dangling.ini");
+    ASSERT_TRUE(WriteFileAtomically("dangling.ini", "made"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("dangling.ini")));
+    EXPECT_EQ(*ReadFileBytes("real/fresh.ini"), "made");
+    int entries = 0;
+    for (auto& e : fs::recursive_directory_iterator(".")) entries += !e.is_directory();
+    EXPECT_EQ(entries, 6);  // orbt.ini, three links, two files in real/
+}
+
 }  // namespace
 }  // namespace orbeta

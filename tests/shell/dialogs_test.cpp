@@ -162,6 +162,10 @@ class DialogsTest : public QObject {
         Click(&d, "1");
         QVERIFY(d.isVisible());
         QVERIFY(boxes.seen.back().text.contains("-90"));
+        d.findChild<QLineEdit*>("5012")->setText("45.75");  // 75 minutes
+        Click(&d, "1");
+        QVERIFY(d.isVisible());
+        QVERIFY(boxes.seen.back().text.contains("\"Широта\" минут должно быть меньше 60"));
         d.findChild<QLineEdit*>("5012")->setText("55.45");
         d.findChild<QLineEdit*>("5013")->setText("400");
         Click(&d, "1");
@@ -170,7 +174,7 @@ class DialogsTest : public QObject {
         d.findChild<QLineEdit*>("5006")->setText("");
         Click(&d, "1");
         QVERIFY(boxes.seen.back().text.contains("Секунды"));
-        QCOMPARE(int(boxes.seen.size()), 4);
+        QCOMPARE(int(boxes.seen.size()), 5);
         d.findChild<QLineEdit*>("5006")->setText("7");
         Click(&d, "1");
         QCOMPARE(d.result(), int(QDialog::Accepted));

@@ -1,13 +1,16 @@
 """Checks a generated popa.ctl against zdump: for every zone of section Zones and
 every transition that zdump lists from 1880 to 2040, the correction a minute before
 the change (on the earlier wall clock) and a minute after it (on the later one), and
-half-way between changes, must be the offset zdump gives. Usage: verify_zones.py
-POPA_CTL. Exit status 1 on a mismatch."""
+half-way between changes, must be the offset zdump gives; at every change, the
+wall-clock moment of the change itself and one second either side of it (and of the
+earlier clock's moment of the change) must give the offset Python's zoneinfo gives
+there for fold 0. Usage: verify_zones.py POPA_CTL. Exit status 1 on a mismatch."""
 
 import re
 import subprocess
 import sys
 from datetime import datetime, timedelta
+from zoneinfo import ZoneInfo
 
 MONTHS = {m: i + 1 for i, m in enumerate(
     'Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec'.split())}
@@ -92,6 +95,14 @@ def main(path):
             points.append((utc + timedelta(seconds=max(old, new) + 60), new))
         for (u1, _, n1), (u2, _, _) in zip(changes, changes[1:]):
             points.append((u1 + (u2 - u1) / 2 + timedelta(seconds=n1), n1))
+        # The boundary instants: a skipped or repeated wall clock reads as the offset
+        # before the change (fold 0), the later clock's moment of the change as the new.
+        tz = ZoneInfo(zone)
+        for utc, old, new in changes:
+            for clock in (min(old, new), max(old, new)):
+                for step in (-1, 0, 1):
+                    local = utc + timedelta(seconds=clock + step)
+                    points.append((local, tz.utcoffset(local).total_seconds()))
         for local, offset in points:
             if local.year > 2040:
                 continue
@@ -100,7 +111,7 @@ def main(path):
             if abs(got - offset / 3600) > 1e-4:
                 bad += 1
                 if bad < 30:
-                    print(f'{zone} {local}: popa.ctl {got:+.4f}, zdump {offset / 3600:+.4f}')
+                    print(f'{zone} {local}: popa.ctl {got:+.4f}, expected {offset / 3600:+.4f}')
     print(f'{checked} moments checked, {bad} differ')
     return 1 if bad else 0
 

@@ -9,7 +9,10 @@ Period boundaries are local wall-clock moments. A date may carry the time of day
 fourth part, "DD.MM.YYYY.HH:MM[:SS]"; readers that know only day, month and year
 ignore it. The wall clock at a boundary is the later of the two clocks around the
 change, so that a skipped or repeated hour reads as the offset that held before it,
-as Python's zoneinfo does for fold 0.
+as Python's zoneinfo does for fold 0. A PopTime period runs from its first date
+inclusive to its second exclusive, a daylight-saving period from after its first date
+up to and including its second: the daylight-saving boundaries are therefore written
+one second before that wall clock, so that both read the new offset at the change.
 """
 
 from datetime import datetime, timedelta
@@ -20,6 +23,7 @@ OPEN_START = '01.01.0001'  # the earliest offset holds for all earlier moments
 OPEN_END = '31.12.9999'  # a shift that never ended
 EPOCH = datetime(1970, 1, 1)
 MAX_DST = 3 * 3600
+ONE_SECOND = timedelta(seconds=1)
 
 
 def split_dst(periods):
@@ -87,7 +91,9 @@ def zone_tables(periods):
         while j + 1 < len(periods) and parts[j + 1][1] == shift:
             j += 1
         if shift != 0:
-            daylight.append((boundary[i], boundary[j + 1] if j + 1 < len(periods) else None, shift))
+            first = boundary[i] - ONE_SECOND if boundary[i] else None
+            last = boundary[j + 1] - ONE_SECOND if j + 1 < len(periods) else None
+            daylight.append((first, last, shift))
         i = j + 1
     return present, standard, daylight
 
