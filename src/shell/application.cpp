@@ -156,6 +156,9 @@ void Usage() {
 
 int RunOrbeta(int argc, char** argv) {
     QApplication qt(argc, argv);
+    // Qt's own dialogs format dates, sizes and file types in Russian, whatever the
+    // system's locale.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // The standard dialogs of Qt (print, page set-up, files, colours) speak Russian
     // like the rest of the program, when the system has Qt's translations.
     QTranslator qtTexts;
