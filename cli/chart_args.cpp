@@ -13,12 +13,10 @@ namespace orbeta::cli {
 void AddChartOptions(CLI::App& cmd, ChartArgs& a) {
     cmd.add_option("--date", a.chart.date, "local date and time \"DD.MM.YYYY HH:MM:SS\"")
         ->required();
-    cmd.add_option("--gmt", a.chart.gmtHours, "hours added to local time to get UT")
-        ->required();
+    cmd.add_option("--gmt", a.chart.gmtHours, "hours added to local time to get UT")->required();
     cmd.add_option("--lat", a.chart.lat, "latitude, packed d.mm, north positive")->required();
     cmd.add_option("--lon", a.chart.lon, "longitude, packed d.mm, east positive")->required();
-    cmd.add_option("--house", a.house, "house system code 1..11")
-        ->check(CLI::Range(-32768, 32767));
+    cmd.add_option("--house", a.house, "house system code 1..11")->check(CLI::Range(-32768, 32767));
     cmd.add_option("--method", a.method, "calculation method code")
         ->check(CLI::Range(-32768, 32767));
     cmd.add_option("--arc-body", a.arcBody,
@@ -78,9 +76,23 @@ void CheckCoordinates(double lat, double lon, const std::string& prefix) {
     check(CheckPackedLongitude(lon), "lon", lon, "-180.00..360.00");
 }
 
+std::string ImpossibleDateArgument(const std::string& text) {
+    DateParts parts;
+    if (!DatePartsOfDateTimeText(text, parts)) return {};
+    std::string fault = ImpossibleDateText(parts);
+    return fault.empty() ? fault : "impossible date \"" + text + "\": " + AnsiToUtf8(fault);
+}
+
+double DateArgument(const std::string& text) {
+    double jd = JulianDayOfDateTimeText(text);
+    if (jd < 0) throw CommandError("cannot read the date \"" + text + "\"");
+    std::string fault = ImpossibleDateArgument(text);
+    if (!fault.empty()) throw CommandError(fault);
+    return jd;
+}
+
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
-    double jd = JulianDayOfDateTimeText(place.date);
-    if (jd < 0) throw CommandError("cannot read the date \"" + place.date + "\"");
+    double jd = DateArgument(place.date);
     if (!(place.lat >= -90.0 && place.lat <= 90.0))
         throw CommandError("latitude out of range: " + std::to_string(place.lat));
     if (!(place.lon >= -180.0 && place.lon < 360.0))
@@ -110,7 +122,9 @@ ChartRecord ComputeChartOf(const ChartArgs& a) {
     return target;
 }
 
-std::string Utf8(const char* cp1251) { return AnsiToUtf8(cp1251); }
+std::string Utf8(const char* cp1251) {
+    return AnsiToUtf8(cp1251);
+}
 
 nlohmann::json ChartJson(const ChartRecord& c) {
     nlohmann::json j;

@@ -50,6 +50,12 @@ void FinishPartnerArgs(CLI::App& cmd, PartnerArgs& args);
 // The partner's natal chart, with the chart's house system and ephemeris options.
 ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner);
 
+// Julian day of a date argument "DD.MM.YYYY[ HH:MM[:SS]]": a CommandError when the text
+// cannot be read or names a moment that cannot be (31.02, 24:00, 12:60).
+double DateArgument(const std::string& text);
+// The message for a date argument whose day, month or time cannot be; empty otherwise.
+std::string ImpossibleDateArgument(const std::string& text);
+
 // A record from a place: moments from the date text (an unreadable text is a
 // CommandError), the correction, the place (western longitudes stored as 360 − |λ|).
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem);

@@ -1,13 +1,15 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "chart_args.h"
 #include "commands.h"
 #include "core/calendar.h"
 
 namespace orbeta::cli {
 
 void AddCalendarCommand(CLI::App& app, Action& action) {
-    auto* cmd = app.add_subcommand("calendar", "Julian day of a date text, or texts of a Julian day");
+    auto* cmd =
+        app.add_subcommand("calendar", "Julian day of a date text, or texts of a Julian day");
     struct Args {
         std::string date;
         double jd = 0;
@@ -21,6 +23,10 @@ void AddCalendarCommand(CLI::App& app, Action& action) {
     cmd->callback([cmd, args, &action] {
         if (!cmd->count("--date") && !cmd->count("--jd"))
             throw CommandError("calendar needs --date or --jd");
+        if (cmd->count("--date")) {
+            std::string fault = ImpossibleDateArgument(args->date);
+            if (!fault.empty()) throw CommandError(fault);
+        }
         action.run = [cmd, args] {
             if (cmd->count("--date")) {
                 double value = JulianDayOfDateTimeText(args->date);
@@ -31,8 +37,9 @@ void AddCalendarCommand(CLI::App& app, Action& action) {
             } else {
                 std::string dateTime = DateTimeText(args->jd), dateOnly = DateText(args->jd);
                 if (args->json)
-                    std::printf("%s\n",
-                                nlohmann::json{{"dateTime", dateTime}, {"date", dateOnly}}.dump().c_str());
+                    std::printf(
+                        "%s\n",
+                        nlohmann::json{{"dateTime", dateTime}, {"date", dateOnly}}.dump().c_str());
                 else
                     std::printf("%s\n%s\n", dateTime.c_str(), dateOnly.c_str());
             }

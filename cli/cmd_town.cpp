@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "chart_args.h"
 #include "commands.h"
 #include "core/calendar.h"
 #include "data/town_directory.h"
@@ -24,8 +25,7 @@ void AddTownCommand(CLI::App& app, Action& action) {
     cmd->callback([cmd, args, &action] {
         double moment = 0;
         if (cmd->count("--date")) {
-            moment = JulianDayOfDateTimeText(args->date);
-            if (moment < 0) throw CommandError("cannot read the date \"" + args->date + "\"");
+            moment = DateArgument(args->date);
         }
         action.run = [args, moment] {
             std::vector<TownCard> cards;

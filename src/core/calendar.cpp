@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/format.h"
 
 namespace orbeta {
@@ -131,25 +132,78 @@ std::string DateText(double jd) {
                   static_cast<unsigned>(p.month), p.year);
 }
 
-double JulianDayOfDateTimeText(std::string_view text) {
+bool DatePartsOfDateTimeText(std::string_view text, DateParts& p) {
     text = Trim(text);
     size_t blank = text.find_first_of(" \t");
     std::string_view datePart = text.substr(0, blank);
     std::string_view timePart =
         blank == std::string_view::npos ? std::string_view{} : text.substr(blank + 1);
     auto date = SplitAt(datePart, '.');
-    if (date.size() < 3) return -1.0;
-    DateParts p;
+    if (date.size() < 3) return false;
     p.day = LeadingInt(date[0]);
     p.month = LeadingInt(date[1]);
     p.year = LeadingInt(date[2]);
-    if (p.year == 0) return -1.0;
+    if (p.year == 0) return false;
     p.hour = p.minute = p.second = 0;
     auto time = SplitAt(timePart, ':');
     if (time.size() > 0) p.hour = LeadingInt(time[0]);
     if (time.size() > 1) p.minute = LeadingInt(time[1]);
     if (time.size() > 2) p.second = LeadingInt(time[2]);
-    return JulianDay(p);
+    return true;
+}
+
+double JulianDayOfDateTimeText(std::string_view text) {
+    DateParts p;
+    return DatePartsOfDateTimeText(text, p) ? JulianDay(p) : -1.0;
+}
+
+int DaysInMonth(int year, int month) {
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    if (month != 2) return kDays[month - 1];
+    // Historical years: 1 BC is the astronomical year 0, a Julian leap year.
+    int y = year < 0 ? year + 1 : year;
+    bool leap = y % 4 == 0;
+    if (year > 1582) leap = leap && (y % 100 != 0 || y % 400 == 0);
+    return leap ? 29 : 28;
+}
+
+DateFault ImpossibleDatePart(const DateParts& d) {
+    if (d.year == 0) return DateFault::Year;
+    if (d.month < 1 || d.month > 12) return DateFault::Month;
+    if (d.day < 1 || d.day > DaysInMonth(d.year, d.month)) return DateFault::Day;
+    if (d.year == 1582 && d.month == 10 && d.day >= 5 && d.day <= 14) return DateFault::Day;
+    if (d.hour < 0 || d.hour > 23) return DateFault::Hour;
+    if (d.minute < 0 || d.minute > 59) return DateFault::Minute;
+    if (d.second < 0 || d.second > 59) return DateFault::Second;
+    return DateFault::None;
+}
+
+std::string DateFaultText(const DateParts& d, DateFault fault) {
+    switch (fault) {
+        case DateFault::None:
+            return {};
+        case DateFault::Year:
+            return "Неверно задана дата: года 0 нет, после 1 года до н.э. идет 1 год н.э."_cp;
+        case DateFault::Month:
+            return Format("Неверно задана дата: месяц %d, а месяцы - от 1 до 12"_cp, d.month);
+        case DateFault::Day:
+            if (d.year == 1582 && d.month == 10 && d.day >= 5 && d.day <= 14)
+                return "Неверно задана дата: дней с 5 по 14 октября 1582 года нет (переход на григорианский календарь)"_cp;
+            return Format("Неверно задана дата: день %d, а в месяце %02d.%04d дней от 1 до %d"_cp,
+                          d.day, d.month, d.year, DaysInMonth(d.year, d.month));
+        case DateFault::Hour:
+            return Format("Неверно задано время: часы %d, а часы - от 0 до 23"_cp, d.hour);
+        case DateFault::Minute:
+            return Format("Неверно задано время: минуты %d, а минуты - от 0 до 59"_cp, d.minute);
+        case DateFault::Second:
+            return Format("Неверно задано время: секунды %d, а секунды - от 0 до 59"_cp, d.second);
+    }
+    return {};
+}
+
+std::string ImpossibleDateText(const DateParts& d) {
+    return DateFaultText(d, ImpossibleDatePart(d));
 }
 
 double JulianDayOfDateText(std::string_view text) {

@@ -17,6 +17,22 @@ struct DateParts {
 };
 
 double JulianDay(const DateParts& d);
+
+// Length of a month of the calendar above: Julian leap years before 1582, Gregorian
+// after (October 1582 still counts 31 days; its skipped days are refused below).
+int DaysInMonth(int year, int month);
+
+// The part of a typed date and time that cannot be, or None. JulianDay would fold such
+// parts into a neighbouring moment (31.02 into 03.03), so input refuses them: a day
+// beyond its month's length or below 1, 5..14.10.1582 (skipped by the change of
+// calendar), a month outside 1..12, year 0, hours outside 0..23, minutes or seconds
+// outside 0..59.
+enum class DateFault { None, Day, Month, Year, Hour, Minute, Second };
+DateFault ImpossibleDatePart(const DateParts& d);
+// The warning for a refused part (CP1251), naming the part; empty for None.
+std::string DateFaultText(const DateParts& d, DateFault fault);
+// Both at once: the warning, empty when the date and time can be.
+std::string ImpossibleDateText(const DateParts& d);
 DateParts DatePartsOf(double jd);
 
 // "DD.MM.YYYY HH:MM:SS" and "DD.MM.YYYY" of a Julian day, rounded to the second.
@@ -26,6 +42,9 @@ std::string DateText(double jd);
 // Julian day of a date-and-time text; −1.0 when the text cannot be read (fewer than
 // three date parts, or year 0). Missing time parts are 0.
 double JulianDayOfDateTimeText(std::string_view text);
+// The parts of a date-and-time text as JulianDayOfDateTimeText reads them; none when
+// it could not read the text.
+bool DatePartsOfDateTimeText(std::string_view text, DateParts& parts);
 // Julian day of a date text; missing parts are 1, the time is 00:00:00.
 double JulianDayOfDateText(std::string_view text);
 

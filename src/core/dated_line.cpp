@@ -1,8 +1,11 @@
 #include "core/dated_line.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "core/calendar.h"
+#include "core/chart_compute.h"
 
 namespace orbeta {
 
@@ -34,6 +37,47 @@ std::optional<LineMoment> MomentOfLine(std::string_view line) {
     size_t first = moment.find_first_not_of(" \t");
     std::string text(moment.substr(first, kTextLimit));
     return LineMoment{jd, text};
+}
+
+ReportOrigin ReportOriginOf(const ChartRecord& chart) {
+    ReportOrigin o;
+    o.known = true;
+    o.correction = chart.gmtCorr;
+    o.name = std::string(chart.name, strnlen(chart.name, sizeof chart.name));
+    o.place = std::string(chart.place, strnlen(chart.place, sizeof chart.place));
+    o.latitude = chart.latitude;
+    o.longitude = chart.longitude;
+    o.houseSystem = chart.houseSystem;
+    return o;
+}
+
+ChartRecord ChartOfDatedLine(const LineMoment& moment, double correction,
+                             const ReportOrigin& origin, const ChartRecord& current) {
+    ChartRecord chart = current;
+    chart.jdLocal = moment.jd;
+    chart.jdUT = moment.jd + correction;
+    chart.jdCalc = chart.jdUT;
+    chart.calcMethod = kNatal;
+    std::fill(std::begin(chart.name), std::end(chart.name), '\0');
+    if (!origin.known) return chart;
+    chart.gmtCorr = origin.correction;
+    chart.latitude = origin.latitude;
+    chart.longitude = origin.longitude;
+    chart.houseSystem = static_cast<int16_t>(origin.houseSystem);
+    CopyText(chart.place, origin.place);
+    // The name and the line's date, the date kept whole when the name is long.
+    std::string date = moment.text.substr(0, moment.text.find_first_of(" \t"));
+    std::string name = origin.name;
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    size_t room = sizeof chart.name - 1;
+    if (date.size() >= room)
+        name = date.substr(0, room);
+    else if (name.empty())
+        name = date;
+    else
+        name = name.substr(0, room - date.size() - 1) + " " + date;
+    CopyText(chart.name, name);
+    return chart;
 }
 
 }  // namespace orbeta

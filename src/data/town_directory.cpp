@@ -45,7 +45,7 @@ TownSearch FindTownCards(std::string_view typed, std::vector<TownCard>& cards) {
     return cards.empty() ? TownSearch::NoTown : TownSearch::Found;
 }
 
-TownSearch ListTowns(std::string_view typed, std::vector<std::string>& lines) {
+TownSearch ListTowns(std::string_view typed, std::vector<TownListRow>& lines) {
     lines.clear();
     BaseSession base(kTownsStem);
     if (!base) {
@@ -64,9 +64,9 @@ TownSearch ListTowns(std::string_view typed, std::vector<std::string>& lines) {
         if (line.empty() || line[0] != ' ') continue;
         std::string key = line.substr(1);
         if (ReadRecord(key, record))
-            lines.push_back(TownListLine(TownCardOf(record)));
+            lines.push_back(TownListRowOf(TownCardOf(record)));
         else
-            lines.push_back(OemToAnsi(key));
+            lines.push_back(TownListRow{OemToAnsi(key), {}, {}, {}, {}});
     }
     return TownSearch::Found;
 }

@@ -21,9 +21,9 @@ enum class TownSearch { Found, NoDirectory, NoTown };
 // one opening of "abasa"; nothing is shown to the user.
 TownSearch FindTownCards(std::string_view typed, std::vector<TownCard>& cards);
 
-// The choice list of the dialog: lists the keys into town.tmp and returns the lines
+// The choice list of the dialog: lists the keys into town.tmp and returns the rows
 // of their cards. A missing directory is the warning "Noab", no match "notown".
-TownSearch ListTowns(std::string_view typed, std::vector<std::string>& lines);
+TownSearch ListTowns(std::string_view typed, std::vector<TownListRow>& rows);
 
 // The town on line k of town.tmp, filled in for the local moment (0: none yet);
 // nullopt when the line or its card cannot be had.

@@ -1,5 +1,6 @@
 #include "data/town_refresh.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -24,10 +25,35 @@ struct ShippedTowns {
     std::vector<std::pair<std::string, BaseRecord>> cards;
 };
 
+// Progress in steps of this many records: often enough for a smooth gauge, rarely
+// enough not to slow the work.
+constexpr size_t kProgressStep = 500;
+
+class Counter {
+  public:
+    explicit Counter(const TownRefreshProgress& progress) : progress_(progress) {}
+    void Start(size_t total) {
+        total_ = total;
+        if (progress_) progress_(0, total_);
+    }
+    void Step() {
+        if (++done_ % kProgressStep == 0 && progress_) progress_(std::min(done_, total_), total_);
+    }
+    void Finish() {
+        if (progress_ && total_ > 0) progress_(total_, total_);
+    }
+
+  private:
+    const TownRefreshProgress& progress_;
+    size_t done_ = 0;
+    size_t total_ = 0;
+};
+
 // The town cards of the shipped store, read from a copy of its files; only its version
 // when that is the one the workspace has already.
 bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
-                 const std::string& present, ShippedTowns& towns) {
+                 const std::string& present, size_t presentCount, Counter& counter,
+                 ShippedTowns& towns) {
     std::error_code ec;
     bool copied = true;
     for (const char* e : kExtensions)
@@ -42,8 +68,11 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
                 read = !present.empty();
             } else if (auto keys = store->ListKeys(kTownKeyPrefix)) {
                 read = !towns.version.empty();
+                // Read, then the old cards deleted, then the new ones written.
+                counter.Start(2 * keys->size() + presentCount);
                 for (const auto& key : *keys) {
                     BaseRecord record;
+                    counter.Step();
                     if (!store->ReadRecord(key, record)) continue;
                     record.SetField(1, "");  // slot 1 holds the key when read
                     towns.cards.emplace_back(key, std::move(record));
@@ -58,30 +87,40 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
 }  // namespace
 
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
-                             const std::string& workStem) {
+                             const std::string& workStem, const TownRefreshProgress& progress) {
     std::string present;
+    size_t presentCount = 0;
     {
         StoreOpenError error;
         auto store = RecordStore::Open(stem, error);
         if (!store) return TownRefresh::Failed;
         present = VersionOf(*store);
+        if (auto keys = store->ListKeys(kTownKeyPrefix)) presentCount = keys->size();
     }
+    Counter counter(progress);
     ShippedTowns shipped;
-    if (!ReadShipped(shippedStem, workStem, present, shipped)) return TownRefresh::NoShipped;
+    if (!ReadShipped(shippedStem, workStem, present, presentCount, counter, shipped))
+        return TownRefresh::NoShipped;
     if (shipped.version == present) return TownRefresh::UpToDate;
     StoreOpenError error;
     auto store = RecordStore::Open(stem, error);
     if (!store) return TownRefresh::Failed;
     auto old = store->ListKeys(kTownKeyPrefix);
     if (!old) return TownRefresh::Failed;
-    for (const auto& key : *old)
+    for (const auto& key : *old) {
+        counter.Step();
         if (store->DeleteRecord(key) != 1) return TownRefresh::Failed;
-    for (const auto& [key, record] : shipped.cards)
+    }
+    for (const auto& [key, record] : shipped.cards) {
+        counter.Step();
         if (store->WriteRecord(key, record) != kWriteDone) return TownRefresh::Failed;
+    }
     BaseRecord version;
     version.SetField(2, shipped.version);
     if (store->WriteRecord(kTownsVersionKey, version) != kWriteDone) return TownRefresh::Failed;
-    return store->Close() ? TownRefresh::Refreshed : TownRefresh::Failed;
+    bool closed = store->Close();
+    counter.Finish();
+    return closed ? TownRefresh::Refreshed : TownRefresh::Failed;
 }
 
 }  // namespace orbeta

@@ -3,6 +3,8 @@
 // the user's chart cards, so it is never replaced as a file; its town cards are
 // replaced through the engine instead, whenever the towns version recorded in it
 // differs from the shipped one.
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace orbeta {
@@ -13,12 +15,18 @@ inline constexpr const char* kTownsVersionKey = "t@version";
 
 enum class TownRefresh { UpToDate, Refreshed, NoShipped, Failed };
 
+// Told how far a refresh has come: records done of the total. Called first with 0 once
+// the work is known to be needed (never when the towns are up to date), last with
+// done == total.
+using TownRefreshProgress = std::function<void(size_t done, size_t total)>;
+
 // Replaces the town cards of the store `stem` by those of the shipped store
 // `shippedStem` when their versions differ; every other record stays. The shipped
 // store is read from a copy (it may lie in a read-only folder), made under workStem.
 // The version is written last: a refresh cut short by a crash leaves a readable store
 // with the old version and is done again at the next start.
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
-                             const std::string& workStem = "towns-shipped");
+                             const std::string& workStem = "towns-shipped",
+                             const TownRefreshProgress& progress = {});
 
 }  // namespace orbeta

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "core/angles.h"
 #include "data/town_correction.h"
@@ -87,11 +88,14 @@ std::string TownKeyPrefix(std::string_view typed) {
     return kTownKeyPrefix + AnsiToOem(TownCapitals(typed));
 }
 
-std::string TownListLine(const TownCard& card) {
-    std::string line =
-        Format("%s  %s %s", card.name.c_str(), card.latitude.c_str(), card.longitude.c_str());
-    if (!card.where.empty()) line += "  " + card.where;
-    return line;
+TownListRow TownListRowOf(const TownCard& card) {
+    TownListRow row{card.name, {}, card.where, card.latitude, card.longitude};
+    size_t comma = card.where.rfind(", ");
+    if (comma != std::string::npos) {
+        row.region = card.where.substr(0, comma);
+        row.country = card.where.substr(comma + 2);
+    }
+    return row;
 }
 
 std::string FilledLongitude(std::string_view field6) {
@@ -103,6 +107,7 @@ TownChoice FillTownChoice(const TownCard& card, double moment, const PopaCtl* po
     choice.name = card.name;
     choice.latitude = card.latitude;
     choice.longitude = FilledLongitude(card.longitude);
+    choice.card = card;
     if (moment == 0)
         choice.correction = 0;
     else if (!card.fixedCorrection.empty())
@@ -116,6 +121,31 @@ TownChoice FillTownChoice(const TownCard& card, double moment) {
     if (moment == 0 || !card.fixedCorrection.empty()) return FillTownChoice(card, moment, nullptr);
     auto popa = ReadPopaCtl(kPopaCtlFile);
     return FillTownChoice(card, moment, popa ? &*popa : nullptr);
+}
+
+TownLocalMoment LocalMomentOfTown(const TownCard& card, double jdUT, const PopaCtl* popa) {
+    TownLocalMoment m;
+    m.correction = FillTownChoice(card, jdUT, popa).correction;
+    m.jdLocal = jdUT - m.correction / 24.0;
+    for (int i = 0; i < 2; ++i) {
+        double c = FillTownChoice(card, m.jdLocal, popa).correction;
+        if (c == m.correction) break;
+        m.correction = c;
+        m.jdLocal = jdUT - c / 24.0;
+    }
+    return m;
+}
+
+DirectoryTown::DirectoryTown(TownCard card) : card_(std::move(card)) {
+    if (card_.fixedCorrection.empty()) popa_ = ReadPopaCtl(kPopaCtlFile);
+}
+
+double DirectoryTown::CorrectionAt(double jdLocal) const {
+    return FillTownChoice(card_, jdLocal, Popa()).correction;
+}
+
+TownLocalMoment DirectoryTown::LocalMomentAt(double jdUT) const {
+    return LocalMomentOfTown(card_, jdUT, Popa());
 }
 
 std::vector<TownKey> AssignTownKeys(const std::vector<TownSource>& towns) {

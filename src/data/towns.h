@@ -2,6 +2,7 @@
 // The towns directory: finding towns by the first letters of their names, the lines
 // of the choice list, and what a chosen town fills in. Texts are CP1251 unless said.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +24,18 @@ std::string TownCapitals(std::string_view text);
 // the whole in the OEM code page.
 std::string TownKeyPrefix(std::string_view typed);
 
-// A line of the choice list: name, latitude and longitude ("%s  %s %s"), then region
-// and country when the card has them.
-std::string TownListLine(const TownCard& card);
+// A row of the choice list, shown in columns: name, region, country (split from the
+// card's "region, country"; a lone name is the country), latitude, longitude as the
+// card holds them.
+struct TownListRow {
+    std::string name;
+    std::string region;
+    std::string country;
+    std::string latitude;
+    std::string longitude;
+    bool operator==(const TownListRow&) const = default;
+};
+TownListRow TownListRowOf(const TownCard& card);
 
 // What a chosen town fills into the caller's fields.
 struct TownChoice {
@@ -33,6 +43,7 @@ struct TownChoice {
     std::string latitude;   // text of field 5
     std::string longitude;  // "%.2f"; west longitudes as 360° minus their magnitude
     double correction = 0;  // hours to add to local time to get GMT
+    TownCard card;          // the chosen card, for corrections of other moments
 };
 
 // moment: Julian day of the local date and time, 0 when there is none yet (then the
@@ -40,6 +51,31 @@ struct TownChoice {
 TownChoice FillTownChoice(const TownCard& card, double moment, const PopaCtl* popa);
 // The same, reading popa.ctl of the working directory when the card needs it.
 TownChoice FillTownChoice(const TownCard& card, double moment);
+
+// The local moment of a town at a UT moment, and the correction in force then (hours).
+// The zone history is kept in local time, so the correction of the UT moment read as
+// local time is refined once or twice.
+struct TownLocalMoment {
+    double jdLocal = 0;
+    double correction = 0;
+};
+TownLocalMoment LocalMomentOfTown(const TownCard& card, double jdUT, const PopaCtl* popa);
+
+// A town taken from the directory into a dialog: its corrections for whatever moment is
+// typed next, popa.ctl of the working directory read once.
+class DirectoryTown {
+  public:
+    explicit DirectoryTown(TownCard card);
+    const TownCard& Card() const { return card_; }
+    // Hours to add to the local moment to get GMT.
+    double CorrectionAt(double jdLocal) const;
+    TownLocalMoment LocalMomentAt(double jdUT) const;
+
+  private:
+    const PopaCtl* Popa() const { return popa_ ? &*popa_ : nullptr; }
+    TownCard card_;
+    std::optional<PopaCtl> popa_;
+};
 
 // The longitude text a town fills in.
 std::string FilledLongitude(std::string_view field6);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/angles.h"
+#include "core/dated_line.h"
 #include "forecast/age_points.h"
 #include "forecast/day_report.h"
 #include "platform/report.h"
@@ -25,7 +26,7 @@ bool RunDayReport(const ChartRecord& chart1) {
     if (!BeginReport(title)) return false;
     ReportWrite(DayReportText(ComputeDayReport(chart1)));
     // The report's times are local: a clicked line becomes UT with the chart's correction.
-    ShowReport(title, "Tatv", chart1.gmtCorr);
+    ShowReport(title, "Tatv", ReportOriginOf(chart1));
     return true;
 }
 
@@ -33,7 +34,7 @@ bool RunAgePointReport(const ChartRecord& chart1, const OrbTable& table, const S
     std::string title = ReportTitle(2012);
     if (!BeginReport(title)) return false;
     ReportWrite(AgePointReportText(chart1, table, settings.maskP));
-    ShowReport(title, "TZS", chart1.gmtCorr);
+    ShowReport(title, "TZS", ReportOriginOf(chart1));
     return true;
 }
 

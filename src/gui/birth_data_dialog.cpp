@@ -1,7 +1,6 @@
 #include "gui/birth_data_dialog.h"
 
 #include <QComboBox>
-#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,11 +47,12 @@ BirthDataDialog::BirthDataDialog(QWidget* parent, const ChartRecord& prefill)
     grid->addWidget(name_, 1, 1, 1, 4);
 
     for (int i = 0; i < 6; ++i) {
-        parts_[i] = new NotifyingEdit(this);
+        auto* part = new NotifyingEdit(this);
+        parts_[i] = part;
         parts_[i]->setObjectName(QString::number(5001 + i));
         parts_[i]->setMaxLength(4);
         parts_[i]->setToolTip(FromAnsi(Format("%s", kPartNames[i])));
-        connect(parts_[i], &NotifyingEdit::changedAndLeft, this, &BirthDataDialog::UpdateGmt);
+        connect(part, &NotifyingEdit::changedAndLeft, this, &BirthDataDialog::UpdateGmt);
     }
     gmtDate_ = new QLabel(this);
     gmtDate_->setObjectName("5018");
@@ -108,6 +108,7 @@ BirthDataDialog::BirthDataDialog(QWidget* parent, const ChartRecord& prefill)
     layout->addLayout(extra);
     layout->addLayout(StandardButtons());
 
+    WatchMoment(parts_, 6, correction_);
     setTabOrder(kind_, name_);
     setTabOrder(name_, parts_[0]);
     for (int i = 0; i < 5; ++i) setTabOrder(parts_[i], parts_[i + 1]);
@@ -140,31 +141,20 @@ void BirthDataDialog::FillFrom(const ChartRecord& chart) {
     for (int i = 0; i < 6; ++i) parts_[i]->setText(FromAnsi(Format("%02d", parts[i])));
     correction_->setText(FromAnsi(CorrectionText(d.correctionHours)));
     WriteTownBlock(chart);
+    ForgetDirectoryTown();
     UpdateGmt();
 }
 
 void BirthDataDialog::FillToday() {
-    QDateTime now = QDateTime::currentDateTime();
-    const int parts[6] = {now.date().day(),  now.date().month(),  now.date().year(),
-                          now.time().hour(), now.time().minute(), now.time().second()};
-    for (int i = 0; i < 6; ++i)
-        parts_[i]->setText(FromAnsi(Format(i == 2 ? "%04d" : "%02d", parts[i])));
+    FillPresentMoment();
     name_->setText(FromAnsi("Сегодня"_cp));
     UpdateGmt();
 }
 
 bool BirthDataDialog::ReadFields(BirthData& d, std::string& error) const {
-    int* p[6] = {&d.local.day,  &d.local.month,  &d.local.year,
-                 &d.local.hour, &d.local.minute, &d.local.second};
-    for (int i = 0; i < 6; ++i) {
-        auto v = ReadWholeField(parts_[i], kPartNames[i], error);
-        if (!v) return false;
-        *p[i] = *v;
-    }
-    if (d.local.year == 0) {
-        error = "Года 0 нет: после 1 года до н.э. идет 1 год н.э."_cp;
-        return false;
-    }
+    auto local = ReadDateFields(parts_, 6, error);
+    if (!local) return false;
+    d.local = *local;
     auto corr = ReadNumberField(correction_, "Поправка (час)"_cp, error);
     if (!corr) return false;
     d.correctionHours = *corr;

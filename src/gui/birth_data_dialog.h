@@ -25,7 +25,7 @@ class BirthDataDialog : public Dial {
     // Shows the UT moment of the typed fields (command 199); empty while a field is not
     // a number.
     void UpdateGmt();
-    // "Сегодня": the present local date and time; correction and place stay.
+    // "Сегодня": the present moment as local time of the place (see FillPresentMoment).
     void FillToday();
     void FillFrom(const ChartRecord& chart);
 
@@ -36,13 +36,14 @@ class BirthDataDialog : public Dial {
 
   protected:
     void OnTowns() override;
+    void CorrectionFollowed() override { UpdateGmt(); }
 
   private:
     bool ReadFields(BirthData& data, std::string& error) const;
 
     QComboBox* kind_;
     QLineEdit* name_;
-    NotifyingEdit* parts_[6];
+    QLineEdit* parts_[6];  // notifying edits
     NotifyingEdit* correction_;
     QLineEdit* comment_;
     QLabel* gmtDate_;

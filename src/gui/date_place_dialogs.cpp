@@ -1,7 +1,6 @@
 #include "gui/date_place_dialogs.h"
 
 #include <QButtonGroup>
-#include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,6 +33,7 @@ DatePlaceDialog::DatePlaceDialog(QWidget* parent, int resourceId, const char* he
     correction_ = new QLineEdit(this);
     correction_->setObjectName(QString::number(correctionId));
     correction_->setMaxLength(9);
+    WatchMoment(parts_, parts, correction_);
 }
 
 int DatePlaceDialog::AddDateRows(QGridLayout* grid, int row) {
@@ -70,10 +70,7 @@ void DatePlaceDialog::Fill(const BirthData& d) {
 }
 
 void DatePlaceDialog::FillTodaysDate() {
-    QDate today = QDate::currentDate();
-    parts_[0]->setText(FromAnsi(Format("%02d", today.day())));
-    parts_[1]->setText(FromAnsi(Format("%02d", today.month())));
-    parts_[2]->setText(FromAnsi(Format("%04d", today.year())));
+    FillPresentMoment();
 }
 
 void DatePlaceDialog::OnTowns() {
@@ -88,11 +85,7 @@ void DatePlaceDialog::OnTowns() {
 void DatePlaceDialog::accept() {
     BirthData d;
     std::string error;
-    int* p[6] = {&d.local.day,  &d.local.month,  &d.local.year,
-                 &d.local.hour, &d.local.minute, &d.local.second};
-    d.local.hour = d.local.minute = d.local.second = 0;
-    for (int i = 0; i < partCount_ && error.empty(); ++i)
-        if (auto v = ReadWholeField(parts_[i], kPartNames[i], error)) *p[i] = *v;
+    if (auto local = ReadDateFields(parts_, partCount_, error)) d.local = *local;
     if (error.empty())
         if (auto c = ReadNumberField(correction_, "Поправка (час)"_cp, error))
             d.correctionHours = *c;

@@ -1,14 +1,17 @@
 #include "gui/dial.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
+#include <algorithm>
 #include <cmath>
 
 #include "core/birth_data.h"
+#include "data/towns.h"
 #include "gui/app_state.h"
 #include "gui/child_window.h"
 #include "gui/qt_text.h"
@@ -27,6 +30,12 @@ std::function<bool(TownQuery&)>& TownDirectory() {
     static std::function<bool(TownQuery&)> f;
     return f;
 }
+std::function<double()>& PresentMoment() {
+    static std::function<double()> f;
+    return f;
+}
+const char* const kPartNames[6] = {"День"_cp, "Месяц"_cp,  "Год"_cp,
+                                   "Часы"_cp, "Минуты"_cp, "Секунды"_cp};
 }  // namespace
 
 void NotifyingEdit::focusOutEvent(QFocusEvent* event) {
@@ -49,6 +58,10 @@ void Dial::SetTownDirectory(std::function<bool(TownQuery&)> directory) {
     TownDirectory() = std::move(directory);
 }
 
+void Dial::SetPresentMoment(std::function<double()> jdUT) {
+    PresentMoment() = std::move(jdUT);
+}
+
 Dial::Dial(QWidget* parent, int resourceId, std::string helpKey, bool townBlock)
     : QDialog(parent ? parent : static_cast<QWidget*>(App().client.data())),
       helpKey_(std::move(helpKey)) {
@@ -63,6 +76,9 @@ Dial::Dial(QWidget* parent, int resourceId, std::string helpKey, bool townBlock)
         longitude_ = new QLineEdit(this);
         longitude_->setObjectName("5013");
         longitude_->setMaxLength(9);
+        // A place typed by hand is no longer the directory's town.
+        for (QLineEdit* field : {town_, latitude_, longitude_})
+            connect(field, &QLineEdit::textEdited, this, [this] { ForgetDirectoryTown(); });
     }
 }
 
@@ -137,7 +153,62 @@ bool Dial::RunTownDirectory(double jdLocal, double* correctionHours) {
     latitude_->setText(FromAnsi(AngleFieldText(q.latitude)));
     longitude_->setText(FromAnsi(AngleFieldText(q.longitude)));
     if (correctionHours) *correctionHours = q.correctionHours;
+    // Only a card with a zone has corrections of other moments to follow.
+    if (q.card.zoneCode.empty() && q.card.fixedCorrection.empty())
+        directoryTown_.reset();
+    else
+        directoryTown_ = std::make_unique<DirectoryTown>(q.card);
+    correctionTyped_ = false;
     return true;
+}
+
+void Dial::ForgetDirectoryTown() {
+    directoryTown_.reset();
+}
+
+void Dial::WatchMoment(QLineEdit* const* parts, int count, QLineEdit* correction) {
+    momentCount_ = std::min(count, 6);
+    for (int i = 0; i < momentCount_; ++i) {
+        momentParts_[i] = parts[i];
+        connect(parts[i], &QLineEdit::textEdited, this, [this] { FollowMoment(); });
+    }
+    watchedCorrection_ = correction;
+    connect(correction, &QLineEdit::textEdited, this, [this] { correctionTyped_ = true; });
+}
+
+std::optional<DateParts> Dial::TypedMoment() const {
+    std::string error;
+    return ReadDateFields(momentParts_, momentCount_, error);
+}
+
+void Dial::FollowMoment() {
+    if (!directoryTown_ || correctionTyped_ || !watchedCorrection_) return;
+    auto moment = TypedMoment();
+    if (!moment) return;
+    QString text = FromAnsi(CorrectionText(directoryTown_->CorrectionAt(JulianDay(*moment))));
+    if (text == watchedCorrection_->text()) return;
+    watchedCorrection_->setText(text);
+    CorrectionFollowed();
+}
+
+void Dial::FillPresentMoment() {
+    double jdUT = PresentMoment() ? PresentMoment()()
+                                  : 2440587.5 + QDateTime::currentSecsSinceEpoch() / 86400.0;
+    double jdLocal = 0;
+    if (directoryTown_ && !correctionTyped_) {
+        TownLocalMoment m = directoryTown_->LocalMomentAt(jdUT);
+        jdLocal = m.jdLocal;
+        if (watchedCorrection_) watchedCorrection_->setText(FromAnsi(CorrectionText(m.correction)));
+    } else {
+        double hours =
+            watchedCorrection_ ? ParseDecimal(ToAnsi(watchedCorrection_->text())).value_or(0) : 0;
+        jdLocal = jdUT - hours / 24.0;
+    }
+    // Half a second against the truncation of the parts, as the date texts round.
+    DateParts p = DatePartsOf(jdLocal + 0.5 / 86400.0);
+    const int values[6] = {p.day, p.month, p.year, p.hour, p.minute, p.second};
+    for (int i = 0; i < momentCount_; ++i)
+        momentParts_[i]->setText(FromAnsi(Format(i == 2 ? "%04d" : "%02d", values[i])));
 }
 
 void Dial::WriteTownBlock(const ChartRecord& chart) {
@@ -176,6 +247,20 @@ std::optional<int> ReadWholeField(const QLineEdit* edit, const char* name, std::
     auto v = ParseWhole(ToAnsi(edit->text()));
     if (!v) error = Format("В поле \"%s\" должно быть целое число"_cp, name);
     return v;
+}
+
+std::optional<DateParts> ReadDateFields(QLineEdit* const* parts, int count, std::string& error) {
+    DateParts d;
+    d.hour = d.minute = d.second = 0;
+    int* p[6] = {&d.day, &d.month, &d.year, &d.hour, &d.minute, &d.second};
+    for (int i = 0; i < count && i < 6; ++i) {
+        auto v = ReadWholeField(parts[i], kPartNames[i], error);
+        if (!v) return std::nullopt;
+        *p[i] = *v;
+    }
+    error = ImpossibleDateText(d);
+    if (!error.empty()) return std::nullopt;
+    return d;
 }
 
 }  // namespace orbeta

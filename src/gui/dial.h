@@ -5,16 +5,21 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "core/calendar.h"
 #include "core/chart_record.h"
+#include "data/town_card.h"
 
 class QGridLayout;
 class QPushButton;
 class QHBoxLayout;
 
 namespace orbeta {
+
+class DirectoryTown;
 
 constexpr int kCmdHelp = 9;
 constexpr int kCmdFieldChanged = 199;
@@ -40,6 +45,7 @@ struct TownQuery {
     double longitude = 0;
     double jdLocal = 0;          // the date the time-zone correction is wanted for
     double correctionHours = 0;  // filled by the directory
+    TownCard card;               // the chosen town, filled by the directory
 };
 
 class Dial : public QDialog {
@@ -58,6 +64,11 @@ class Dial : public QDialog {
     static void SetTownDirectory(std::function<bool(TownQuery& query)> directory);
     // Opens the help window on a key (F1 of windows); false while none is installed.
     static bool OpenHelp(const std::string& key);
+    // The present UT moment (Julian day) that "Сегодня" fills in; tests fix it.
+    static void SetPresentMoment(std::function<double()> jdUT);
+
+    // A town from the directory stands in the block, not retyped since it was chosen.
+    bool HasDirectoryTown() const { return directoryTown_ != nullptr; }
 
     void WriteTownBlock(const ChartRecord& chart);
     // Town, latitude and longitude; false with a message naming the field when a
@@ -78,13 +89,36 @@ class Dial : public QDialog {
     // "Города...": fills the town block; dialogs with a time also take the correction.
     virtual void OnTowns() { RunTownDirectory(0, nullptr); }
 
+    // The date (3) or date and time (6) fields and the correction of a dialog with a
+    // town block. The correction of a town from the directory then follows the typed
+    // moment, unless it was typed by hand.
+    void WatchMoment(QLineEdit* const* parts, int count, QLineEdit* correction);
+    // The typed local moment; none while a field is not a whole number or the date or
+    // time cannot be.
+    std::optional<DateParts> TypedMoment() const;
+    // "Сегодня": the present moment as local time of the dialog's place (UT minus the
+    // correction; the town's correction of the present when it came from the directory
+    // and was not typed by hand) into the watched fields.
+    void FillPresentMoment();
+    // The place came from elsewhere (a database card): its correction no longer follows.
+    void ForgetDirectoryTown();
+    // Called when the correction changed to follow the moment.
+    virtual void CorrectionFollowed() {}
+
     QLineEdit* town_ = nullptr;
     QLineEdit* latitude_ = nullptr;
     QLineEdit* longitude_ = nullptr;
 
   private:
+    void FollowMoment();
+
     std::string helpKey_;
     bool keepFocus_ = false;
+    std::unique_ptr<DirectoryTown> directoryTown_;
+    bool correctionTyped_ = false;
+    QLineEdit* momentParts_[6] = {};
+    int momentCount_ = 0;
+    QLineEdit* watchedCorrection_ = nullptr;
 };
 
 // A width that shows the given number of digits.
@@ -95,5 +129,8 @@ std::optional<double> ReadNumberField(const QLineEdit* edit, const char* cp1251N
                                       std::string& error);
 std::optional<int> ReadWholeField(const QLineEdit* edit, const char* cp1251Name,
                                   std::string& error);
+// Reads the date (3) or date and time (6) fields; on failure fills the message that
+// names the field, or says which part of the date cannot be. Missing time parts are 0.
+std::optional<DateParts> ReadDateFields(QLineEdit* const* parts, int count, std::string& error);
 
 }  // namespace orbeta

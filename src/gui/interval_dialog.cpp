@@ -46,6 +46,14 @@ void IntervalDialog::accept() {
                              ToAnsi((!start ? start_field_ : end_field_)->text()).c_str()));
         return;
     }
+    for (const DateParts* date : {&*start, &*end}) {
+        std::string fault = ImpossibleDateText(*date);
+        if (!fault.empty()) {
+            Svc().Warning(
+                Format("%s\n(%s)", fault.c_str(), date == &*start ? "Начало"_cp : "Конец"_cp));
+            return;
+        }
+    }
     start_ = JulianDay(*start);
     end_ = JulianDay(*end);
     Dial::accept();

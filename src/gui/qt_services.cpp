@@ -91,11 +91,11 @@ void QtServices::SetBusy(bool busy) {
 }
 
 void QtServices::ShowReportFile(const std::string& path, const std::string& title,
-                                const std::string& helpKey, double correction) {
+                                const std::string& helpKey, const ReportOrigin& origin) {
     if (reportViewer_)
-        reportViewer_(path, title, helpKey, correction);
+        reportViewer_(path, title, helpKey, origin);
     else
-        Services::ShowReportFile(path, title, helpKey, correction);
+        Services::ShowReportFile(path, title, helpKey, origin);
 }
 
 }  // namespace orbeta

@@ -11,8 +11,9 @@ namespace orbeta {
 
 class QtServices : public Services {
   public:
-    using ReportViewer = std::function<void(const std::string& path, const std::string& title,
-                                            const std::string& helpKey, double correction)>;
+    using ReportViewer =
+        std::function<void(const std::string& path, const std::string& title,
+                           const std::string& helpKey, const ReportOrigin& origin)>;
 
     void Warning(const std::string& text) override;
     [[noreturn]] void Fatal(const std::string& text) override;
@@ -25,7 +26,7 @@ class QtServices : public Services {
     void ProgressEnded() override;
     void SetBusy(bool busy) override;
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey, double correction) override;
+                        const std::string& helpKey, const ReportOrigin& origin) override;
 
     // The text window that reports open in.
     void SetReportViewer(ReportViewer viewer) { reportViewer_ = std::move(viewer); }

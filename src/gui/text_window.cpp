@@ -113,10 +113,10 @@ void TextWindow::SetSaveNameChooser(SaveNameChooser chooser) {
     SaveChooser() = std::move(chooser);
 }
 
-TextWindow::TextWindow(const std::string& path, const std::string& helpKey, double correction,
-                       QWidget* parent)
-    : ChildWindow("MTEXT", helpKey, parent), path_(path) {
-    timeCorrection = correction;
+TextWindow::TextWindow(const std::string& path, const std::string& helpKey,
+                       const ReportOrigin& origin, QWidget* parent)
+    : ChildWindow("MTEXT", helpKey, parent), path_(path), origin_(origin) {
+    timeCorrection = origin.correction;
     QFont font = TextFont();
     setFont(font);
     QFontMetrics metrics(font);
@@ -149,8 +149,8 @@ TextWindow::~TextWindow() {
 }
 
 TextWindow* TextWindow::Show(const std::string& path, const std::string& title,
-                             const std::string& helpKey, double correction) {
-    auto* window = new TextWindow(path, helpKey, correction);
+                             const std::string& helpKey, const ReportOrigin& origin) {
+    auto* window = new TextWindow(path, helpKey, origin);
     window->ShowInFrame(FromAnsi(title));
     return window;
 }
@@ -234,11 +234,7 @@ void TextWindow::ClickAt(int y) {
     std::optional<LineMoment> moment = MomentOfLine(text);
     if (!moment) return;
     const ChartRecord& current = App().currentChart;
-    ChartRecord chart = current;
-    chart.jdLocal = moment->jd;
-    chart.jdUT = moment->jd + timeCorrection;
-    std::fill(std::begin(chart.name), std::end(chart.name), '\0');
-    chart.calcMethod = kNatal;
+    ChartRecord chart = ChartOfDatedLine(*moment, timeCorrection, origin_, current);
     ComputeChart(chart, current, kNatal);
     OpenChart(chart, moment->text);
 }

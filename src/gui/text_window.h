@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui/child_window.h"
+#include "platform/services.h"
 
 class QPrinter;
 class QScrollBar;
@@ -21,14 +22,15 @@ constexpr int kCmdCopyText = 2102;
 class TextWindow : public ChildWindow {
     Q_OBJECT
   public:
-    // correction: days added to a clicked line's moment to give its UT.
-    TextWindow(const std::string& path, const std::string& helpKey, double correction = 0,
+    // origin: the chart the report was written for; a clicked dated line opens the chart
+    // of its moment there (UT = the line's moment + the origin's correction).
+    TextWindow(const std::string& path, const std::string& helpKey, const ReportOrigin& origin = {},
                QWidget* parent = nullptr);
     ~TextWindow() override;
 
     // Opens a window in the frame: the report viewer of the program.
     static TextWindow* Show(const std::string& path, const std::string& title,
-                            const std::string& helpKey, double correction = 0);
+                            const std::string& helpKey, const ReportOrigin& origin = {});
 
     void OnCommand(int id) override;
 
@@ -66,6 +68,7 @@ class TextWindow : public ChildWindow {
     void PaintText(class QPainter& painter, int height);
 
     std::string path_;
+    ReportOrigin origin_;
     int lineCount_ = 0;
     int widestLine_ = 10;
     int lineHeight_ = 16;

@@ -33,7 +33,7 @@ void ConsoleServices::Quit() {
 }
 
 void ConsoleServices::ShowReportFile(const std::string& path, const std::string&,
-                                     const std::string&, double) {
+                                     const std::string&, const ReportOrigin&) {
     if (auto text = ReadFileBytes(path)) std::fputs(AnsiToUtf8(*text).c_str(), stdout);
     std::remove(path.c_str());
 }

@@ -13,7 +13,7 @@ class ConsoleServices : public Services {
     [[noreturn]] void Quit() override;
     // A finished report is printed (UTF-8) and its file removed.
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey, double correction) override;
+                        const std::string& helpKey, const ReportOrigin& origin) override;
     void SetMissingFileAnswer(ContinueOrQuit answer) { missingFileAnswer_ = answer; }
 
   private:

@@ -79,14 +79,14 @@ void ReportPrint(const char* fmt, ...) {
     va_end(args);
 }
 
-void ShowReport(const std::string& title, const std::string& helpKey, double correction) {
+void ShowReport(const std::string& title, const std::string& helpKey, const ReportOrigin& origin) {
     auto& r = Current();
     if (!r.file) return;
     std::fclose(r.file);
     std::string path = r.path;
     r = {};
     Svc().SetBusy(false);
-    Svc().ShowReportFile(path, title, helpKey.substr(0, 9), correction);
+    Svc().ShowReportFile(path, title, helpKey.substr(0, 9), origin);
 }
 
 const std::string& ReportPath() {

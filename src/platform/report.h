@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/services.h"
+
 namespace orbeta {
 
 // Creates the first free "r0001.tmp" … "r9999.tmp" and writes the header " %s\n %s\n"
@@ -16,9 +18,11 @@ void ReportWrite(std::string_view text);
 void ReportPrint(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
 // Closes the report and opens its text window with the title and help key (at most
-// 9 characters). The correction (days) turns the local moments of the report's dated
-// lines into UT when a line is clicked; 0 for reports written in UT.
-void ShowReport(const std::string& title, const std::string& helpKey, double correction = 0.0);
+// 9 characters). The origin is the chart the report was written for: its correction
+// turns the local moments of the report's dated lines into UT when a line is clicked
+// (none for reports written in UT), and the chart then opened stands at its place.
+void ShowReport(const std::string& title, const std::string& helpKey,
+                const ReportOrigin& origin = {});
 
 // Path of the report being written; empty when none is open.
 const std::string& ReportPath();

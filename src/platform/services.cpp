@@ -20,7 +20,7 @@ void Services::ProgressStepped(int) {}
 void Services::ProgressEnded() {}
 void Services::SetBusy(bool) {}
 void Services::ShowReportFile(const std::string& path, const std::string&, const std::string&,
-                              double) {
+                              const ReportOrigin&) {
     std::remove(path.c_str());
 }
 

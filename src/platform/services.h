@@ -8,6 +8,18 @@ namespace orbeta {
 
 enum class ContinueOrQuit { Continue, Quit };
 
+// The chart a report was written for. A click on a dated line of the report opens the
+// chart of the line's moment at this place, under this name, with this house system.
+struct ReportOrigin {
+    bool known = false;     // false: a report of no one chart (the current chart's place)
+    double correction = 0;  // days added to the report's local moments to give UT
+    std::string name;       // CP1251
+    std::string place;      // CP1251
+    double latitude = 0;    // packed d.mm
+    double longitude = 0;   // packed d.mm
+    int houseSystem = 0;
+};
+
 class Services {
   public:
     virtual ~Services() = default;
@@ -31,7 +43,7 @@ class Services {
     virtual void SetBusy(bool busy);
     // A finished report file goes to its reader, which owns (and deletes) it.
     virtual void ShowReportFile(const std::string& path, const std::string& title,
-                                const std::string& helpKey, double correction);
+                                const std::string& helpKey, const ReportOrigin& origin);
 };
 
 // The services in force; a console set until another is installed.

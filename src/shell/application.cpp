@@ -6,12 +6,14 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
@@ -31,6 +33,7 @@
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
 #include "shell/main_frame.h"
+#include "gui/progress_dialog.h"
 #include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
 
@@ -148,6 +151,25 @@ void StampProfileWithPresentMoment(const std::string& profilePath) {
 
 namespace {
 
+// New town data replace some forty thousand cards, a few seconds' work: the progress
+// dialog shows it. It has no "Прервать": a refresh cut short is only done again at the
+// next start.
+TownRefresh RefreshTownsShowingProgress() {
+    std::unique_ptr<ProgressDialog> dialog;
+    auto progress = [&dialog](size_t done, size_t total) {
+        if (!dialog) {
+            dialog = std::make_unique<ProgressDialog>(static_cast<int>(total), nullptr);
+            dialog->setWindowTitle(FromAnsi("Обновление справочника городов"_cp));
+            if (auto* abort = dialog->findChild<QPushButton*>("2000")) abort->setEnabled(false);
+            dialog->show();
+        }
+        dialog->Advance(static_cast<int>(done) - dialog->Value());
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    return RefreshTownCards(TemplateDir() + "/" + kTownsStem, kTownsStem, "towns-shipped",
+                            progress);
+}
+
 void Usage() {
     std::fprintf(stderr, "usage: orbeta [--workspace DIR]\n");
 }
@@ -156,6 +178,9 @@ void Usage() {
 
 int RunOrbeta(int argc, char** argv) {
     QApplication qt(argc, argv);
+    // Qt's own dialogs format dates, sizes and file types in Russian, whatever the
+    // system's locale.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // The standard dialogs of Qt (print, page set-up, files, colours) speak Russian
     // like the rest of the program, when the system has Qt's translations.
     QTranslator qtTexts;
@@ -186,7 +211,7 @@ int RunOrbeta(int argc, char** argv) {
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
     // The towns store also keeps the user's cards, so new towns come card by card.
-    if (RefreshTownCards(TemplateDir() + "/" + kTownsStem, kTownsStem) == TownRefresh::Failed)
+    if (RefreshTownsShowingProgress() == TownRefresh::Failed)
         app.Services().Warning("Справочник городов не обновлен"_cp);
     app.Start();
     return qt.exec();

@@ -30,7 +30,7 @@ void ChooseExternalEditor() {
 void InstallTextWindows(QtServices& services, CommandMap& commands) {
     services.SetReportViewer(
         [](const std::string& path, const std::string& title, const std::string& helpKey,
-           double correction) { TextWindow::Show(path, title, helpKey, correction); });
+           const ReportOrigin& origin) { TextWindow::Show(path, title, helpKey, origin); });
     Dial::SetHelpOpener([](const std::string& key) { HelpWindow::Open(key); });
     commands.Set(310, [] { EditPrinterSettings(nullptr); });
     commands.Set(311, [] { ChooseExternalEditor(); });

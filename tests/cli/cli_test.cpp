@@ -11,11 +11,10 @@ namespace orbeta {
 namespace {
 
 class Cli : public ::testing::Test {
-protected:
+  protected:
     test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI +
-                                " --workspace " + work.Path() + "/ws " + args + " 2>" +
-                                work.Path() + "/stderr");
+        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
+                                work.Path() + "/ws " + args + " 2>" + work.Path() + "/stderr");
     }
     std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
     test::TempWorkDir work;
@@ -32,6 +31,7 @@ TEST_F(Cli, CalendarBothWays) {
     EXPECT_EQ(j["dateTime"], "15.10.1582 00:00:00");
     EXPECT_EQ(j["date"], "15.10.1582");
     EXPECT_NE(Run("calendar").status, 0);
+    EXPECT_NE(Run("calendar --date \"01.01.2000 12:60:00\"").status, 0);
 }
 
 TEST_F(Cli, ChartAgreesWithSwetest) {

@@ -106,6 +106,10 @@ TEST_F(DbCli, BadInputIsAMessageAndChangesNothing) {
             .status,
         0);
     EXPECT_NE(Db("add-chart --date 32 --gmt 0 --lat 0 --lon 0 --name n").status, 0);
+    // A moment that cannot be is refused, not folded into 03.03.1985.
+    EXPECT_NE(
+        Db("add-chart --date \"31.02.1985 05:00:00\" --gmt 0 --lat 0 --lon 0 --name n").status, 0);
+    EXPECT_NE(Stderr().find("31.02.1985"), std::string::npos) << Stderr();
     EXPECT_EQ(Json("list --json"), json::array());
 }
 

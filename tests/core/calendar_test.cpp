@@ -29,6 +29,55 @@ TEST(Calendar, NoYearZero) {
     EXPECT_DOUBLE_EQ(JulianDayOfDateTimeText("01.01.0 12:00"), -1.0);
 }
 
+TEST(Calendar, ImpossibleDatesAreNamedByTheirPart) {
+    struct Case {
+        DateParts date;
+        DateFault fault;
+    };
+    const Case cases[] = {
+        {{31, 1, 1985, 5, 0, 0}, DateFault::None},
+        {{31, 2, 1985, 5, 0, 0}, DateFault::Day},
+        {{29, 2, 1985, 0, 0, 0}, DateFault::Day},
+        {{29, 2, 1984, 0, 0, 0}, DateFault::None},
+        {{29, 2, 1900, 0, 0, 0}, DateFault::Day},  // Gregorian: not a leap year
+        {{29, 2, 2000, 0, 0, 0}, DateFault::None},
+        {{29, 2, 1500, 0, 0, 0}, DateFault::None},  // Julian: every fourth year
+        {{29, 2, -1, 0, 0, 0}, DateFault::None},    // 1 BC is a Julian leap year
+        {{29, 2, -2, 0, 0, 0}, DateFault::Day},
+        {{31, 4, 2015, 0, 0, 0}, DateFault::Day},
+        {{0, 4, 2015, 0, 0, 0}, DateFault::Day},
+        {{4, 10, 1582, 0, 0, 0}, DateFault::None},
+        {{10, 10, 1582, 0, 0, 0}, DateFault::Day},  // skipped by the change of calendar
+        {{15, 10, 1582, 0, 0, 0}, DateFault::None},
+        {{1, 13, 1985, 0, 0, 0}, DateFault::Month},
+        {{1, 0, 1985, 0, 0, 0}, DateFault::Month},
+        {{1, 1, 0, 0, 0, 0}, DateFault::Year},
+        {{1, 1, 1985, 24, 0, 0}, DateFault::Hour},
+        {{1, 1, 1985, -1, 0, 0}, DateFault::Hour},
+        {{1, 1, 1985, 12, 60, 0}, DateFault::Minute},
+        {{1, 1, 1985, 23, 59, 60}, DateFault::Second},
+        {{1, 1, 1985, 23, 59, 59}, DateFault::None},
+    };
+    for (const auto& c : cases) {
+        const DateParts& d = c.date;
+        SCOPED_TRACE(DateTimeText(JulianDay(d)) + " from " + std::to_string(d.day) + "." +
+                     std::to_string(d.month) + "." + std::to_string(d.year));
+        EXPECT_EQ(ImpossibleDatePart(d), c.fault);
+        EXPECT_EQ(ImpossibleDateText(d).empty(), c.fault == DateFault::None);
+    }
+    // Every possible day of a year round-trips through the Julian day.
+    for (int year : {-500, 1500, 1582, 1900, 2024}) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; day <= DaysInMonth(year, month); ++day) {
+                DateParts d{day, month, year, 12, 0, 0};
+                if (ImpossibleDatePart(d) != DateFault::None) continue;
+                DateParts back = DatePartsOf(JulianDay(d));
+                EXPECT_EQ(back.day * 100 + back.month, day * 100 + month) << year;
+            }
+        }
+    }
+}
+
 TEST(Calendar, PrintedSecondIsRoundedAtMidnight) {
     double midnight = JulianDayOfDateTimeText("02.03.2001 00:00:00");
     // half a second is added before printing: 23:59:59.6 rounds up to the next day,

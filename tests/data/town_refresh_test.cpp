@@ -53,7 +53,13 @@ class TownRefreshTest : public ::testing::Test {
 
 TEST_F(TownRefreshTest, TownCardsAreReplacedAndChartCardsKept) {
     std::string shippedBytes = test::Bytes("shipped/abasa.bod") + test::Bytes("shipped/abasa.btr");
-    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::Refreshed);
+    std::vector<std::pair<size_t, size_t>> told;
+    auto progress = [&told](size_t done, size_t total) { told.emplace_back(done, total); };
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa", "towns-shipped", progress),
+              TownRefresh::Refreshed);
+    // Two shipped cards read and written, two old ones deleted.
+    using Told = std::vector<std::pair<size_t, size_t>>;
+    EXPECT_EQ(told, (Told{{0, 6}, {6, 6}}));
     EXPECT_EQ(Keys("abasa", "t."), (std::vector<std::string>{"t.AMSTERDAM", "t.BERN"}));
     EXPECT_EQ(FieldOf("abasa", "t.AMSTERDAM", 5), "52.22");
     EXPECT_EQ(FieldOf("abasa", "t.AMSTERDAM", 1), "t.AMSTERDAM");
@@ -68,7 +74,10 @@ TEST_F(TownRefreshTest, TownCardsAreReplacedAndChartCardsKept) {
     EXPECT_EQ(test::Bytes("shipped/abasa.bod") + test::Bytes("shipped/abasa.btr"), shippedBytes);
     EXPECT_FALSE(std::filesystem::exists("towns-shipped.btr"));
 
-    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::UpToDate);
+    told.clear();
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa", "towns-shipped", progress),
+              TownRefresh::UpToDate);
+    EXPECT_TRUE(told.empty()) << "nothing to show when the towns are up to date";
     EXPECT_TRUE(services.warnings.empty());
 }
 

@@ -26,14 +26,21 @@ TEST(TownLookup, TypedTextBecomesAnOemKeyPrefixInCapitals) {
     EXPECT_EQ(TownKeyPrefix(""), "t.");
 }
 
-TEST(TownLookup, ListLineShowsNameCoordinatesAndRegion) {
+TEST(TownLookup, ListRowSplitsRegionAndCountry) {
     TownCard card;
     card.name = "Москва"_cp;
     card.latitude = "55.45";
     card.longitude = "37.37";
-    EXPECT_EQ(TownListLine(card), "Москва  55.45 37.37"_cp);
+    EXPECT_EQ(TownListRowOf(card), (TownListRow{"Москва"_cp, "", "", "55.45", "37.37"}));
     card.where = "Москва, Россия"_cp;
-    EXPECT_EQ(TownListLine(card), "Москва  55.45 37.37  Москва, Россия"_cp);
+    EXPECT_EQ(TownListRowOf(card).region, "Москва"_cp);
+    EXPECT_EQ(TownListRowOf(card).country, "Россия"_cp);
+    card.where = "Бонэйр, Синт-Эстатиус и Саба, Нидерланды"_cp;  // the last comma parts
+    EXPECT_EQ(TownListRowOf(card).region, "Бонэйр, Синт-Эстатиус и Саба"_cp);
+    EXPECT_EQ(TownListRowOf(card).country, "Нидерланды"_cp);
+    card.where = "Монако"_cp;
+    EXPECT_EQ(TownListRowOf(card).region, "");
+    EXPECT_EQ(TownListRowOf(card).country, "Монако"_cp);
 }
 
 TEST(TownLookup, ChosenTownFillsNameCoordinatesAndCorrection) {

@@ -163,8 +163,13 @@ TEST_F(AgePoints, CommandWritesTheReportUnderItsTitle) {
     EXPECT_EQ(services.shown[1], ReportTitle(2012));
     EXPECT_EQ(services.shown[2], "TZS");
     // The report's moments are local: a clicked line is turned into UT by the chart's
-    // correction.
-    EXPECT_EQ(services.shownCorrection, chart.gmtCorr);
+    // correction, and opens a chart at the chart's place under its name.
+    EXPECT_TRUE(services.shownOrigin.known);
+    EXPECT_EQ(services.shownOrigin.correction, chart.gmtCorr);
+    EXPECT_EQ(services.shownOrigin.latitude, chart.latitude);
+    EXPECT_EQ(services.shownOrigin.longitude, chart.longitude);
+    EXPECT_EQ(services.shownOrigin.houseSystem, chart.houseSystem);
+    EXPECT_EQ(services.shownOrigin.name, std::string(chart.name));
     auto bytes = ReadFileBytes(services.shown[0]);
     ASSERT_TRUE(bytes);
     EXPECT_NE(bytes->find(AgePointReportText(chart, table, 3)), std::string::npos);

@@ -186,7 +186,7 @@ TEST_F(DayReportTest, BeyondSixtySixDegreesTheReportIsRefused) {
     ASSERT_EQ(shown.shown.size(), 3u);
     EXPECT_EQ(shown.shown[1], ReportTitle(2011));
     EXPECT_EQ(shown.shown[2], "Tatv");
-    EXPECT_EQ(shown.shownCorrection, edge.gmtCorr);  // the report's times are local
+    EXPECT_EQ(shown.shownOrigin.correction, edge.gmtCorr);  // the report's times are local
     auto bytes = ReadFileBytes(shown.shown[0]);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(bytes->rfind(" " + ReportTitle(2011) + "\n", 0), 0u);

@@ -9,12 +9,12 @@ namespace orbeta::test {
 
 struct ShownReport : RecordingServices {
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey, double correction) override {
+                        const std::string& helpKey, const ReportOrigin& origin) override {
         shown = {path, title, helpKey};
-        shownCorrection = correction;
+        shownOrigin = origin;
     }
     std::vector<std::string> shown;  // path, title, help key
-    double shownCorrection = 99;
+    ReportOrigin shownOrigin;
 };
 
 }  // namespace orbeta::test

@@ -15,8 +15,8 @@ namespace {
 
 struct ReportServices : test::RecordingServices {
     void ShowReportFile(const std::string& path, const std::string& title,
-                        const std::string& helpKey, double correction) override {
-        shown.push_back({path, title, helpKey, correction});
+                        const std::string& helpKey, const ReportOrigin& origin) override {
+        shown.push_back({path, title, helpKey, origin.correction});
     }
     void SetBusy(bool busy) override { busyLevel += busy ? 1 : -1; }
     struct Shown {
@@ -61,7 +61,9 @@ TEST_F(Report, AnUnfinishedReportIsDroppedByTheNext) {
     ASSERT_TRUE(BeginReport("two"));
     EXPECT_EQ(ReportPath(), "r0001.tmp");  // the dropped file's name is free again
     EXPECT_FALSE(FileExists("r0002.tmp"));
-    ShowReport("two", "", -0.125);
+    ReportOrigin origin;
+    origin.correction = -0.125;
+    ShowReport("two", "", origin);
     EXPECT_EQ(services.busyLevel, 0);
     EXPECT_EQ(services.shown.back().correction, -0.125);
     EXPECT_EQ(*ReadFileBytes("r0001.tmp"), " two\n Метка\n"_cp);

@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
 
 #include "core/calendar.h"
 #include "data/chart_base.h"
@@ -68,11 +70,23 @@ void MakeTwoCards() {
     App().settings.basa = "cards";
 }
 
+// The rows of the town list, their columns joined by "|".
+QStringList TownRows(QDialog* list) {
+    QStringList rows;
+    auto* towns = list->findChild<QTreeWidget*>("list");
+    for (int i = 0; towns && i < towns->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < towns->columnCount(); ++c) cells << towns->topLevelItem(i)->text(c);
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
 void ChooseTownNamed(QDialog* list, const QString& name) {
-    QListWidget* towns = List(list);
-    for (int i = 0; i < towns->count(); ++i)
-        if (towns->item(i)->text().startsWith(name + "  ")) {
-            towns->setCurrentRow(i);
+    auto* towns = list->findChild<QTreeWidget*>("list");
+    for (int i = 0; i < towns->topLevelItemCount(); ++i)
+        if (towns->topLevelItem(i)->text(0) == name) {
+            towns->setCurrentItem(towns->topLevelItem(i));
             break;
         }
     Click(list, "1");
@@ -325,14 +339,16 @@ class TownDialogsTest : public QObject {
             WhenDialogNamed("1011", [&lines](QDialog* list) {
                 QCOMPARE(list->windowTitle(), QString("Выбор города"));
                 QCOMPARE(static_cast<Dial*>(list)->HelpKey(), std::string("Town"));
-                for (int i = 0; i < List(list)->count(); ++i) lines << List(list)->item(i)->text();
+                lines = TownRows(list);
                 ChooseTownNamed(list, "Москва");
             });
             Click(box, "1");
         });
         Click(&d, "5020");
-        QVERIFY2(lines.filter(QRegularExpression("^Москва  55.45 37.37")).size() == 1,
-                 qPrintable(lines.join('\n')));
+        QVERIFY2(
+            lines.filter(QRegularExpression("^Москва\\|Москва\\|Россия\\|55.45\\|37.37$")).size() ==
+                1,
+            qPrintable(lines.join('\n')));
         QCOMPARE(Text(&d, "5011"), QString("Москва"));
         QCOMPARE(Text(&d, "5012"), QString(" 55.45"));
         QCOMPARE(Text(&d, "5013"), QString(" 37.37"));
@@ -347,22 +363,96 @@ class TownDialogsTest : public QObject {
         QCOMPARE(Text(&d, "5010"), QString("-3.0"));
     }
 
-    void cardDialogTakesTheCorrectionOfItsDate() {
+    // In every dialog with a town block and a date: the correction of a town from the
+    // directory follows the typed date unless typed by hand, "Сегодня" is the present
+    // moment at that town, and impossible dates are refused with the part named.
+    void momentsFollowTheTownAndImpossibleDatesAreRefused() {
         TestWorkspace ws;
         LoadUiTexts("orbtw.t");
         UseQtServices qt;
+        BoxAnswerer boxes;
+        Dial::SetPresentMoment([] { return JulianDay({9, 12, 2026, 8, 0, 0}); });
         ChartRecord summer = DefaultProfileChart();
-        summer.jdLocal = JulianDay(DateParts{15, 7, 1985, 12, 0, 0});
+        summer.jdLocal = JulianDay(DateParts{1, 7, 1985, 12, 0, 0});
         summer.gmtCorr = 0;
-        ChartCardDialog d(nullptr, summer);
-        WhenDialogNamed("InputBox", [](QDialog* box) {
-            Retype(box->findChild<QLineEdit*>("text"), "Москва");
-            WhenDialogNamed("1011", [](QDialog* list) { ChooseTownNamed(list, "Москва"); });
-            Click(box, "1");
-        });
-        Click(&d, "5020");
-        QCOMPARE(Text(&d, "5011"), QString("Москва"));
-        QCOMPARE(Text(&d, "5010"), QString("-4.0"));  // Moscow summer time
+        struct Case {
+            const char* dialog;
+            std::function<Dial*()> make;
+            const char* correction;
+            bool hasTime;
+        };
+        const Case cases[] = {
+            {"DVvod", [&] { return new BirthDataDialog(nullptr, summer); }, "5010", true},
+            {"DCorr", [&] { return new ChartCardDialog(nullptr, summer); }, "5010", true},
+            {"ElectD", [&] { return new ElectionalDayDialog(nullptr, summer); }, "5004", false},
+            {"DVNPL", [&] { return new LunationDialog(nullptr, summer); }, "5010", false},
+        };
+        for (const Case& c : cases) {
+            qInfo() << c.dialog;
+            std::unique_ptr<Dial> d(c.make());
+            d->show();
+            auto field = [&d](const char* id) { return d->findChild<QLineEdit*>(id); };
+            auto choose = [&d](const char* town) {
+                WhenDialogNamed("InputBox", [town](QDialog* box) {
+                    Retype(box->findChild<QLineEdit*>("text"), town);
+                    WhenDialogNamed("1011", [town](QDialog* list) { ChooseTownNamed(list, town); });
+                    Click(box, "1");
+                });
+                Click(d.get(), "5020");
+            };
+            choose("Москва");
+            QCOMPARE(Text(d.get(), "5011"), QString("Москва"));
+            QCOMPARE(Text(d.get(), c.correction), QString("-4.0"));  // summer time of 1985
+            Retype(field("5003"), "2015");
+            QCOMPARE(Text(d.get(), c.correction), QString("-3.0"));  // none in 2015
+            Retype(field("5002"), "01");
+            Retype(field("5003"), "1985");
+            QCOMPARE(Text(d.get(), c.correction), QString("-3.0"));  // winter of 1985
+            Retype(field(c.correction), "-5");
+            Retype(field("5002"), "07");
+            QCOMPARE(Text(d.get(), c.correction), QString("-5"));  // typed by hand: kept
+
+            choose("Новосибирск");
+            QCOMPARE(Text(d.get(), c.correction), QString("-8.0"));  // summer of 1985
+            if (d->findChild<QPushButton*>("5023")) {
+                // The present UT 08:00 is 15:00 in Novosibirsk.
+                Click(d.get(), "5023");
+                QStringList shown;
+                for (const char* id : {"5001", "5002", "5003", "5004", "5005", "5006"})
+                    if (c.hasTime || std::string(id) < "5004") shown << Text(d.get(), id);
+                QCOMPARE(shown.join(' '),
+                         QString(c.hasTime ? "09 12 2026 15 00 00" : "09 12 2026"));
+                if (c.hasTime) QCOMPARE(Text(d.get(), "5019"), QString("08:00:00"));
+                QCOMPARE(Text(d.get(), c.correction), QString("-7.0"));
+            }
+
+            struct Wrong {
+                std::vector<std::pair<const char*, const char*>> typed;
+                const char* named;
+                bool timed;
+            };
+            const Wrong wrongs[] = {
+                {{{"5001", "31"}, {"5002", "02"}}, "день 31", false},
+                {{{"5001", "01"}, {"5002", "13"}}, "месяц 13", false},
+                {{{"5002", "01"}, {"5004", "24"}}, "часы 24", true},
+                {{{"5004", "12"}, {"5005", "60"}}, "минуты 60", true},
+            };
+            for (const Wrong& w : wrongs) {
+                if (w.timed && !c.hasTime) continue;
+                for (const auto& [id, text] : w.typed) field(id)->setText(text);
+                size_t seen = boxes.seen.size();
+                Click(d.get(), "1");
+                QVERIFY(d->isVisible());
+                QCOMPARE(boxes.seen.size(), seen + 1);
+                QVERIFY2(boxes.seen.back().text.contains(w.named),
+                         qPrintable(boxes.seen.back().text));
+            }
+            field("5002")->setText("01");
+            if (c.hasTime) field("5005")->setText("30");
+            Click(d.get(), "1");
+            QCOMPARE(d->result(), int(QDialog::Accepted));
+        }
+        Dial::SetPresentMoment({});
     }
 
     void unknownTownIsWarnedAndNothingFilled() {

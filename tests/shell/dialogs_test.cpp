@@ -81,10 +81,13 @@ class DialogsTest : public QObject {
         hours->setFocus();
         QCOMPARE(gmtTime->text(), QString("09:15:00"));
 
-        // Month 13 folds into January of the next year; the GMT shows that moment.
+        // Month 13 is no month: no moment is shown rather than a folded one.
         Retype(d.findChild<QLineEdit*>("5002"), "13");
         hours->setFocus();
-        QCOMPARE(Text(&d, "5018"), QString("01.01.2001"));
+        QCOMPARE(Text(&d, "5018"), QString());
+        Retype(d.findChild<QLineEdit*>("5002"), "01");
+        hours->setFocus();
+        QCOMPARE(Text(&d, "5018"), QString("01.01.2000"));
         // Half-typed text shows no moment rather than a wrong one.
         Retype(hours, "1x");
         corr->setFocus();
@@ -94,13 +97,16 @@ class DialogsTest : public QObject {
     void todayKeepsCorrectionAndPlace() {
         TestWorkspace ws;
         BirthDataDialog d(nullptr, SampleChart());
-        QDate before = QDate::currentDate();
+        // Present UT 20:00: local time of the place, 5 h 45 min east, is past midnight.
+        Dial::SetPresentMoment([] { return JulianDay({9, 12, 2026, 20, 0, 0}); });
         Click(&d, "5023");
-        QDate after = QDate::currentDate();
+        Dial::SetPresentMoment({});
         QCOMPARE(Text(&d, "5000"), QString("Сегодня"));
-        QDate shown(Text(&d, "5003").toInt(), Text(&d, "5002").toInt(), Text(&d, "5001").toInt());
-        QVERIFY(shown == before || shown == after);
-        QCOMPARE(Text(&d, "5003").size(), 4);
+        QStringList shown;
+        for (const char* id : {"5001", "5002", "5003", "5004", "5005", "5006"})
+            shown << Text(&d, id);
+        QCOMPARE(shown.join(' '), QString("10 12 2026 01 45 00"));
+        QCOMPARE(Text(&d, "5019"), QString("20:00:00"));
         QCOMPARE(Text(&d, "5010"), QString("-5.75"));
         QCOMPARE(Text(&d, "5011"), QString("Москва"));
         QCOMPARE(Text(&d, "5013"), QString(" 37.35"));

@@ -79,11 +79,11 @@ class ServicesTest : public QObject {
         QtServices services;
         InstallServices(&services);
         std::string shownPath, shownTitle;
-        services.SetReportViewer(
-            [&](const std::string& path, const std::string& title, const std::string&, double) {
-                shownPath = path;
-                shownTitle = title;
-            });
+        services.SetReportViewer([&](const std::string& path, const std::string& title,
+                                     const std::string&, const ReportOrigin&) {
+            shownPath = path;
+            shownTitle = title;
+        });
         QVERIFY(BeginReport("Отчет"_cp));
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         ReportWrite("строка\n"_cp);

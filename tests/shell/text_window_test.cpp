@@ -15,6 +15,8 @@
 #include <cmath>
 
 #include "core/calendar.h"
+#include "core/chart_compute.h"
+#include "core/dated_line.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
 #include "dialog_test_support.h"
@@ -103,7 +105,9 @@ class TextWindowTest : public QObject {
         });
         CopyText(App().currentChart.name, "Base");
         ws.Write("r0001.tmp", " Transits\n16.05.1945 05:30  SUN trine SAT\n  no date here\n");
-        auto* window = new TextWindow("r0001.tmp", "ATeka", 0.25);
+        ReportOrigin noChart;
+        noChart.correction = 0.25;
+        auto* window = new TextWindow("r0001.tmp", "ATeka", noChart);
         int h = window->LineHeight();
         window->ClickAt(2 * h + 1);
         window->ClickAt(0);
@@ -120,6 +124,45 @@ class TextWindowTest : public QObject {
         QVERIFY2(std::fabs(c.lon[1] - 55.2202) < 0.01, qPrintable(QString::number(c.lon[1])));
         delete window;
         QVERIFY(!FileExists("r0001.tmp"));
+
+        // A report of a chart born in Novosibirsk, the current chart in Moscow: the
+        // clicked line's chart stands in Novosibirsk with its correction, house system
+        // and name.
+        ChartRecord moscow = App().currentChart;
+        moscow.latitude = 55.45;
+        moscow.longitude = 37.37;
+        moscow.gmtCorr = -3.0 / 24;
+        moscow.houseSystem = 1;
+        App().currentChart = moscow;
+        ChartRecord novosibirsk = moscow;
+        CopyText(novosibirsk.name, "Ольга Сибирякова-Новоселова"_cp);
+        CopyText(novosibirsk.place, "Новосибирск"_cp);
+        novosibirsk.latitude = 55.02;
+        novosibirsk.longitude = 82.55;
+        novosibirsk.gmtCorr = -7.0 / 24;
+        novosibirsk.houseSystem = 4;
+        ws.Write("r0002.tmp", " Age points\n21.03.2030 14:00:00  MC conjunction SUN\n");
+        window = new TextWindow("r0002.tmp", "TZS", ReportOriginOf(novosibirsk));
+        window->ClickAt(h + h / 2);
+        QCOMPARE(opened.size(), size_t(2));
+        const ChartRecord& n = opened[1].chart;
+        QCOMPARE(opened[1].text, std::string("21.03.2030 14:00:00"));
+        QCOMPARE(n.jdLocal, JulianDay({21, 3, 2030, 14, 0, 0}));
+        QCOMPARE(n.jdUT, n.jdLocal - 7.0 / 24);
+        QCOMPARE(n.gmtCorr, -7.0 / 24);
+        QCOMPARE(n.latitude, 55.02);
+        QCOMPARE(n.longitude, 82.55);
+        QCOMPARE(n.houseSystem, int16_t(4));
+        QCOMPARE(std::string(n.place), std::string("Новосибирск"_cp));
+        // The name cut so that the whole date follows it within 29 characters.
+        QCOMPARE(std::string(n.name), std::string("Ольга Сибирякова-Н 21.03.2030"_cp));
+        // Houses of Novosibirsk at that moment, not those of Moscow.
+        ChartRecord there = n;
+        there.latitude = moscow.latitude;
+        there.longitude = moscow.longitude;
+        ComputeChart(there, moscow, 1);
+        QVERIFY(std::fabs(n.cusp[1] - there.cusp[1]) > 10);
+        delete window;
         CloseEphemeris();
     }
 

@@ -4,22 +4,24 @@
 #include <string>
 #include <vector>
 
+#include "data/towns.h"
 #include "gui/dial.h"
 
-class QListWidget;
+class QTreeWidget;
 
 namespace orbeta {
 
-// Dialog 1011: the towns whose names begin as typed, one line each.
+// Dialog 1011: the towns whose names begin as typed, one row each, in columns (name,
+// region, country, latitude, longitude) so that a long list can be scanned.
 class TownChoiceDialog : public Dial {
     Q_OBJECT
   public:
-    TownChoiceDialog(QWidget* parent, const std::vector<std::string>& lines);
-    // The chosen line, −1 when none is selected.
+    TownChoiceDialog(QWidget* parent, const std::vector<TownListRow>& rows);
+    // The chosen row, −1 when none is selected.
     int Chosen() const;
 
   private:
-    QListWidget* list_;
+    QTreeWidget* list_;
 };
 
 // Asks for a name, lists the matching towns and fills the query from the chosen one:
