@@ -20,13 +20,12 @@ int HouseUnder(const WheelGeometry& g, const ChartRecord& chart, double angle) {
     return HouseOf(angle, screen, g.direction == -1);
 }
 
-int NearestGlyph(const WheelLayout& layout, const RingGlyphs& ring, const ChartRecord& chart, int x,
-                 int y) {
+int NearestGlyph(const WheelLayout& layout, const RingGlyphs& ring, int x, int y) {
     int best = 0;
     long bestDistance = std::numeric_limits<long>::max();
     for (int i = 1; i <= kBodyCount; ++i) {
         if (ring.radius[i] == kNotPlaced) continue;
-        ScreenPoint c = layout.geometry.ToScreen(chart.lon[i], ring.radius[i]);
+        ScreenPoint c = layout.geometry.ToScreen(ring.lon[i], ring.radius[i]);
         long dx = c.x - x, dy = c.y - y;
         long distance = dx * dx + dy * dy;
         if (distance < bestDistance) {
@@ -62,8 +61,7 @@ WheelHit HitTestWheel(const WheelLayout& layout, const ChartRecord& first,
             return hit;
         }
     }
-    const ChartRecord& chart = hit.inner ? second : first;
-    hit.pointId = NearestGlyph(layout, layout.rings[hit.inner ? 1 : 0], chart, x, y);
+    hit.pointId = NearestGlyph(layout, layout.rings[hit.inner ? 1 : 0], x, y);
     return hit;
 }
 

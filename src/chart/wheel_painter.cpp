@@ -45,7 +45,7 @@ void WheelPainter::Paint(QSize size) {
     DrawRingsAndScale();
     SpreadFirstRing();
     if (HasHouses(params_.first)) DrawFirstChartCusps();
-    DrawBodies(0, params_.first);
+    DrawBodies(0);
     UsePen(plainPen_);
     Circle(layout_.ra);
     if (params_.kind == kWheelTwoCharts) {
@@ -61,7 +61,16 @@ void WheelPainter::Paint(QSize size) {
 void WheelPainter::ComputeLayout(QSize size) {
     WheelLayout& L = layout_;
     int cx, cy, r, lh;
-    if (printer_) {
+    page_ = size;
+    if (printer_ && size.height() > 0 && size.height() < size.width()) {
+        // A landscape page: the wheel as high as the page allows (its angle glyphs
+        // reach r), the lists at its sides, the type as on an upright page.
+        int h = size.height();
+        lh = h * 40 / 2000;
+        cx = size.width() / 2;
+        cy = h / 2;
+        r = h / 2 - lh;
+    } else if (printer_) {
         int w = size.width();
         cx = w / 2;
         cy = cx * 3 / 4;
@@ -75,6 +84,12 @@ void WheelPainter::ComputeLayout(QSize size) {
         if (params_.display.aspectarium && besideWheel) cx = cx * 7 / 8;
         cy = size.height() / 2;
         r = std::min(cx, cy);
+        // A narrow window gives up to a third of the wheel's radius to keep the body
+        // list beside it.
+        if (auto font = lh > 0 ? MakeFont(params_.textFace, lh, 0) : std::nullopt) {
+            int w = QFontMetrics(*font, p_.device()).horizontalAdvance("123456789012");
+            r = std::min(r, std::max((cx - w - lh) * 10 / 9 - 1, r * 2 / 3));
+        }
         p_.fillRect(QRect(QPoint(0, 0), size), ToQColor(params_.elements[10]));
     }
     r = std::max(r, 0);
@@ -132,24 +147,33 @@ int WheelPainter::AspectPointCount(const ChartRecord& chart) const {
     return params_.display.cuspAspects && HasHouses(chart) ? 21 : kBodyCount;
 }
 
-namespace {
-
-SpreadResult SpreadRing(const ChartRecord& chart, const std::array<bool, kBodyCount + 1>& active,
-                        int start, int floor, int step) {
-    std::array<double, kBodyCount + 1> lon{};
-    for (int i = 1; i <= kBodyCount; ++i) lon[i] = chart.lon[i];
-    return SpreadGlyphs(lon, active, start, floor, step);
+SpreadResult WheelPainter::SpreadBodies(int ring, const ChartRecord& chart, int start, int floor) {
+    // The boxes are those of the inked glyphs as GlyphAt will draw them.
+    SelectFont(wheelGlyphFont_);
+    QFontMetrics fm = p_.fontMetrics();
+    SpreadRing request;
+    request.start = start;
+    request.floor = floor;
+    request.step = layout_.step;
+    for (int i = 1; i <= kBodyCount; ++i) {
+        request.lon[i] = chart.lon[i];
+        request.active[i] = BodyShown(chart, i);
+        QChar glyph = QChar::fromLatin1(PointGlyph(i));
+        QRect ink = fm.boundingRect(glyph);
+        int left = -(fm.horizontalAdvance(QString(glyph)) / 2) + ink.x();
+        int top = -(fm.height() / 2) + fm.ascent() + ink.y();
+        request.box[i] = {left, top, left + ink.width(), top + ink.height()};
+    }
+    SpreadResult s = SpreadGlyphs(request, layout_.geometry);
+    layout_.rings[ring].radius = s.radius;
+    layout_.rings[ring].lon = s.drawn;
+    return s;
 }
-
-}  // namespace
 
 void WheelPainter::SpreadFirstRing() {
     WheelLayout& L = layout_;
-    std::array<bool, kBodyCount + 1> active{};
-    for (int i = 1; i <= kBodyCount; ++i) active[i] = BodyShown(params_.first, i);
     int floor = params_.kind == kWheelTwoCharts ? L.r0 / 3 : L.r0 / 6;
-    SpreadResult s = SpreadRing(params_.first, active, L.r3 - L.step, floor, L.step);
-    L.rings[0].radius = s.radius;
+    SpreadResult s = SpreadBodies(0, params_.first, L.r3 - L.step, floor);
     L.ra = s.smallest - L.step;
 }
 
@@ -193,13 +217,13 @@ void WheelPainter::DrawFirstChartCusps() {
                 params_.elements[2], WheelItem::HouseNumber);
 }
 
-void WheelPainter::DrawBodies(int ring, const ChartRecord& chart) {
+void WheelPainter::DrawBodies(int ring) {
     RingGlyphs& g = layout_.rings[ring];
     SelectFont(wheelGlyphFont_);
     for (int i = 1; i <= kBodyCount; ++i) {
         if (g.radius[i] == kNotPlaced) continue;
-        g.topLeft[i] = GlyphAt(chart.lon[i], g.radius[i], PointGlyph(i), params_.elements[1],
-                               WheelItem::BodyGlyph);
+        g.topLeft[i] = GlyphAt(g.lon[i], g.radius[i], PointGlyph(i), params_.elements[1],
+                               WheelItem::BodyGlyph, ring);
     }
 }
 
@@ -232,10 +256,7 @@ void WheelPainter::DrawAspectLines() {
 void WheelPainter::DrawSecondRing() {
     WheelLayout& L = layout_;
     const ChartRecord& c = params_.second;
-    std::array<bool, kBodyCount + 1> active{};
-    for (int i = 1; i <= kBodyCount; ++i) active[i] = BodyShown(c, i);
-    SpreadResult s = SpreadRing(c, active, L.ra - L.step, L.r0 / 6, L.step);
-    L.rings[1].radius = s.radius;
+    SpreadResult s = SpreadBodies(1, c, L.ra - L.step, L.r0 / 6);
     L.rb = s.smallest - L.step;
     L.rh = HasHouses(c) ? L.rb - L.r0 / 10 : L.rb;
     UsePen(plainPen_);
@@ -259,7 +280,7 @@ void WheelPainter::DrawSecondRing() {
             GlyphAt(Midpoint(c.cusp[k], c.cusp[k % 12 + 1]), (L.rh + L.rb) / 2, HouseNumberGlyph(k),
                     params_.elements[2], WheelItem::HouseNumber);
     }
-    DrawBodies(1, c);
+    DrawBodies(1);
 }
 
 void WheelPainter::DrawCrossAspectLines() {
@@ -323,14 +344,16 @@ void WheelPainter::Circle(int radius) {
     if (trace_) trace_->circles.push_back(radius);
 }
 
-ScreenPoint WheelPainter::GlyphAt(double lon, int radius, char glyph, Colour colour,
-                                  WheelItem item) {
+ScreenPoint WheelPainter::GlyphAt(double lon, int radius, char glyph, Colour colour, WheelItem item,
+                                  int ring) {
     QFontMetrics fm = p_.fontMetrics();
     QString text(QChar::fromLatin1(glyph));
     ScreenPoint centre = layout_.geometry.ToScreen(lon, radius);
     ScreenPoint topLeft{centre.x - fm.horizontalAdvance(text) / 2, centre.y - fm.height() / 2};
     DrawString(topLeft.x, topLeft.y + fm.ascent(), text, colour);
-    if (trace_) trace_->texts.push_back({item, std::string(1, glyph), topLeft, colour, true, 0, 0});
+    if (trace_)
+        trace_->texts.push_back({item, std::string(1, glyph), topLeft, colour, true, ring, 0,
+                                 fm.horizontalAdvance(text), pageNumber_});
     return topLeft;
 }
 
@@ -339,14 +362,17 @@ int WheelPainter::TextAt(int x, int y, const std::string& text, Colour colour,
     QFontMetrics fm = p_.fontMetrics();
     QString s = QtText(text);
     DrawString(x, y + fm.ascent(), s, colour);
+    int width = fm.horizontalAdvance(s);
     if (trace_) {
         TracedText t = info;
         t.text = text;
         t.topLeft = {x, y};
         t.colour = colour;
+        t.width = width;
+        t.page = pageNumber_;
         trace_->texts.push_back(t);
     }
-    return fm.horizontalAdvance(s);
+    return width;
 }
 
 void WheelPainter::DrawString(int x, int baseline, const QString& text, Colour colour) {

@@ -15,6 +15,10 @@
 
 namespace orbeta {
 
+// The smallest client area of a chart window: below it the glyphs would be too small
+// to tell apart.
+inline constexpr QSize kSmallestChartWindow{320, 240};
+
 // The print state byte of a chart window: a repaint that comes while the window is
 // printing draws nothing.
 enum PrintState : uint8_t { kNotPrinting = 0, kPrintRequested = 1, kPrinting = 2 };
@@ -22,6 +26,7 @@ enum PrintState : uint8_t { kNotPrinting = 0, kPrintRequested = 1, kPrinting = 2
 // Where each body glyph of a ring went, for hit testing.
 struct RingGlyphs {
     std::array<int, kBodyCount + 1> radius;           // kNotPlaced when not drawn
+    std::array<double, kBodyCount + 1> lon{};         // where drawn (aside in a crowd)
     std::array<ScreenPoint, kBodyCount + 1> topLeft;  // {−1, −1} when not drawn
     RingGlyphs() {
         radius.fill(kNotPlaced);
@@ -78,6 +83,8 @@ struct TracedText {
     bool glyphFont = false;
     int column = 0;  // beside the wheel: 0 first chart, 1 second
     int row = 0;     // list row k, or the aspectarium line
+    int width = 0;   // the advance of the text
+    int page = 0;    // printed: the page counted from 0
 };
 struct WheelTrace {
     std::vector<int> circles;
@@ -87,8 +94,11 @@ struct WheelTrace {
 };
 
 // Paints the wheel of the parameters on a surface of the given size with the screen
-// or printer layout. With the print state kPrinting nothing is drawn; kPrintRequested
-// becomes kPrinting while the painting lasts and kNotPrinting afterwards. A trace,
+// or printer layout. On a page wider than high the wheel fills the page's height with
+// the lists beside it; on a higher page it keeps the top and the aspect list runs on
+// below it. Printed text stays inside the page; an aspect list longer than the page
+// goes on to further pages of a paged device. With the print state kPrinting nothing is drawn;
+// kPrintRequested becomes kPrinting while the painting lasts and kNotPrinting afterwards. A trace,
 // when given, receives every element drawn.
 WheelLayout PaintChart(QPainter& painter, const WheelParams& params, QSize size, bool printer,
                        uint8_t& printState, WheelTrace* trace = nullptr);

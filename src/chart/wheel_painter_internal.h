@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QPen>
 #include <optional>
+#include <vector>
 
 #include "chart/wheel_painter.h"
 
@@ -23,7 +24,9 @@ class WheelPainter {
     void DrawRingsAndScale();
     void SpreadFirstRing();
     void DrawFirstChartCusps();
-    void DrawBodies(int ring, const ChartRecord& chart);
+    // Radii and drawn longitudes of a ring's glyphs, kept in the layout.
+    SpreadResult SpreadBodies(int ring, const ChartRecord& chart, int start, int floor);
+    void DrawBodies(int ring);
     void DrawAspectLines();
     void DrawSecondRing();
     void DrawCrossAspectLines();
@@ -34,7 +37,15 @@ class WheelPainter {
     void DrawTextBeside();
     int DrawColumn(int column, const ChartRecord& chart, int x);
     void DrawBodyList(int column, const ChartRecord& chart, int x, int y);
-    void DrawAspectarium(int x, int y, bool crossPairs, int rows, int columns);
+    // A rectangle the aspect list may fill (right and bottom just outside).
+    struct TextArea {
+        int left, top, right, bottom;
+    };
+    void DrawAspectarium(std::vector<TextArea> areas, bool crossPairs, int rows, int columns);
+    // Printed: the areas of the aspect list below the text column at x whose list ends
+    // at listBottom, beside and below the wheel.
+    std::vector<TextArea> PrintedListAreas(int x, int listBottom) const;
+    int ColumnWidth(const ChartRecord& chart);
     void DrawHoraryList(int x, int y);
 
     // Drawing helpers.
@@ -46,8 +57,9 @@ class WheelPainter {
                    const TracedLine& info = {});
     void Circle(int radius);
     // A one-character glyph whose cell is centred on the point; returns the cell's
-    // top-left corner.
-    ScreenPoint GlyphAt(double lon, int radius, char glyph, Colour colour, WheelItem item);
+    // top-left corner. The trace gives body glyphs their ring as the column.
+    ScreenPoint GlyphAt(double lon, int radius, char glyph, Colour colour, WheelItem item,
+                        int ring = 0);
     // Text with its top-left corner at (x, y); returns its width.
     int TextAt(int x, int y, const std::string& text, Colour colour, const TracedText& info);
     int TextWidth(const std::string& text) const;
@@ -71,6 +83,8 @@ class WheelPainter {
     std::optional<QFont> textFont_;        // lh
     std::optional<QFont> listGlyphFont_;   // lh × 5 / 6
     int cxText_ = 0;                       // the centre the text columns are placed by
+    QSize page_;                           // the surface painted on
+    int pageNumber_ = 0;                   // printed: pages begun after the first
 };
 
 inline bool HasHouses(const ChartRecord& chart) {

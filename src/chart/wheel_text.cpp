@@ -1,6 +1,8 @@
 // Text beside the wheel: the header and body list of each chart, and the aspect list
 // (or the horary list) at the right.
+#include <QPagedPaintDevice>
 #include <algorithm>
+#include <limits>
 
 #include "chart/wheel_glyphs.h"
 #include "chart/wheel_header.h"
@@ -27,28 +29,70 @@ void WheelPainter::DrawTextBeside() {
     const int lh = L.lineHeight;
     SelectFont(textFont_);
     int w = TextWidth("123456789012");
-    int x = std::min(cxText_ - L.r0 - w, 2 * lh);
+    // The column never starts left of the window or page.
+    int x = std::max(0, std::min(cxText_ - L.r0 - w, 2 * lh));
     int listTop = DrawColumn(0, params_.first, x);
     int secondListTop = listTop;
-    if (params_.kind == kWheelTwoCharts)
-        secondListTop = DrawColumn(1, params_.second, cxText_ + L.r0);
+    int x2 = cxText_ + L.r0;
+    if (params_.kind == kWheelTwoCharts) {
+        // On paper the second column moves left as far as its widest line needs.
+        if (printer_) x2 = std::max(0, std::min(x2, page_.width() - ColumnWidth(params_.second)));
+        secondListTop = DrawColumn(1, params_.second, x2);
+    }
 
     if (params_.horary) {
         DrawHoraryList(cxText_ + L.r0 * 21 / 20, lh);
         return;
     }
     if (!params_.display.aspectarium) return;
+    const int unbounded = std::numeric_limits<int>::max();
     if (params_.kind == kWheelTwoCharts) {
         SelectFont(textFont_);
         int ax = cxText_ + L.r0 * 15 / 14 + TextWidth("e 00 X 00 0    ");
-        DrawAspectarium(ax, secondListTop, true, AspectPointCount(params_.second),
+        int rows = HasHouses(params_.second) ? 21 : kBodyCount;
+        std::vector<TextArea> areas =
+            printer_ ? PrintedListAreas(x2, secondListTop + (rows + 1) * lh)
+                     : std::vector<TextArea>{{ax, secondListTop, unbounded, unbounded}};
+        DrawAspectarium(areas, true, AspectPointCount(params_.second),
                         AspectPointCount(params_.first));
     } else {
         int m = params_.first.calcMethod;
         int ay = m == kComposite || m == kMidpointChart ? 5 * lh : lh;
         int n = AspectPointCount(params_.first);
-        DrawAspectarium(cxText_ + L.r0 * 21 / 20, ay, false, n, n);
+        int ax = cxText_ + L.r0 * 21 / 20;
+        std::vector<TextArea> areas = printer_
+                                          ? PrintedListAreas(ax, ay)
+                                          : std::vector<TextArea>{{ax, ay, unbounded, unbounded}};
+        DrawAspectarium(areas, false, n, n);
     }
+}
+
+std::vector<WheelPainter::TextArea> WheelPainter::PrintedListAreas(int x, int listBottom) const {
+    const WheelLayout& L = layout_;
+    const int lh = L.lineHeight;
+    const int w = page_.width(), h = page_.height();
+    // The wheel reaches down to its angle glyphs below R0 × 17/16.
+    const int wheelBottom = L.geometry.cy + L.r0 * 9 / 8;
+    std::vector<TextArea> areas;
+    int left = std::max(x, L.geometry.cx + L.r0 * 21 / 20);
+    if (wheelBottom >= h) {
+        areas.push_back({left, listBottom, w, h});  // beside the wheel down to the foot
+    } else {
+        areas.push_back({left, listBottom, w, wheelBottom});
+        // Below the wheel and below both text columns, across the page.
+        int rows = HasHouses(params_.first) ? 21 : kBodyCount;
+        int below = std::max({wheelBottom, listBottom, (8 + rows) * lh}) + lh;
+        areas.push_back({lh, below, w, h});
+    }
+    return areas;
+}
+
+int WheelPainter::ColumnWidth(const ChartRecord& chart) {
+    SelectFont(textFont_);
+    int widest = layout_.r0 / 12 + TextWidth("e 00 X 00 0");
+    for (const std::string& line : ChartHeaderLines(chart, params_.second))
+        widest = std::max(widest, TextWidth(line));
+    return widest + layout_.lineHeight / 2;
 }
 
 // Header and body list of one chart; returns where the list began.
@@ -98,25 +142,59 @@ void WheelPainter::DrawBodyList(int column, const ChartRecord& chart, int x, int
     }
 }
 
-// Entries "point, aspect, point", three to a line. Within one chart the pairs i < j;
-// between charts the second chart's point (row) with the first chart's (column).
-void WheelPainter::DrawAspectarium(int x, int y, bool crossPairs, int rows, int columns) {
-    const int lh = layout_.lineHeight;
+// Entries "point, aspect, point", three to a line on the screen; on paper as many as
+// the area's width holds, area after area, then on new pages. Within one chart the
+// pairs i < j; between charts the second chart's point (row) with the first chart's
+// (column).
+void WheelPainter::DrawAspectarium(std::vector<TextArea> areas, bool crossPairs, int rows,
+                                   int columns) {
+    const int lh = std::max(layout_.lineHeight, 1);
     const ChartRecord& rowChart = crossPairs ? params_.second : params_.first;
     const ChartRecord& columnChart = params_.first;
     SelectFont(listGlyphFont_);
     const int w1 = TextWidth(Format("%c ", PointGlyph(MON)));
     const int w2 = TextWidth(Format("%c ", AspectGlyph(90)));
     const int w3 = TextWidth("   ") + w1;
-    int entry = 0;
+    const int pitch = std::max(w1 + w2 + w3, 1);
+    const int last = w1 + w2 + w1;  // the last entry of a line needs no blanks after it
+    auto perLine = [&](const TextArea& a) {
+        if (!printer_) return 3;
+        int width = a.right - a.left;
+        return width < last ? 0 : (width - last) / pitch + 1;
+    };
+    auto fits = [&](const TextArea& a) {
+        return !printer_ || (perLine(a) > 0 && a.top + lh <= a.bottom);
+    };
+    auto* paged = printer_ ? dynamic_cast<QPagedPaintDevice*>(p_.device()) : nullptr;
+    size_t area = 0;
+    while (area < areas.size() && !fits(areas[area])) ++area;
+    int entry = 0;  // within the area
+    int lineBase = 0;
     for (int i = 1; i <= rows; ++i) {
         if (!TakesAspects(rowChart, i)) continue;
         for (int j = crossPairs ? 1 : i + 1; j <= columns; ++j) {
             if (!TakesAspects(columnChart, j)) continue;
             float v = params_.matrix.At(i, j);
             if (v == kNoAspect) continue;
-            int line = entry / 3;
-            int ex = x + (entry % 3) * (w1 + w2 + w3), ey = y + line * lh;
+            // The next area when this one is full; a new page when none is left.
+            while (area < areas.size() && printer_ &&
+                   areas[area].top + (entry / perLine(areas[area]) + 1) * lh > areas[area].bottom) {
+                lineBase += entry / perLine(areas[area]);
+                entry = 0;
+                do ++area;
+                while (area < areas.size() && !fits(areas[area]));
+            }
+            if (area == areas.size()) {
+                if (!paged || !paged->newPage()) return;  // nowhere left to print
+                ++pageNumber_;
+                areas.push_back({lh, lh, page_.width(), page_.height()});
+                if (!fits(areas.back())) return;
+            }
+            const TextArea& box = areas[area];
+            int per = perLine(box);
+            int line = entry / per;
+            int ex = box.left + (entry % per) * pitch, ey = box.top + line * lh;
+            line += lineBase;
             TracedText info{WheelItem::AspectariumEntry, {}, {}, 0, true, 0, line};
             TextAt(ex, ey, Glyph(PointGlyph(i)), params_.elements[1], info);
             if (char a = AspectGlyph(v))

@@ -7,10 +7,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 #include "gui/app_state.h"
 #include "gui/dial.h"
 #include "gui/qt_text.h"
+#include "platform/codepage.h"
+#include "platform/text_view.h"
 #include "platform/ui_text.h"
 
 namespace orbeta {
@@ -38,6 +42,12 @@ QMdiSubWindow* ChildWindow::ShowInFrame(const QString& title) {
         shown->showMaximized();
     else
         shown->show();
+    // A new window comes to the front with the focus, also when it was asked for from a
+    // dialog that closes afterwards.
+    if (sub) {
+        App().client->setActiveSubWindow(sub);
+        sub->raise();
+    }
     setFocus(Qt::OtherFocusReason);
     return sub;
 }
@@ -59,7 +69,7 @@ void ChildWindow::FillMenuFromText(QMenu& menu, const std::string& key) {
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(FromAnsi(item.text));
+        QAction* action = menu.addAction(FromAnsi(MenuLabel(item.text)));
         action->setObjectName(QString::number(item.id));
         int id = item.id;
         action->setEnabled(OffersCommand(id));
@@ -105,6 +115,20 @@ void ChildWindow::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     // A popup menu of this window keeps it armed: its command is not a new click.
     if (event->reason() != Qt::PopupFocusReason) clickArmed = false;
+}
+
+void PrepareToPrint(QPrinter& printer, const std::string& docName, const std::string& fileName) {
+    printer.setDocName(QString::fromStdString(docName));
+    bool toFile = printer.outputFormat() == QPrinter::PdfFormat ||
+                  !printer.outputFileName().isEmpty() ||
+                  QPrinterInfo::availablePrinterNames().isEmpty();
+    if (!toFile) return;
+    QString previous = printer.outputFileName();
+    std::filesystem::path folder =
+        previous.isEmpty() ? std::filesystem::current_path()
+                           : std::filesystem::path(previous.toStdString()).parent_path();
+    std::filesystem::path file = FreshPrintFile(folder, fileName, AnsiToUtf8("Печать"_cp));
+    printer.setOutputFileName(QString::fromStdString(file.string()));
 }
 
 }  // namespace orbeta

@@ -7,6 +7,7 @@
 #include <string>
 
 class QMdiSubWindow;
+class QPrinter;
 
 namespace orbeta {
 
@@ -65,5 +66,10 @@ class ChildWindow : public QWidget {
     std::string popupKey_;
     std::string helpKey_;
 };
+
+// Before a printout: the document title (UTF-8), and when the printer prints to a file
+// (always so on a machine without printers) a new file named after the printout, so
+// that no print replaces an earlier one unasked.
+void PrepareToPrint(QPrinter& printer, const std::string& docName, const std::string& fileName);
 
 }  // namespace orbeta

@@ -1,10 +1,13 @@
 #include "gui/help_window.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 #include "gui/app_state.h"
 #include "gui/child_window.h"
@@ -29,6 +32,12 @@ HelpWindow::HelpWindow(const std::string& key, QWidget* frame)
     QFont f = font();
     f.setPixelSize(kLineHeight - 2);
     setFont(f);
+    vertical_ = new QScrollBar(Qt::Vertical, this);
+    vertical_->setFocusPolicy(Qt::NoFocus);
+    connect(vertical_, &QScrollBar::valueChanged, this, [this](int value) {
+        first_ = value;
+        update();
+    });
     // Over the right three fifths of the frame, 40 pixels clear of its top and bottom.
     QRect area = frame ? frame->geometry() : QGuiApplication::primaryScreen()->availableGeometry();
     setGeometry(area.x() + area.width() * 2 / 5, area.y() + 40, area.width() * 3 / 5,
@@ -42,6 +51,8 @@ HelpWindow::~HelpWindow() {
 
 HelpWindow* HelpWindow::Open(const std::string& key) {
     auto* window = new HelpWindow(key, App().frame);
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        window->setParent(dialog, window->windowFlags());
     window->show();
     window->activateWindow();
     return window;
@@ -58,6 +69,7 @@ HelpWindow* HelpWindow::ClickAt(int y) {
 void HelpWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     int ascent = painter.fontMetrics().ascent();
+    painter.setClipRect(0, 0, vertical_->x(), height());
     for (size_t i = first_, row = 0; i < lines_.size(); ++i, ++row) {
         int y = static_cast<int>(row) * kLineHeight;
         if (y > height()) break;
@@ -80,17 +92,54 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
             close();
             break;
         case Qt::Key_Up:
-            if (first_ > 0) --first_;
-            update();
+            vertical_->setValue(first_ - 1);
             break;
         case Qt::Key_Down:
-            if (first_ + 1 < static_cast<int>(lines_.size())) ++first_;
-            update();
+            vertical_->setValue(first_ + 1);
+            break;
+        case Qt::Key_PageUp:
+            vertical_->setValue(first_ - vertical_->pageStep());
+            break;
+        case Qt::Key_PageDown:
+            vertical_->setValue(first_ + vertical_->pageStep());
+            break;
+        case Qt::Key_Home:
+            vertical_->setValue(0);
+            break;
+        case Qt::Key_End:
+            vertical_->setValue(vertical_->maximum());
             break;
         default:
             QWidget::keyPressEvent(event);
             return;
     }
+    event->accept();
+}
+
+int HelpWindow::VisibleLines() const {
+    return std::max(1, height() / kLineHeight);
+}
+
+// The last line can come to the bottom of the window, whole, and no further.
+void HelpWindow::UpdateScrollRange() {
+    int lines = static_cast<int>(lines_.size());
+    vertical_->setRange(0, std::max(0, lines - VisibleLines()));
+    vertical_->setPageStep(VisibleLines());
+}
+
+void HelpWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    int w = vertical_->sizeHint().width();
+    vertical_->setGeometry(width() - w, 0, w, height());
+    UpdateScrollRange();
+}
+
+void HelpWindow::wheelEvent(QWheelEvent* event) {
+    // Three lines a notch, as text views scroll.
+    int notches = event->angleDelta().y() / 120;
+    if (notches == 0)
+        notches = event->angleDelta().y() > 0 ? 1 : event->angleDelta().y() < 0 ? -1 : 0;
+    vertical_->setValue(first_ - 3 * notches);
     event->accept();
 }
 

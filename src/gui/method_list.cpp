@@ -10,17 +10,18 @@ namespace orbeta {
 
 void FillMethodList(QComboBox* box) {
     for (const auto& item : SplitListText(LookupText("MetChet")))
-        if (item.find('[') != std::string::npos) box->addItem(FromAnsi(item));
+        if (item.find('[') != std::string::npos)
+            box->addItem(FromAnsi(MenuLabel(item)), MethodOfEntry(item));
     if (box->count() > 0) box->setCurrentIndex(0);
 }
 
 int ChosenMethodOf(const QComboBox* box) {
-    return MethodOfEntry(ToAnsi(box->currentText()));
+    return box->currentIndex() < 0 ? 1 : box->currentData().toInt();
 }
 
 bool SelectMethod(QComboBox* box, int method) {
     for (int i = 0; i < box->count(); ++i)
-        if (MethodOfEntry(ToAnsi(box->itemText(i))) == method) {
+        if (box->itemData(i).toInt() == method) {
             box->setCurrentIndex(i);
             return true;
         }

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <cstdio>
 #include <cstdlib>
 
@@ -88,6 +89,11 @@ void QtServices::SetBusy(bool busy) {
     } else if (busy_ > 0) {
         if (--busy_ == 0) QApplication::restoreOverrideCursor();
     }
+}
+
+void QtServices::Notice(const std::string& text) {
+    Services::Notice(text);
+    if (App().frame) App().frame->statusBar()->showMessage(FromAnsi(text));
 }
 
 void QtServices::ShowReportFile(const std::string& path, const std::string& title,

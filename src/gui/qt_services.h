@@ -25,6 +25,7 @@ class QtServices : public Services {
     void ProgressStepped(int delta) override;
     void ProgressEnded() override;
     void SetBusy(bool busy) override;
+    void Notice(const std::string& text) override;
     void ShowReportFile(const std::string& path, const std::string& title,
                         const std::string& helpKey, const ReportOrigin& origin) override;
 

@@ -265,6 +265,8 @@ void TextWindow::OpenInEditor() {
 void TextWindow::Print() {
     QPrinter* printer = App().printer.get();
     if (!printer) return;
+    std::string title = windowTitle().toStdString();
+    PrepareToPrint(*printer, title, title);
     if (App().settings.Option(kOptPrintDialog)) {
         QPrintDialog dialog(printer, this);
         if (dialog.exec() != QDialog::Accepted) return;

@@ -19,6 +19,9 @@ void Services::ProgressStarted(int) {}
 void Services::ProgressStepped(int) {}
 void Services::ProgressEnded() {}
 void Services::SetBusy(bool) {}
+void Services::Notice(const std::string& text) {
+    Journal(text);
+}
 void Services::ShowReportFile(const std::string& path, const std::string&, const std::string&,
                               const ReportOrigin&) {
     std::remove(path.c_str());

@@ -41,6 +41,8 @@ class Services {
     virtual void ProgressEnded();
     // The hourglass while a report is being written.
     virtual void SetBusy(bool busy);
+    // A short notice of what was done (the frame's status line); journalled as well.
+    virtual void Notice(const std::string& text);
     // A finished report file goes to its reader, which owns (and deletes) it.
     virtual void ShowReportFile(const std::string& path, const std::string& title,
                                 const std::string& helpKey, const ReportOrigin& origin);

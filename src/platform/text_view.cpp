@@ -35,6 +35,27 @@ PrintPage PrintPageGeometry(int printableHeight, int printableWidth) {
     return page;
 }
 
+std::filesystem::path FreshPrintFile(const std::filesystem::path& folder, std::string_view name,
+                                     std::string_view fallback) {
+    std::string stem;
+    for (char c : name) {
+        auto u = static_cast<unsigned char>(c);
+        bool unfit = u < 32 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
+        stem += unfit ? '_' : c;
+    }
+    auto blank = [](char c) { return c == ' ' || c == '.' || c == '_'; };
+    while (!stem.empty() && blank(stem.back())) stem.pop_back();
+    size_t lead = 0;
+    while (lead < stem.size() && blank(stem[lead])) ++lead;
+    stem.erase(0, lead);
+    if (stem.empty()) stem = fallback;
+    std::filesystem::path file = folder / std::filesystem::path(stem + ".pdf");
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(file, error) && n < 100000; ++n)
+        file = folder / std::filesystem::path(stem + " (" + std::to_string(n) + ").pdf");
+    return file;
+}
+
 bool IsWordProcessor(std::string_view editorPath) {
     size_t slash = editorPath.find_last_of("\\/");
     std::string_view name =

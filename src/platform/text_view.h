@@ -2,6 +2,7 @@
 // What the text window computes without drawing: its scroll ranges, the page geometry
 // of a printout, the file handed to the external editor, and the text that leaves the
 // program (saved file, clipboard) in the platform's UTF-8.
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,12 @@ struct PrintPage {
     int linesPerPage = 1;
 };
 PrintPage PrintPageGeometry(int printableHeight, int printableWidth);
+
+// A file a printout may go to without replacing one: "<name>.pdf" in the folder, else
+// "<name> (2).pdf", "<name> (3).pdf", … The name (UTF-8) loses the characters a file
+// name cannot hold; an empty one becomes the fallback.
+std::filesystem::path FreshPrintFile(const std::filesystem::path& folder, std::string_view name,
+                                     std::string_view fallback);
 
 // The external editor is a word processor when its file name (after the last '\' or
 // '/') is "winword.exe" in any case.

@@ -112,6 +112,12 @@ std::vector<std::string> SplitListText(std::string_view text) {
     }
 }
 
+std::string MenuLabel(std::string_view item) {
+    item = item.substr(0, item.find('['));
+    while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
+    return std::string(item);
+}
+
 std::vector<MenuItem> SplitMenuText(std::string_view text) {
     std::vector<MenuItem> items;
     for (auto& item : SplitListText(text)) {

@@ -32,6 +32,9 @@ struct MenuItem {
     std::string text;  // the item unchanged
     int id = 0;
 };
+// What a menu or list shows of an item: the text before its '[' (the command number
+// is no part of the label), without the blanks before the bracket.
+std::string MenuLabel(std::string_view item);
 std::vector<MenuItem> SplitMenuText(std::string_view text);
 std::vector<std::string> SplitListText(std::string_view text);
 

@@ -68,8 +68,8 @@ QStringList Application::RegisteredFamilies() const {
 
 void Application::AddFrameCommands() {
     commands_.Set(kCmdExit, [this] { frame_->close(); });
-    commands_.Set(kCmdCascade, [this] { frame_->Client()->cascadeSubWindows(); });
-    commands_.Set(kCmdTile, [this] { frame_->Client()->tileSubWindows(); });
+    commands_.Set(kCmdCascade, [this] { frame_->Cascade(); });
+    commands_.Set(kCmdTile, [this] { frame_->Tile(); });
     commands_.Set(kCmdArrangeIcons, [this] { frame_->ArrangeIcons(); });
     commands_.Set(kCmdCloseAll, [this] { frame_->Client()->closeAllSubWindows(); });
 }

@@ -4,6 +4,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "gui/qt_text.h"
 
@@ -97,6 +100,73 @@ void MainFrame::ArrangeIcons() {
         w->move(x, y - rowHeight);
         x += size.width();
     }
+}
+
+namespace {
+
+// The windows an arrangement moves, brought out of maximised state; the one on top last.
+QList<QMdiSubWindow*> WindowsToArrange(QMdiArea* client) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : client->subWindowList(QMdiArea::StackingOrder)) {
+        if (w->isMinimized() || !w->isVisible()) continue;
+        if (w->isMaximized()) w->showNormal();
+        windows.push_back(w);
+    }
+    return windows;
+}
+
+// Everything inside is drawn again at its new size, not only what was uncovered, and
+// so is the area the windows left.
+void RepaintArranged(QMdiArea* client, const QList<QMdiSubWindow*>& windows) {
+    client->viewport()->update();
+    for (QMdiSubWindow* w : windows) {
+        w->update();
+        if (QWidget* inner = w->widget()) {
+            inner->update();
+            for (QWidget* child : inner->findChildren<QWidget*>()) child->update();
+        }
+    }
+}
+
+}  // namespace
+
+void MainFrame::Cascade() {
+    QList<QMdiSubWindow*> windows = WindowsToArrange(client_);
+    if (windows.isEmpty()) return;
+    QSize area = client_->viewport()->size();
+    int step = std::max(8, windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr,
+                                                                 windows.front()));
+    QSize size(std::max(area.width() * 2 / 3, std::min(area.width(), 320)),
+               std::max(area.height() * 2 / 3, std::min(area.height(), 240)));
+    // Steps that would push a window past the area start again at the top left.
+    int room = std::max(
+        1,
+        std::min((area.width() - size.width()) / step, (area.height() - size.height()) / step) + 1);
+    int i = 0;
+    for (QMdiSubWindow* w : windows) {
+        int offset = (i++ % room) * step;
+        w->setGeometry(offset, offset, size.width(), size.height());
+        w->raise();
+    }
+    RepaintArranged(client_, windows);
+}
+
+void MainFrame::Tile() {
+    QList<QMdiSubWindow*> windows = WindowsToArrange(client_);
+    if (windows.isEmpty()) return;
+    QSize area = client_->viewport()->size();
+    int n = static_cast<int>(windows.size());
+    int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(n))));
+    int rows = (n + columns - 1) / columns;
+    for (int i = 0; i < n; ++i) {
+        int row = i / columns, column = i % columns;
+        // The last row shares the width among fewer windows.
+        int inRow = row == rows - 1 ? n - row * columns : columns;
+        int x0 = area.width() * column / inRow, x1 = area.width() * (column + 1) / inRow;
+        int y0 = area.height() * row / rows, y1 = area.height() * (row + 1) / rows;
+        windows[i]->setGeometry(x0, y0, x1 - x0, y1 - y0);
+    }
+    RepaintArranged(client_, windows);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -26,6 +26,11 @@ class MainFrame : public QMainWindow {
     void UpdateCommandStates();
     // Lays minimised windows in rows along the bottom of the client area.
     void ArrangeIcons();
+    // The open windows (not minimised) one over the other, each two thirds of the client
+    // area, stepped down and right by a title bar; the active one on top.
+    void Cascade();
+    // The open windows side by side in a grid filling the client area.
+    void Tile();
 
     // Asked on every close request; the frame closes only when it returns true.
     void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }

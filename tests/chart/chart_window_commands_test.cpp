@@ -280,18 +280,24 @@ class ChartWindowCommandsTest : public QObject {
         QCOMPARE(printer.docName(), QString("Карта с Аспектами"));
         QVERIFY(w->PrintTable());
         QCOMPARE(int(w->PrintState()), int(kNotPrinting));
-        QFile pdf(path);
+        // The file is named after the chart, in the folder printed to before.
+        QString first = QDir::current().absoluteFilePath("A.pdf");
+        QCOMPARE(printer.outputFileName(), first);
+        QFile pdf(first);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
         QVERIFY(bytes.size() > 2000);
         pdf.close();
-        QFile::remove(path);
 
+        // A second print goes to a new file; the first stays as it was.
         w->OnCommand(2100);
         QCOMPARE(printer.docName(), QString("Карта"));
         QVERIFY(!w->PrintTable());
-        QVERIFY(QFileInfo(path).size() > 2000);
+        QCOMPARE(printer.outputFileName(), QDir::current().absoluteFilePath("A (2).pdf"));
+        QVERIFY(QFileInfo(printer.outputFileName()).size() > 2000);
+        QCOMPARE(QFileInfo(first).size(), qint64(bytes.size()));
+        QVERIFY(!QFile::exists(path));
     }
 
     void debugJournalLines() {

@@ -60,11 +60,26 @@ class ChartWindowTest : public QObject {
         QCOMPARE(popups[0]->Info().caption, PointName(SUN));
         QVERIFY(!(popups[0]->windowFlags() & Qt::WindowMinMaxButtonsHint));
         popups[0]->grab();  // paints without trouble
-        // Every click its own popup; a click beside the wheel none.
-        QTest::mouseClick(w, Qt::LeftButton, {}, GlyphCentre(*w, 0, MON));
-        QCOMPARE(Popups(w).size(), qsizetype(2));
+        // One popup a window: each click on a point replaces the one shown.
+        for (int body : {MON, MER, VEN}) {
+            QTest::mouseClick(w, Qt::LeftButton, {}, GlyphCentre(*w, 0, body));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QCOMPARE(Popups(w).size(), qsizetype(1));
+            QCOMPARE(w->PointInfo()->Info().caption, PointName(body));
+        }
+        // Esc closes it, and so does a click outside it (beside the wheel: no new one).
+        QTest::keyClick(w, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(Popups(w).empty());
+        QTest::mouseClick(w, Qt::LeftButton, {}, GlyphCentre(*w, 0, SUN));
+        QCOMPARE(Popups(w).size(), qsizetype(1));
+        QTest::keyClick(w->PointInfo(), Qt::Key_Escape);  // the popup itself has the keys
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(Popups(w).empty());
+        QTest::mouseClick(w, Qt::LeftButton, {}, GlyphCentre(*w, 0, SUN));
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(Popups(w).size(), qsizetype(2));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(Popups(w).empty());
     }
 
     void theInnerRingOfAnOverlayAnswersForTheInnerChart() {

@@ -63,8 +63,7 @@ inline ChartWindow* ShownWindow(int kind, const ChartRecord& a, const ChartRecor
 
 inline QPoint GlyphCentre(const ChartWindow& w, int ring, int body) {
     const WheelLayout& l = w.Layout();
-    const ChartRecord& c = ring == 0 ? w.Chart1() : w.Chart2();
-    ScreenPoint p = l.geometry.ToScreen(c.lon[body], l.rings[ring].radius[body]);
+    ScreenPoint p = l.geometry.ToScreen(l.rings[ring].lon[body], l.rings[ring].radius[body]);
     return {p.x, p.y};
 }
 

@@ -1,83 +1,120 @@
-// Spreading the body glyphs of a ring: close bodies step inwards, a crowded ring
-// tightens its spacing, and nothing hangs on a wheel too small for a spacing.
+// Spreading the body glyphs of a ring: no glyph box meets another, close bodies step
+// inwards, a crowd with no free radius moves aside, and nothing hangs on a tiny wheel.
 #include "chart/glyph_spread.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace orbeta {
 namespace {
 
-struct Ring {
-    std::array<double, kBodyCount + 1> lon{};
-    std::array<bool, kBodyCount + 1> active{};
-    void Add(int body, double longitude) {
-        lon[body] = longitude;
-        active[body] = true;
-    }
+struct Case {
+    const char* what;
+    std::initializer_list<std::pair<int, double>> bodies;
+    int start, floor, step;
+    std::initializer_list<std::pair<int, int>> radii;  // expected, where it matters
+    bool secondPass;
 };
 
-TEST(GlyphSpread, CloseBodiesStepInwardsByPlainDifference) {
-    Ring r;
-    r.Add(SUN, 10.0);
-    r.Add(MON, 14.9);  // 4.9 degrees from the Sun
-    r.Add(MER, 20.0);  // 5.1 from the Moon, 10 from the Sun: free again
-    r.Add(VEN, 359.0);
-    r.Add(MRS, 1.0);   // 2 from Venus across 0 Aries, but 358 by plain difference
-    r.Add(JUP, 15.0);  // 5.0 from the Sun and Mercury (not less), 0.1 from the Moon
-    SpreadResult s = SpreadGlyphs(r.lon, r.active, 300, 50, 27);
-    EXPECT_FALSE(s.secondPass);
-    EXPECT_EQ(s.radius[SUN], 300);
-    EXPECT_EQ(s.radius[MON], 273);
-    EXPECT_EQ(s.radius[MER], 300);
-    EXPECT_EQ(s.radius[VEN], 300);
-    EXPECT_EQ(s.radius[MRS], 300);
-    EXPECT_EQ(s.radius[JUP], 300);
-    EXPECT_EQ(s.smallest, 273);
-    for (int b = SAT; b <= LIL; ++b) EXPECT_EQ(s.radius[b], kNotPlaced);
-}
-
-TEST(GlyphSpread, TakenRadiiAreSearchedAgainFromTheFirst) {
-    // Saturn is near Mars (start) and the Moon (start − step) but not the Sun: the
-    // search must come back to the Moon's radius after passing Mars'.
-    Ring r;
-    r.Add(SUN, 100.0);  // 300
-    r.Add(MON, 103.0);  // 273
-    r.Add(MRS, 107.5);  // near the Moon only: 300
-    r.Add(SAT, 105.0);  // near Moon (273) and Mars (300): 246
-    SpreadResult s = SpreadGlyphs(r.lon, r.active, 300, 50, 27);
-    EXPECT_EQ(s.radius[MRS], 300);
-    EXPECT_EQ(s.radius[SAT], 246);
-}
-
-TEST(GlyphSpread, ACrowdedRingTightensThenFallsBackToTheStart) {
-    Ring r;
-    for (int b = SUN; b <= SAT; ++b) r.Add(b, 200.0 + 0.5 * b);  // seven within 5 degrees
-    // Spacing 15 reaches the floor 40 with the fifth body: all placed again with 10.
-    SpreadResult s = SpreadGlyphs(r.lon, r.active, 100, 40, 15);
-    EXPECT_TRUE(s.secondPass);
-    for (int b = SUN; b <= MRS; ++b) EXPECT_EQ(s.radius[b], 100 - 10 * (b - 1)) << b;
-    EXPECT_EQ(s.radius[JUP], 50);
-    // The seventh would get 40, not above the floor: it takes the start radius.
-    EXPECT_EQ(s.radius[SAT], 100);
-    EXPECT_EQ(s.smallest, 50);
-
-    // An eighth body finds every radius down to the floor taken: the start again.
-    r.Add(URN, 203.0);
-    s = SpreadGlyphs(r.lon, r.active, 100, 40, 15);
-    EXPECT_EQ(s.radius[URN], 100);
+TEST(GlyphSpread, NoBoxMeetsAnotherAndCloseBodiesStepInwards) {
+    WheelGeometry g;  // 0 Aries at the left, longitude growing counter-clockwise
+    g.cx = g.cy = 500;
+    const GlyphBox box{-10, -10, 10, 10};
+    const Case cases[] = {
+        {"alone at the start", {{SUN, 100}}, 300, 50, 27, {{SUN, 300}}, false},
+        // 3 degrees at radius 300 are 16 pixels: the Moon must step in; one step (27
+        // pixels along the radius) clears it.
+        {"close pair", {{SUN, 0}, {MON, 3}}, 300, 50, 27, {{SUN, 300}, {MON, 273}}, false},
+        // Across 0 Aries the bodies are just as close.
+        {"across 0 Aries", {{VEN, 359}, {MRS, 1}}, 300, 50, 27, {{VEN, 300}, {MRS, 273}}, false},
+        // 10 degrees are 52 pixels at the start: both stay there.
+        {"apart", {{SUN, 40}, {MER, 50}}, 300, 50, 27, {{SUN, 300}, {MER, 300}}, false},
+        // Saturn, clear of the Sun and of Mars one step in, takes the start.
+        {"clear of both",
+         {{SUN, 90}, {MRS, 92}, {SAT, 100}},
+         300,
+         50,
+         27,
+         {{SUN, 300}, {MRS, 273}, {SAT, 300}},
+         false},
+        // Fifteen on one point: the ring is placed again closer, then glyphs move aside.
+        {"all on one point",
+         {{SUN, 42},
+          {MON, 42},
+          {MER, 42},
+          {VEN, 42},
+          {MRS, 42},
+          {JUP, 42},
+          {SAT, 42},
+          {URN, 42},
+          {NEP, 42},
+          {PLT, 42},
+          {NDE, 42},
+          {SEL, 42},
+          {HIR, 42},
+          {PRZ, 42},
+          {LIL, 42}},
+         300,
+         50,
+         27,
+         {{SUN, 300}},
+         true},
+        // An inner ring that starts at its floor has the start radius only.
+        {"no room inwards", {{SUN, 10}, {MON, 11}, {MER, 12}}, 120, 120, 27, {{SUN, 120}}, true},
+    };
+    for (const Case& c : cases) {
+        SpreadRing ring;
+        ring.start = c.start;
+        ring.floor = c.floor;
+        ring.step = c.step;
+        for (auto [body, lon] : c.bodies) {
+            ring.lon[body] = lon;
+            ring.active[body] = true;
+            ring.box[body] = box;
+        }
+        SpreadResult s = SpreadGlyphs(ring, g);
+        EXPECT_EQ(s.secondPass, c.secondPass) << c.what;
+        for (auto [body, radius] : c.radii) EXPECT_EQ(s.radius[body], radius) << c.what << body;
+        int smallest = c.start;
+        for (int a = 1; a <= kBodyCount; ++a) {
+            if (!ring.active[a]) {
+                EXPECT_EQ(s.radius[a], kNotPlaced) << c.what << a;
+                continue;
+            }
+            ASSERT_NE(s.radius[a], kNotPlaced) << c.what << a;
+            EXPECT_TRUE(s.radius[a] == c.start || s.radius[a] > c.floor) << c.what << a;
+            smallest = std::min(smallest, s.radius[a]);
+            for (int b = 1; b < a; ++b) {
+                if (!ring.active[b]) continue;
+                EXPECT_FALSE(GlyphBoxesMeet(g.ToScreen(s.drawn[a], s.radius[a]), box,
+                                            g.ToScreen(s.drawn[b], s.radius[b]), box, 0))
+                    << c.what << ": " << a << " meets " << b;
+            }
+        }
+        EXPECT_EQ(s.smallest, smallest) << c.what;
+    }
 }
 
 TEST(GlyphSpread, ATinyWheelKeepsOnePixelAndEnds) {
-    Ring r;
-    for (int b = SUN; b <= LIL; ++b) r.Add(b, 42.0);  // all fifteen on one point
-    // step R0 / 15 = 0 on a wheel of R0 = 9: the spacing stays one pixel.
-    SpreadResult s = SpreadGlyphs(r.lon, r.active, 5, 1, 0);
+    WheelGeometry g;
+    g.cx = g.cy = 5;
+    SpreadRing ring;
+    ring.start = 5;
+    ring.floor = 1;
+    ring.step = 0;  // R0 / 15 of a wheel of R0 = 9
+    for (int b = SUN; b <= LIL; ++b) {
+        ring.lon[b] = 42.0;
+        ring.active[b] = true;
+        ring.box[b] = {-3, -3, 3, 3};
+    }
+    SpreadResult s = SpreadGlyphs(ring, g);
     EXPECT_TRUE(s.secondPass);
-    for (int b = SUN; b <= VEN; ++b) EXPECT_EQ(s.radius[b], 6 - b) << b;
-    for (int b = MRS; b <= LIL; ++b) EXPECT_EQ(s.radius[b], 5) << b;
+    for (int b = SUN; b <= LIL; ++b) EXPECT_NE(s.radius[b], kNotPlaced) << b;
 
     // No active body: nothing placed, the smallest radius is the start.
-    s = SpreadGlyphs(r.lon, {}, 5, 1, 0);
+    s = SpreadGlyphs(SpreadRing{{}, {}, {}, 5, 1, 0}, g);
     EXPECT_EQ(s.smallest, 5);
     EXPECT_EQ(s.radius[SUN], kNotPlaced);
 }

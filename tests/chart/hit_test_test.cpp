@@ -52,7 +52,7 @@ TEST(HitTest, NearestGlyphOfTheRingClicked) {
 
     // Between the aspect circle and R3: the outer ring's glyphs, whichever is nearest.
     for (int body : {SUN, MON, MER, VEN}) {
-        ScreenPoint g = At(l, outer.lon[body], l.rings[0].radius[body]);
+        ScreenPoint g = At(l, l.rings[0].lon[body], l.rings[0].radius[body]);
         WheelHit hit = HitTestWheel(l, outer, inner, 2, g.x + 2, g.y - 1);
         EXPECT_EQ(hit.pointId, body);
         EXPECT_FALSE(hit.inner);
@@ -69,7 +69,7 @@ TEST(HitTest, NearestGlyphOfTheRingClicked) {
     auto noHouses = PaintWheel(params);
     const WheelLayout& m = noHouses.layout;
     for (int body : {SUN, MON, JUP}) {
-        ScreenPoint g = At(m, inner.lon[body], m.rings[1].radius[body]);
+        ScreenPoint g = At(m, m.rings[1].lon[body], m.rings[1].radius[body]);
         WheelHit hit = HitTestWheel(m, outer, innerNoHouses, 2, g.x, g.y);
         EXPECT_EQ(hit.pointId, body);
         EXPECT_TRUE(hit.inner);

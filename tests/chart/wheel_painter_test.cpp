@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QPdfWriter>
 #include <cmath>
 #include <limits>
 #include <map>
+#include <random>
 
 #include "../support/test_support.h"
 #include "chart/make_font.h"
+#include "chart/wheel_glyphs.h"
 #include "core/angles.h"
 #include "platform/text_file.h"
 #include "wheel_test_support.h"
@@ -104,17 +107,18 @@ TEST(WheelPainter, BodyGlyphsAreDrawnAndStoredWhereTheSpreadPutThem) {
     const RingGlyphs& ring = L.rings[0];
     int start = L.r3 - L.step;
     EXPECT_EQ(ring.radius[SUN], start);
-    EXPECT_EQ(ring.radius[MON], start - L.step);
+    EXPECT_LT(ring.radius[MON], start);  // 3 degrees from the Sun: inwards by steps
+    EXPECT_EQ((start - ring.radius[MON]) % L.step, 0);
     EXPECT_EQ(ring.radius[MER], start);
     EXPECT_EQ(ring.radius[HIR], start);
-    EXPECT_EQ(L.ra, start - 2 * L.step);
+    EXPECT_EQ(L.ra, ring.radius[MON] - L.step);
 
     QFont font = *MakeFont("Sigilum", L.r0 / 10, 0);
     QFontMetrics fm(font, &w.image);
     auto bodies = w.Texts(WheelItem::BodyGlyph);
     ASSERT_EQ(bodies.size(), 4u);  // SUN MON MER HIR
     for (int b : {SUN, MON, MER, HIR}) {
-        ScreenPoint centre = L.geometry.ToScreen(c.lon[b], ring.radius[b]);
+        ScreenPoint centre = L.geometry.ToScreen(ring.lon[b], ring.radius[b]);
         QString glyph(QChar::fromLatin1("pqrstuvwxy\\_Z[^"[b - 1]));
         ScreenPoint expected{centre.x - fm.horizontalAdvance(glyph) / 2,
                              centre.y - fm.height() / 2};
@@ -254,7 +258,7 @@ TEST(WheelPainter, TwoChartsDrawTheInnerRingAndCrossAspectsRowByInnerChart) {
         EXPECT_GT(L.rings[1].radius[b], L.r0 / 6) << b;
         innerSmallest = std::min(innerSmallest, L.rings[1].radius[b]);
     }
-    EXPECT_EQ(L.rings[1].radius[MON], L.rings[1].radius[SUN] - L.step);
+    EXPECT_LT(L.rings[1].radius[MON], L.rings[1].radius[SUN]);
     EXPECT_EQ(L.rb, innerSmallest - L.step);
     auto lines = w.Lines(WheelItem::AspectLine);
     ASSERT_EQ(lines.size(), 1u);
@@ -400,6 +404,141 @@ TEST(WheelPainter, TinyWindowsDrawWhatFits) {
     auto journal = ReadFileBytes("jur.jur");
     ASSERT_TRUE(journal.has_value());
     EXPECT_NE(journal->find("Sigilum, 0 =NULL"), std::string::npos);
+}
+
+// A chart of random positions with every body computed: clusters around a few points
+// (as composites and harmonics give them) among scattered bodies.
+ChartRecord RandomChart(std::mt19937& random) {
+    std::uniform_real_distribution<double> anywhere(0.0, 360.0), near(-6.0, 6.0);
+    ChartRecord c = ChartWith({}, anywhere(random));
+    double centres[3] = {anywhere(random), anywhere(random), anywhere(random)};
+    for (int b = SUN; b <= LIL; ++b) {
+        c.lon[b] = Normalize(b % 4 == 0 ? anywhere(random) : centres[b % 3] + near(random));
+        c.lat[b] = 0.5;
+        c.speed[b] = 1.0;
+    }
+    return c;
+}
+
+TEST(WheelPainter, NoTwoBodyGlyphsOfARingOverlapOnAnyChartOrWindowSize) {
+    std::mt19937 random(17);
+    const QSize sizes[] = {kSmallestChartWindow, QSize(kSmallestChartWindow.width(), 700),
+                           QSize(640, 480), QSize(1200, 900), QSize(2480, 3508)};
+    int checked = 0;
+    for (int round = 0; round < 12; ++round) {
+        WheelParams p = OneChartParams(RandomChart(random));
+        p.maskP = (1 << kBodyCount) - 1;  // all fifteen bodies
+        if (round % 2 == 1) {
+            p.kind = kWheelTwoCharts;
+            p.second = RandomChart(random);
+        }
+        p.display.originAscendant = round % 3 == 0;
+        p.display.houseWheel = round % 4 == 1;
+        p.display.direction = round % 5 == 2 ? 1 : -1;
+        p.display.aspectarium = round % 3 == 1;
+        if (round == 5) p.first.houseSystem = 8;
+        for (QSize size : sizes) {
+            bool printer = size.height() > 3000;
+            test::Painted w = PaintWheel(p, size, printer);
+            QFont font = *MakeFont("Sigilum", w.layout.r0 / 10, 0);
+            QFontMetrics fm(font, &w.image);
+            // The inked box of each glyph drawn, from its traced cell.
+            std::vector<std::pair<int, QRect>> boxes;
+            for (const TracedText* t : w.Texts(WheelItem::BodyGlyph)) {
+                QRect ink = fm.boundingRect(QChar::fromLatin1(t->text[0]));
+                boxes.emplace_back(t->column,
+                                   ink.translated(t->topLeft.x, t->topLeft.y + fm.ascent()));
+            }
+            ASSERT_EQ(boxes.size(), p.kind == kWheelTwoCharts ? 30u : 15u);
+            for (size_t a = 0; a < boxes.size(); ++a)
+                for (size_t b = 0; b < a; ++b) {
+                    if (boxes[a].first != boxes[b].first) continue;
+                    ++checked;
+                    EXPECT_FALSE(boxes[a].second.intersects(boxes[b].second))
+                        << "round " << round << " size " << size.width() << "x" << size.height()
+                        << " ring " << boxes[a].first << ": glyphs " << a << " and " << b;
+                }
+        }
+    }
+    EXPECT_GT(checked, 9000);
+}
+
+TEST(WheelPainter, PrintedPagesHoldTheWheelAndEveryColumn) {
+    test::EnsureGui();
+    test::TempWorkDir work;
+    ChartRecord first = ChartWith({{SUN, 10},
+                                   {MON, 40},
+                                   {MER, 70},
+                                   {VEN, 100},
+                                   {MRS, 130},
+                                   {JUP, 160},
+                                   {SAT, 190},
+                                   {URN, 220},
+                                   {NEP, 250},
+                                   {PLT, 280}},
+                                  5);
+    CopyText(first.name, "A long name of a person born far away");
+    CopyText(first.place, "A place with a long name in a far country");
+    ChartRecord second = ChartWith({{SUN, 15}, {MON, 45}, {MER, 75}, {VEN, 105}, {MRS, 135}}, 95);
+    int mostPages = 0;
+    for (bool landscape : {false, true}) {
+        for (int kind : {kWheelOneChart, kWheelTwoCharts}) {
+            WheelParams p = OneChartParams(first);
+            p.display.aspectarium = true;
+            p.display.cuspAspects = true;
+            if (kind == kWheelTwoCharts) p.second = second;
+            p.kind = kind;
+            // Every pair in aspect: far more entries than one page beside the wheel holds.
+            for (int i = 1; i <= 21; ++i)
+                for (int j = 1; j <= 21; ++j) p.matrix.Set(i, j, 90);
+            // The screen lists them all on one surface.
+            int expected = 0;
+            for (const TracedText* t : PaintWheel(p).Texts(WheelItem::AspectariumEntry))
+                expected += t->text[0] == AspectGlyph(90);
+            ASSERT_GT(expected, 60);
+            QPdfWriter pdf(QString::fromStdString(work.Path() + "/page.pdf"));
+            pdf.setResolution(300);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+            const int width = pdf.width(), height = pdf.height();
+            ASSERT_EQ(width > height, landscape);
+            QPainter painter(&pdf);
+            uint8_t state = kPrintRequested;
+            WheelTrace trace;
+            WheelLayout L = PaintChart(painter, p, QSize(width, height), true, state, &trace);
+            painter.end();
+            const std::string where =
+                std::string(landscape ? "landscape" : "portrait") + " kind " + std::to_string(kind);
+            const WheelGeometry& g = L.geometry;
+            if (landscape) {
+                EXPECT_EQ(g.cy, height / 2) << where;
+            } else {  // the upright page keeps its layout
+                EXPECT_EQ(g.cx, width / 2) << where;
+                EXPECT_EQ(g.cy, width / 2 * 3 / 4) << where;
+                EXPECT_EQ(L.lineHeight, width * 40 / 2000) << where;
+            }
+            // The wheel with its angle marks lies on the first page.
+            const int reach = L.r0 * 17 / 16;
+            EXPECT_TRUE(g.cy >= reach && g.cy + reach <= height) << where;
+            EXPECT_TRUE(g.cx >= reach && g.cx + reach <= width) << where;
+            for (const TracedLine& l : trace.lines)
+                for (ScreenPoint e : {l.from, l.to})
+                    EXPECT_TRUE(e.x >= 0 && e.x <= width && e.y >= 0 && e.y <= height) << where;
+            int entries = 0, pages = 0;
+            for (const TracedText& t : trace.texts) {
+                EXPECT_GE(t.topLeft.x, 0) << where << " " << t.text;
+                EXPECT_LE(t.topLeft.x + t.width, width) << where << " " << t.text;
+                EXPECT_GE(t.topLeft.y, 0) << where << " " << t.text;
+                EXPECT_LE(t.topLeft.y + L.lineHeight, height) << where << " " << t.text;
+                if (t.item == WheelItem::AspectariumEntry && t.text[0] == AspectGlyph(90))
+                    ++entries;
+                pages = std::max(pages, t.page + 1);
+            }
+            EXPECT_EQ(entries, expected) << where;  // none left out
+            mostPages = std::max(mostPages, pages);
+        }
+    }
+    EXPECT_GT(mostPages, 1);  // a list longer than the page went on to another
 }
 
 }  // namespace

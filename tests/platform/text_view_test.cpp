@@ -62,6 +62,18 @@ TEST(TextView, PrintPageHoldsOnlyWholeLines) {
     EXPECT_EQ(tiny.linesPerPage, 10);
 }
 
+TEST(TextView, APrintoutNeverReplacesAnEarlierFile) {
+    test::TempWorkDir work;
+    const std::filesystem::path folder = work.Path();
+    EXPECT_EQ(FreshPrintFile(folder, "Иванов", "Печать"), folder / "Иванов.pdf");
+    work.WriteFile("Иванов.pdf", "%PDF-");
+    work.WriteFile("Иванов (2).pdf", "%PDF-");
+    EXPECT_EQ(FreshPrintFile(folder, "Иванов", "Печать"), folder / "Иванов (3).pdf");
+    // What a file name cannot hold goes; nothing left gives the fallback.
+    EXPECT_EQ(FreshPrintFile(folder, "Наложение A/B: 1?", "x"), folder / "Наложение A_B_ 1.pdf");
+    EXPECT_EQ(FreshPrintFile(folder, " ../ ", "Печать"), folder / "Печать.pdf");
+}
+
 TEST(TextView, FileLinesLoseTheirEnds) {
     test::TempWorkDir dir;
     dir.WriteFile("r.tmp", "one\r\ntwo\n\nlast");

@@ -1,12 +1,15 @@
 // Help windows on the keys of orbtw.lrn, their links, keys and placement; F1 of child
 // windows; the notepad and the planet colours.
 #include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "data/colours.h"
 #include "dialog_test_support.h"
@@ -89,10 +92,20 @@ class HelpWindowTest : public QObject {
         QVERIFY(!(w->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         w->show();
+        // One line high: the topic's two lines scroll until the last is shown, no further.
+        w->resize(600, HelpWindow::kLineHeight);
+        QCOMPARE(w->VerticalBar()->maximum(), 1);
+        QVERIFY(w->VerticalBar()->isVisible());
         QTest::keyClick(w, Qt::Key_Up);
         QCOMPARE(w->FirstLine(), 0);
         QTest::keyClick(w, Qt::Key_Down);
         QCOMPARE(w->FirstLine(), 1);
+        QTest::keyClick(w, Qt::Key_Down);
+        QCOMPARE(w->FirstLine(), 1);
+        QWheelEvent up(QPointF(10, 5), w->mapToGlobal(QPointF(10, 5)), {}, QPoint(0, 120),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &up);
+        QCOMPARE(w->FirstLine(), 0);
         // The active chart window takes the next click once the help has gone.
         ChildWindow chart("MDK0", "K0t1");
         App().activeChild = &chart;
@@ -101,6 +114,24 @@ class HelpWindowTest : public QObject {
         DeleteClosed();
         QVERIFY(w.isNull());
         QVERIFY(chart.clickArmed);
+    }
+
+    void escapeInHelpFromADialogClosesTheHelpOnly() {
+        TestWorkspace ws;
+        WriteHelpFixture(ws);
+        QWidget frame;
+        QDialog dialog(&frame);
+        dialog.setModal(true);
+        dialog.show();
+        QCOMPARE(QApplication::activeModalWidget(), &dialog);
+        QPointer<HelpWindow> help = HelpWindow::Open("GenHelp");
+        // The help belongs to the dialog: the dialog's modality does not block it.
+        QCOMPARE(help->parentWidget(), &dialog);
+        QVERIFY(!help->testAttribute(Qt::WA_Disabled) && help->isEnabled());
+        QTest::keyClick(help, Qt::Key_Escape);
+        DeleteClosed();
+        QVERIFY(help.isNull());
+        QVERIFY(dialog.isVisible());
     }
 
     void f1OpensHelpOnTheWindowsKey() {

@@ -1,5 +1,6 @@
 // Menu 1000 against the command map: every popup, item, separator and id in order, and
 // which commands are offered.
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -8,8 +9,11 @@
 #include <set>
 
 #include "gui/app_state.h"
+#include "platform/ui_text.h"
 #include "shell/application.h"
+#include "gui/child_window.h"
 #include "shell/main_frame.h"
+#include "gui/method_list.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 
@@ -160,9 +164,19 @@ class MenuTest : public QObject {
         }
         app.Frame()->Action(24362)->trigger();  // tile: both fill the area side by side
         auto windows = client->subWindowList();
+        const QSize area = client->viewport()->size();
         QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+        for (QMdiSubWindow* w : windows) {
+            QCOMPARE(w->height(), area.height());
+            QVERIFY(std::abs(w->width() - area.width() / 2) <= 1);
+        }
         app.Frame()->Action(24361)->trigger();  // cascade: the second lies lower right
         QVERIFY(windows[1]->pos() != windows[0]->pos());
+        for (QMdiSubWindow* w : windows) {
+            // Two thirds of the area each, wholly inside it.
+            QCOMPARE(w->size(), QSize(area.width() * 2 / 3, area.height() * 2 / 3));
+            QVERIFY(QRect(QPoint(0, 0), area).contains(w->geometry()));
+        }
 
         windows[0]->showMinimized();
         windows[1]->showMinimized();
@@ -188,6 +202,54 @@ class MenuTest : public QObject {
 };
 
 static RegisterTestClass<MenuTest> registerMenu("menu");
+
+class MenuLabelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() { ResetProgramState(); }
+
+    // Every menu of the UI texts as a window builds it, and the lists of chart kinds:
+    // the words only, the number after '[' stays the command.
+    void labelsShowNoCommandNumbers() {
+        TestWorkspace ws;
+        QVERIFY(LoadUiTexts("orbtw.t"));
+        int menus = 0, items = 0;
+        for (const std::string& line : UiTexts()) {
+            size_t blank = line.find(' ');
+            if (blank == std::string::npos || blank > 8) continue;
+            std::string key = line.substr(0, blank);
+            if (line.find('[', blank) == std::string::npos) continue;
+            ChildWindow window(key, "");
+            QMenu menu;
+            window.FillPopupMenu(menu);
+            ++menus;
+            for (QAction* a : menu.actions()) {
+                if (a->isSeparator()) continue;
+                ++items;
+                QVERIFY2(!a->text().contains('['), qPrintable(a->text()));
+                QVERIFY2(a->text() == a->text().trimmed(), qPrintable(a->text()));
+                QVERIFY(a->objectName().toInt() != 0);
+            }
+        }
+        QVERIFY(menus > 10 && items > 100);
+        QMenu k0;
+        ChildWindow natal("K0t1", "");
+        natal.FillPopupMenu(k0);
+        QCOMPARE(k0.actions()[2]->text(), QString("Отчеты..."));
+        QCOMPARE(k0.actions()[2]->objectName(), QString("3001"));
+
+        QComboBox kinds;
+        FillMethodList(&kinds);
+        QCOMPARE(kinds.itemText(0), QString("Натальная карта"));
+        for (int i = 0; i < kinds.count(); ++i)
+            QVERIFY2(!kinds.itemText(i).contains('['), qPrintable(kinds.itemText(i)));
+        QVERIFY(SelectMethod(&kinds, 17));
+        QCOMPARE(kinds.currentText(), QString("Конверсные транзиты"));
+        QCOMPARE(ChosenMethodOf(&kinds), 17);
+    }
+};
+
+static RegisterTestClass<MenuLabelTest> registerMenuLabels("menu_labels");
 
 }  // namespace orbeta::test
 

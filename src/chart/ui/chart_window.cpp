@@ -36,6 +36,7 @@ ChartWindow::ChartWindow(int kind, const ChartRecord& chart1, const ChartRecord&
       chart1_(chart1),
       chart2_(chart2) {
     setObjectName("DKart");
+    setMinimumSize(kSmallestChartWindow);
     Refresh();
 }
 
@@ -109,6 +110,10 @@ void ChartWindow::paintEvent(QPaintEvent*) {
 
 void ChartWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
+        case Qt::Key_Escape:
+            if (!pointInfo_) break;
+            pointInfo_->close();
+            return;
         case Qt::Key_Up:
             StepOuter(-1);
             return;
@@ -167,11 +172,13 @@ void ChartWindow::ClickAt(QPoint position) {
 }
 
 void ChartWindow::ShowPointInfo(int pointId, bool inner, QPoint position) {
+    // A new point replaces the one shown: popups of earlier clicks do not pile up.
+    delete pointInfo_.data();
     PointInfoSource source{&chart1_, &chart2_, &aspects_, Kind()};
-    auto* popup =
+    pointInfo_ =
         new PointInfoPopup(this, DescribePoint(source, pointId, inner), App().settings.monoFont);
-    popup->move(mapToGlobal(position));
-    popup->show();
+    pointInfo_->move(mapToGlobal(position));
+    pointInfo_->show();
 }
 
 }  // namespace orbeta

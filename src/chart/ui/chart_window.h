@@ -2,11 +2,13 @@
 // The chart window: one chart, or two charts one inside the other (overlays), drawn
 // as a wheel; the place where charts are stepped in time, changed and printed, and
 // where a click on the wheel tells about a point.
+#include <QPointer>
 #include <functional>
 #include <map>
 
 #include "aspects/aspect_matrix.h"
 #include "chart/chart_time.h"
+#include "chart/ui/point_info_popup.h"
 #include "chart/wheel_painter.h"
 #include "core/time_list.h"
 #include "gui/chart_window_registry.h"
@@ -75,6 +77,8 @@ class ChartWindow : public ChartWindowBase {
     // The click on the wheel: the point-information popup, unless the click only
     // brought the window back.
     void ClickAt(QPoint position);
+    // The point-information popup open now (one per window), or null.
+    PointInfoPopup* PointInfo() const { return pointInfo_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -97,6 +101,7 @@ class ChartWindow : public ChartWindowBase {
     WheelLayout layout_;
     bool clickedInner_ = false;
     TimeList timeLists_[2];
+    QPointer<PointInfoPopup> pointInfo_;
 };
 
 // The commands on derived charts and time (in their own file).

@@ -20,6 +20,7 @@
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
+#include "gui/child_window.h"
 #include "shell/ui/configuration_commands.h"
 
 namespace orbeta {
@@ -129,7 +130,9 @@ bool ChartWindow::Print(bool withTables) {
     QPrinter* printer = App().printer.get();
     if (!printer) return false;
     printTable_ = withTables && !horary_;
-    printer->setDocName(FromAnsi(printTable_ ? "Карта с Аспектами"_cp : "Карта"_cp));
+    std::string name = AnsiToUtf8(NameOf(chart1_));
+    PrepareToPrint(*printer, AnsiToUtf8(printTable_ ? "Карта с Аспектами"_cp : "Карта"_cp),
+                   name.empty() ? AnsiToUtf8("Карта"_cp) : name);
     bool printed = false;
     bool asked = App().settings.Option(kOptPrintDialog);
     if (!asked || QPrintDialog(printer, this).exec() == QDialog::Accepted) {

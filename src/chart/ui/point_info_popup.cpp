@@ -1,5 +1,7 @@
 #include "chart/ui/point_info_popup.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "chart/make_font.h"
@@ -15,8 +17,30 @@ PointInfoPopup::PointInfoPopup(QWidget* owner, const PointInfo& info, const std:
       textFace_(textFace) {
     setObjectName("PointInfo");
     setAttribute(Qt::WA_DeleteOnClose);
+    // The chart keeps the focus: its keys go on working, Esc closes the popup, and the
+    // next click on the wheel counts at once.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(FromAnsi(info_.caption));
     setFixedSize(kWidth, kHeight);
+    // Clicks elsewhere in the program are watched, not taken: they close the popup and
+    // still do what they do.
+    qApp->installEventFilter(this);
+}
+
+void PointInfoPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool PointInfoPopup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && isVisible()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() != this) close();
+    }
+    return false;
 }
 
 void PointInfoPopup::paintEvent(QPaintEvent*) {

@@ -1,6 +1,6 @@
 #pragma once
 // The small window a click on the wheel opens: the point's position, speed, latitude,
-// declination and aspects.
+// declination and aspects. It closes on Esc and on a mouse click anywhere outside it.
 #include <QWidget>
 
 #include "chart/point_info.h"
@@ -19,6 +19,8 @@ class PointInfoPopup : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     PointInfo info_;

@@ -66,7 +66,11 @@ std::optional<ChartRecord> ChooseChartFromBase(QWidget* parent) {
 
 bool StoreChartInBase(QWidget*, const ChartRecord& chart) {
     const std::string& stem = App().settings.basa;
-    if (!StoreChart(stem, chart).empty()) return true;
+    if (std::string key = StoreChart(stem, chart); !key.empty()) {
+        Svc().Notice(
+            Format("Карта записана в базу данных %s под ключом %s"_cp, stem.c_str(), key.c_str()));
+        return true;
+    }
     Svc().Warning(Format("Карта не записана в базу данных %s"_cp, stem.c_str()));
     return false;
 }
