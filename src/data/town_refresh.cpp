@@ -4,8 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "data/binary_file.h"
 #include "data/record_store.h"
 #include "data/town_card.h"
+#include "platform/text_file.h"
 
 namespace orbeta {
 
@@ -55,10 +57,66 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
     return read;
 }
 
+std::string MarkOf(const std::string& stem) {
+    return stem + ".refresh";
+}
+// The copy of a stem's files: stem.btr.bak, stem.bod.bak, stem.bcr.bak.
+bool CopyFiles(const std::string& stem, bool toBackup) {
+    std::error_code ec;
+    for (const char* e : kExtensions) {
+        std::string live = stem + e, copy = stem + e + ".bak";
+        std::string from = toBackup ? live : copy, to = toBackup ? copy : live;
+        std::string temp = to + ".tmp";
+        if (!fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec)) return false;
+        BinaryFile f;
+        bool synced = f.Open(temp) && f.Sync();
+        f.Close();
+        if (!synced) return false;
+        fs::rename(temp, to, ec);
+        if (ec) return false;
+    }
+    return SyncFolderOf(stem + ".btr");
+}
+
+bool SetMark(const std::string& stem, bool on) {
+    std::error_code ec;
+    if (!on) {
+        fs::remove(MarkOf(stem), ec);
+        return !ec && SyncFolderOf(stem + ".btr");
+    }
+    BinaryFile f;
+    bool made = f.Create(MarkOf(stem)) && f.Sync();
+    f.Close();
+    return made && SyncFolderOf(stem + ".btr");
+}
+
+// Writes the shipped town cards into the store; false at the first failure.
+bool ReplaceTownCards(const std::string& stem, const ShippedTowns& shipped) {
+    StoreOpenError error;
+    auto store = RecordStore::Open(stem, error);
+    if (!store) return false;
+    // One sync per batch: the copy made before covers a power loss inside a batch.
+    store->SetBulk(true);
+    auto old = store->ListKeys(kTownKeyPrefix);
+    if (!old) return false;
+    for (const auto& key : *old)
+        if (store->DeleteRecord(key) != 1) return false;
+    for (const auto& [key, record] : shipped.cards)
+        if (store->WriteRecord(key, record) != kWriteDone) return false;
+    BaseRecord version;
+    version.SetField(2, shipped.version);
+    if (store->WriteRecord(kTownsVersionKey, version) != kWriteDone) return false;
+    store->SetBulk(false);
+    return store->Close() && store->TakeMessages().empty();
+}
+
 }  // namespace
 
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
                              const std::string& workStem) {
+    // A refresh cut short (the process killed, the power gone) is undone first.
+    if (FileExists(MarkOf(stem)) && (!CopyFiles(stem, false) || !SetMark(stem, false)))
+        return TownRefresh::Failed;
     std::string present;
     {
         StoreOpenError error;
@@ -69,19 +127,15 @@ TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& 
     ShippedTowns shipped;
     if (!ReadShipped(shippedStem, workStem, present, shipped)) return TownRefresh::NoShipped;
     if (shipped.version == present) return TownRefresh::UpToDate;
-    StoreOpenError error;
-    auto store = RecordStore::Open(stem, error);
-    if (!store) return TownRefresh::Failed;
-    auto old = store->ListKeys(kTownKeyPrefix);
-    if (!old) return TownRefresh::Failed;
-    for (const auto& key : *old)
-        if (store->DeleteRecord(key) != 1) return TownRefresh::Failed;
-    for (const auto& [key, record] : shipped.cards)
-        if (store->WriteRecord(key, record) != kWriteDone) return TownRefresh::Failed;
-    BaseRecord version;
-    version.SetField(2, shipped.version);
-    if (store->WriteRecord(kTownsVersionKey, version) != kWriteDone) return TownRefresh::Failed;
-    return store->Close() ? TownRefresh::Refreshed : TownRefresh::Failed;
+    if (!CopyFiles(stem, true) || !SetMark(stem, true)) return TownRefresh::Failed;
+    if (!ReplaceTownCards(stem, shipped)) {
+        // The copy holds the store as it was; the mark stays when it cannot be put back,
+        // so that the next refresh tries again.
+        if (CopyFiles(stem, false)) SetMark(stem, false);
+        return TownRefresh::Failed;
+    }
+    SetMark(stem, false);
+    return TownRefresh::Refreshed;
 }
 
 }  // namespace orbeta

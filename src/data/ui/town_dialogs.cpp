@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "data/chart_card.h"
+#include "data/open_base.h"
 #include "data/town_directory.h"
 #include "data/ui/input_box.h"
 #include "platform/codepage.h"
@@ -40,6 +41,7 @@ bool LookupTown(QWidget* parent, TownQuery& query) {
     TownChoiceDialog dialog(parent, lines);
     if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return false;
     auto choice = ChooseTown(dialog.Chosen(), query.jdLocal);
+    TellBaseMessages();
     if (!choice) return false;
     query.town = choice->name;
     query.latitude = CardNumber(choice->latitude);
