@@ -12,7 +12,9 @@
 #include "data/chart_card.h"
 #include "data/record_store.h"
 #include "data/store_check.h"
+#include "data/store_repair.h"
 #include "platform/codepage.h"
+#include "platform/format.h"
 #include "platform/text_file.h"
 #include "profile_stem.h"
 
@@ -26,6 +28,7 @@ struct DbArgs {
     std::string prefix, key, out, in, name, place, comment;
     std::vector<std::string> fields;
     bool json = false;
+    bool reclaim = false;
     ChartArgs chart;
 };
 
@@ -60,8 +63,23 @@ std::unique_ptr<RecordStore> OpenStore(const DbArgs& a) {
     return store;
 }
 
+// One fault, one message: what the store said about it (in Russian), or else the
+// command's own text.
+[[noreturn]] void Fail(RecordStore& store, const std::string& otherwise) {
+    std::string text;
+    for (const auto& m : store.TakeMessages()) text += (text.empty() ? "" : "\n") + AnsiToUtf8(m);
+    throw CommandError(text.empty() ? otherwise : text);
+}
+
+// What the store had to say about work that still succeeded (a key cut to 20 bytes).
+void TellNotes(RecordStore& store) {
+    for (const auto& m : store.TakeMessages())
+        std::fprintf(stderr, "orbeta-cli: %s\n", AnsiToUtf8(m).c_str());
+}
+
 void CloseStore(RecordStore& store) {
-    if (!store.Close()) throw CommandError("the database could not be closed cleanly");
+    if (!store.Close()) Fail(store, "the database could not be closed cleanly");
+    TellNotes(store);
 }
 
 json RecordJson(const std::string& key, const BaseRecord& r) {
@@ -90,12 +108,12 @@ void RunCreate(const DbArgs& a) {
 void RunList(const DbArgs& a) {
     auto store = OpenStore(a);
     auto keys = store->ListKeys(StoreForm(a.prefix, "the prefix"));
-    if (!keys) throw CommandError("the index cannot be read");
+    if (!keys) Fail(*store, "the index cannot be read");
     json list = json::array();
     std::string text;
     for (const auto& key : *keys) {
         BaseRecord r;
-        if (!store->ReadRecord(key, r)) throw CommandError("a record cannot be read");
+        if (!store->ReadRecord(key, r)) Fail(*store, "a record cannot be read");
         if (a.json)
             list.push_back(RecordJson(key, r));
         else
@@ -109,16 +127,16 @@ void RunGet(const DbArgs& a) {
     auto store = OpenStore(a);
     std::string key = StoreForm(a.key, "the key");
     BaseRecord r;
-    if (!store->ReadRecord(key, r)) throw CommandError("no record under the key " + a.key);
+    if (!store->ReadRecord(key, r)) Fail(*store, "no record under the key " + a.key);
     CloseStore(*store);
     std::string k(KeyText(key));
     std::printf("%s\n", a.json ? Print(RecordJson(k, r)).c_str() : RecordText(k, r).c_str());
 }
 
-void CheckWrite(int result) {
+void CheckWrite(RecordStore& store, int result) {
     if (result == kWriteTooLarge) throw CommandError("the fields do not fit a page");
     if (result == kWriteBadKey) throw CommandError("a key has 1 to 20 characters");
-    if (result != kWriteDone) throw CommandError("the record could not be written");
+    if (result != kWriteDone) Fail(store, "the record could not be written");
 }
 
 void RunPut(const DbArgs& a) {
@@ -139,14 +157,14 @@ void RunPut(const DbArgs& a) {
     }
     std::string key = StoreForm(a.key, "the key");
     auto store = OpenStore(a);
-    CheckWrite(store->WriteRecord(key, r));
+    CheckWrite(*store, store->WriteRecord(key, r));
     CloseStore(*store);
 }
 
 void RunDelete(const DbArgs& a) {
     auto store = OpenStore(a);
     if (store->DeleteRecord(StoreForm(a.key, "the key")) != 1)
-        throw CommandError("no record under the key " + a.key);
+        Fail(*store, "no record under the key " + a.key);
     CloseStore(*store);
 }
 
@@ -157,8 +175,8 @@ void RunAddChart(const DbArgs& a) {
     CopyText(chart.comment, CardTextArg(a.comment, "the comment"));
     auto store = OpenStore(a);
     std::string key = store->NewKey(kCardPrefix);
-    if (key.empty()) throw CommandError("no free card key is left");
-    CheckWrite(store->WriteRecord(key, CardOfChart(chart)));
+    if (key.empty()) Fail(*store, "no free card key is left");
+    CheckWrite(*store, store->WriteRecord(key, CardOfChart(chart)));
     CloseStore(*store);
     std::printf("%s\n", a.json ? Print(json{{"key", key}}).c_str() : key.c_str());
 }
@@ -166,7 +184,7 @@ void RunAddChart(const DbArgs& a) {
 void RunExport(const DbArgs& a) {
     auto store = OpenStore(a);
     auto csv = ExportCardsCsv(*store);
-    if (!csv) throw CommandError("the cards cannot be read");
+    if (!csv) Fail(*store, "the cards cannot be read");
     CloseStore(*store);
     if (!WriteFileAtomically(a.out, *csv)) throw CommandError("cannot write " + a.out);
 }
@@ -177,16 +195,26 @@ void RunImport(const DbArgs& a) {
     CsvCards parsed = ParseCardsCsv(*bytes);
     if (!parsed.error.empty()) throw CommandError(a.in + ": " + parsed.error);
     auto store = OpenStore(a);
+    store->SetBulk(true);
     auto keys = ImportCards(*store, parsed.cards);
+    store->SetBulk(false);
     CloseStore(*store);
     if (keys.size() != parsed.cards.size())
-        throw CommandError("stored " + std::to_string(keys.size()) + " of " +
-                           std::to_string(parsed.cards.size()) + " cards");
+        Fail(*store, "stored " + std::to_string(keys.size()) + " of " +
+                         std::to_string(parsed.cards.size()) + " cards");
     std::printf("imported %zu cards\n", keys.size());
 }
 
 void RunCheck(const DbArgs& a) {
-    StoreReport r = CheckStore(StemOf(a));
+    StoreReport r;
+    if (a.reclaim) {
+        auto store = OpenStore(a);
+        r = store->CheckAndReclaim();
+        CloseStore(*store);
+    } else {
+        r = CheckStore(StemOf(a));
+    }
+    json unreachable = r.unreachable;
     json problems = json::array();
     for (const auto& p : r.problems) problems.push_back(AnsiToUtf8(p));
     if (a.json)
@@ -196,17 +224,50 @@ void RunCheck(const DbArgs& a) {
                                        {"depth", r.depth},
                                        {"nodes", r.nodes},
                                        {"treeNodes", r.treeNodes},
+                                       {"spareNodes", r.spareNodes},
+                                       {"unreachableNodes", unreachable},
+                                       {"reclaimed", a.reclaim && r.Sound()},
                                        {"pages", r.pages},
                                        {"strayRecords", r.strayRecords},
                                        {"staleFreeCounts", r.staleFreeCounts}})
                                 .c_str());
     else
-        std::printf("%s: %ld keys, depth %d, %d of %d nodes in the tree, %d pages\n",
+        std::printf("%s: %ld keys, depth %d, %d of %d nodes in the tree, %d spare, %d pages\n",
                     r.Sound() ? "sound" : "damaged", r.keys, r.depth, r.treeNodes, r.nodes,
-                    r.pages);
+                    r.spareNodes, r.pages);
     for (const auto& p : problems)
         if (!a.json) std::printf("  %s\n", p.get<std::string>().c_str());
-    if (!r.Sound()) throw CommandError("the database is damaged");
+    if (!a.json && !r.unreachable.empty()) {
+        std::string list;
+        for (int n : r.unreachable) list += " " + std::to_string(n);
+        std::printf(
+            "  %zu nodes no entry leads to%s:%s\n", r.unreachable.size(),
+            a.reclaim && r.Sound() ? ", now spare" : " (db check --reclaim makes them spare)",
+            list.c_str());
+    }
+    if (!r.Sound())
+        throw CommandError(
+            AnsiToUtf8(Format("База данных %s повреждена. Индекс восстанавливает команда "
+                              "orbeta-cli db repair"_cp,
+                              StemOf(a).c_str())));
+}
+
+void RunRepair(const DbArgs& a) {
+    RepairReport r = RepairIndex(StemOf(a));
+    if (!r.done) throw CommandError(AnsiToUtf8(r.problem));
+    if (a.json)
+        std::printf("%s\n", Print(json{{"keys", r.keys},
+                                       {"duplicates", r.duplicates},
+                                       {"brokenPages", r.brokenPages},
+                                       {"pages", r.pages},
+                                       {"depth", r.depth},
+                                       {"nodes", r.nodes}})
+                                .c_str());
+    else
+        std::printf(
+            "index rebuilt: %ld keys, depth %d, %d nodes from %d pages (%ld keys on "
+            "several pages, %d pages not readable to the end)\n",
+            r.keys, r.depth, r.nodes, r.pages, r.duplicates, r.brokenPages);
 }
 
 // Paths of files to read or write are the caller's, not the workspace's.
@@ -275,7 +336,16 @@ void AddDbCommand(CLI::App& app, Action& action) {
 
     auto* check = db->add_subcommand("check", "check every node and page of the database");
     check->add_flag("--json", a->json, "JSON output");
+    check->add_flag("--reclaim", a->reclaim,
+                    "make the nodes no entry leads to spare, to be used before the file grows");
     on(check, RunCheck);
+
+    auto* repair =
+        db->add_subcommand("repair",
+                           "rebuild the index from the records in the pages (the old index is "
+                           "replaced only once the new one is complete)");
+    repair->add_flag("--json", a->json, "JSON output");
+    on(repair, RunRepair);
 }
 
 }  // namespace orbeta::cli

@@ -47,7 +47,9 @@ std::string TownsVersion(const std::string& towns, const std::string& popa) {
 }
 
 int Fail(const std::string& text) {
-    std::fprintf(stderr, "orbeta-towns: %s\n", text.c_str());
+    std::string told;
+    for (const auto& m : TakeBaseMessages()) told += " (" + AnsiToUtf8(m) + ")";
+    std::fprintf(stderr, "orbeta-towns: %s%s\n", text.c_str(), told.c_str());
     return 1;
 }
 
@@ -92,6 +94,8 @@ int main(int argc, char** argv) {
     for (auto* e : exts) fs::remove(temp.string() + e);
     if (CreateBase(temp.string()) != 0 || OpenBase(temp.string()) != 0)
         return Fail("cannot create the store");
+    // A store made under a temporary name: a build cut short is simply made again.
+    OpenedBase()->SetBulk(true);
     size_t written = 0;
     for (const auto& k : AssignTownKeys(towns)) {
         TownCard card = towns[k.town].card;

@@ -8,11 +8,24 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace orbeta {
 namespace {
 
 long writeLimit = -1;
+std::function<void(const StoreWriteEvent&)> recorder;
+
+void Record(StoreWriteEvent::Kind kind, const std::string& path, int64_t offset = 0,
+            const void* data = nullptr, size_t n = 0) {
+    if (!recorder) return;
+    StoreWriteEvent e;
+    e.kind = kind;
+    e.path = path;
+    e.offset = offset;
+    if (data) e.bytes.assign(static_cast<const char*>(data), n);
+    recorder(e);
+}
 
 // Counts one write against the test limit; false once the limit is used up.
 bool WriteAllowed() {
@@ -26,6 +39,24 @@ bool WriteAllowed() {
 
 void SetStoreWriteLimit(long n) {
     writeLimit = n;
+}
+
+void SetStoreWriteRecorder(std::function<void(const StoreWriteEvent&)> r) {
+    recorder = std::move(r);
+}
+
+bool SyncFolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "."
+                         : slash == 0               ? "/"
+                                                    : path.substr(0, slash);
+    int fd;
+    do fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return false;
+    bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
 }
 
 bool BinaryFile::Open(const std::string& path, bool writable) {
@@ -50,6 +81,7 @@ bool BinaryFile::Create(const std::string& path) {
     while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) return false;
     path_ = path;
+    Record(StoreWriteEvent::Create, path);
     return true;
 }
 
@@ -88,6 +120,7 @@ bool BinaryFile::WriteAt(int64_t offset, const void* data, size_t n) {
         if (r <= 0) return false;
         done += static_cast<size_t>(r);
     }
+    Record(StoreWriteEvent::Write, path_, offset, data, n);
     return true;
 }
 
@@ -107,12 +140,17 @@ bool BinaryFile::Lock(bool exclusive, int waitMilliseconds) {
 }
 
 bool BinaryFile::Truncate(int64_t size) {
-    if (fd_ < 0 || !WriteAllowed()) return false;
-    return ::ftruncate(fd_, size) == 0;
+    if (fd_ < 0 || !WriteAllowed() || ::ftruncate(fd_, size) != 0) return false;
+    Record(StoreWriteEvent::Truncate, path_, size);
+    return true;
 }
 
 bool BinaryFile::Sync() {
     if (fd_ < 0 || !WriteAllowed()) return false;
+    if (recorder) {
+        Record(StoreWriteEvent::Sync, path_);
+        return true;
+    }
     return ::fsync(fd_) == 0;
 }
 

@@ -3,6 +3,7 @@
 // are 16-bit little-endian and are put together byte by byte, never by dumping structs.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace orbeta {
@@ -52,5 +53,19 @@ inline void PutI16(uint8_t* p, int v) {
 // truncation and sync of the store fails, as when the process dies or the disk is
 // full at that moment. A negative n lifts the limit.
 void SetStoreWriteLimit(long n);
+
+// For tests of power loss: every change the store makes to its files, in order, with
+// the syncs between them, so that a test can replay what a disk may have kept. While
+// a recorder is set, syncs are recorded but not made (the files are the test's).
+struct StoreWriteEvent {
+    enum Kind { Create, Write, Truncate, Sync } kind = Write;
+    std::string path;
+    int64_t offset = 0;  // Write: where; Truncate: the new size
+    std::string bytes;   // Write
+};
+void SetStoreWriteRecorder(std::function<void(const StoreWriteEvent&)> recorder);
+
+// Syncs the folder that holds a path, so that a rename into it survives a power loss.
+bool SyncFolderOf(const std::string& path);
 
 }  // namespace orbeta

@@ -1,11 +1,11 @@
 #include "data/index_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/store_texts.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
-#include "platform/services.h"
 
 namespace orbeta {
 namespace {
@@ -16,6 +16,30 @@ namespace {
 
 [[noreturn]] void WriteFailed(const std::string& path) {
     throw StoreError(Format("Не записывается файл %s"_cp, path.c_str()));
+}
+
+int SpareCheck(const std::vector<int>& nodes) {
+    unsigned check = 0x5A5A;
+    for (int n : nodes) check = ((check << 1) | (check >> 15)) ^ static_cast<unsigned>(n);
+    return static_cast<int16_t>(check & 0xFFFF);
+}
+
+// The spare list of a header block; empty unless every number is a distinct node other
+// than the root and the check word fits (a header written by another program keeps
+// zeros or anything there).
+std::vector<int> ReadSpareList(const uint8_t* b, const IndexHeader& h) {
+    int count = GetI16(&b[kSpareCountOffset]);
+    if (count <= 0 || count > kMaxSpareNodes) return {};
+    std::vector<int> nodes;
+    std::vector<bool> seen(static_cast<size_t>(h.nodeCount) + 1, false);
+    for (int i = 0; i < count; ++i) {
+        int n = GetI16(&b[kSpareListOffset + 2 * i]);
+        if (n < 1 || n > h.nodeCount || n == h.root || seen[static_cast<size_t>(n)]) return {};
+        seen[static_cast<size_t>(n)] = true;
+        nodes.push_back(n);
+    }
+    if (GetI16(&b[kSpareCheckOffset]) != SpareCheck(nodes)) return {};
+    return nodes;
 }
 
 }  // namespace
@@ -45,9 +69,10 @@ OpenStatus IndexFile::Open(const std::string& path, std::string& problem, bool w
         file_.Close();
         return OpenStatus::Busy;
     }
-    uint8_t b[kUnfinishedFlagOffset + 2] = {};
+    uint8_t b[kNodeSize] = {};
     int64_t size = file_.Size();
-    if (!file_.ReadAt(0, b, sizeof b)) {
+    // Files of other programs may end right after the header fields.
+    if (file_.ReadSome(0, b, sizeof b) < kUnfinishedFlagOffset + 2) {
         problem = Format("в файле %s нет заголовка"_cp, path.c_str());
         file_.Close();
         return OpenStatus::Damaged;
@@ -77,16 +102,47 @@ OpenStatus IndexFile::Open(const std::string& path, std::string& problem, bool w
     }
     header_ = h;
     unfinished_ = GetI16(&b[kUnfinishedFlagOffset]) != 0;
+    spare_ = ReadSpareList(b, h);
+    released_.clear();
+    barriers_ = true;
     return OpenStatus::Opened;
 }
 
 void IndexFile::SetUnfinishedFlag(bool on) {
-    uint8_t b[2];
-    PutI16(b, on ? 1 : 0);
-    if (!file_.WriteAt(kUnfinishedFlagOffset, b, 2)) WriteFailed(file_.Path());
-    // The flag must reach the disk before any change it announces.
+    std::vector<int> list = on ? std::vector<int>{} : Spares();
+    if (list.size() > static_cast<size_t>(kMaxSpareNodes)) list.resize(kMaxSpareNodes);
+    std::vector<uint8_t> b(static_cast<size_t>(kSpareListOffset - kUnfinishedFlagOffset) +
+                           2 * list.size());
+    PutI16(&b[0], on ? 1 : 0);
+    PutI16(&b[kSpareCountOffset - kUnfinishedFlagOffset], static_cast<int>(list.size()));
+    PutI16(&b[kSpareCheckOffset - kUnfinishedFlagOffset], SpareCheck(list));
+    for (size_t i = 0; i < list.size(); ++i)
+        PutI16(&b[kSpareListOffset - kUnfinishedFlagOffset + 2 * i], list[i]);
+    if (!file_.WriteAt(kUnfinishedFlagOffset, b.data(), b.size())) WriteFailed(file_.Path());
+    // The flag (and the list gone from the disk) must be durable before any change
+    // it announces, and before a spare node is written.
     if (on && !file_.Sync()) WriteFailed(file_.Path());
     unfinished_ = on;
+}
+
+void IndexFile::Sync() {
+    if (!file_.Sync()) WriteFailed(file_.Path());
+    spare_.insert(spare_.end(), released_.begin(), released_.end());
+    released_.clear();
+}
+
+std::vector<int> IndexFile::Spares() const {
+    std::vector<int> all = spare_;
+    all.insert(all.end(), released_.begin(), released_.end());
+    return all;
+}
+
+void IndexFile::AddSpares(const std::vector<int>& nodes) {
+    for (int n : nodes)
+        if (n >= 1 && n <= header_.nodeCount && n != header_.root &&
+            std::find(spare_.begin(), spare_.end(), n) == spare_.end() &&
+            std::find(released_.begin(), released_.end(), n) == released_.end())
+            spare_.push_back(n);
 }
 
 const IndexNode& IndexFile::Fetch(int node) {
@@ -173,6 +229,14 @@ void IndexFile::Commit(const std::vector<Fresh>& fresh, int changedNode, const I
         }
         h.nodeCount += added;
     }
+    // The new nodes reach the disk before the one write that makes the tree use them;
+    // appended ones before the header counts them, and that before a node refers to them.
+    if (barriers_ && !fresh.empty()) Sync();
+    if (changed && h.nodeCount != header_.nodeCount) {
+        WriteHeaderFields(h);  // counts the new nodes; the tree does not use them yet
+        header_ = h;
+        if (barriers_) Sync();
+    }
     h.depth = depth;
     h.root = root;
     if (h.nodeCount != header_.nodeCount || h.depth != header_.depth || h.root != header_.root) {
@@ -188,6 +252,8 @@ void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
     int appended = 0;
     auto numberOf = [&](const IndexNode& n) {
         int number = header_.nodeCount + ++appended;
+        // Nodes replaced since the last sync may still be what the disk's tree uses.
+        if (spare_.empty() && !released_.empty() && barriers_) Sync();
         if (!spare_.empty()) {
             number = spare_.back();
             spare_.pop_back();
@@ -207,7 +273,7 @@ void IndexFile::Insert(std::string_view key, int page, const IndexSearch& at) {
     auto commit = [&](int changedNode, const IndexNode* changed, int depth, int root) {
         Commit(fresh, changedNode, changed, depth, root);
         taken.clear();
-        spare_.insert(spare_.end(), replaced.begin(), replaced.end());
+        released_.insert(released_.end(), replaced.begin(), replaced.end());
     };
     int depth = header_.depth;
     if (depth == 0) {
@@ -311,7 +377,7 @@ void IndexFile::Walk(std::string_view from,
         int child = n.IsLeaf() ? 0 : e.child;
         if (page >= 0) {
             if (key.size() > static_cast<size_t>(kMaxKeyLength)) {
-                Svc().Warning(StoreText("ErrLk"));
+                longKeySeen_ = true;
                 key.resize(kMaxKeyLength);
             }
             if (!visit(key, page)) return;

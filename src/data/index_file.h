@@ -5,14 +5,19 @@
 // Changes never rewrite a node that the tree still needs half-done: a split writes
 // both halves (and a new root) as nodes the tree does not use, then switches the tree
 // to them with one write of the parent node or of the header. A process killed at any
-// moment leaves the tree as it was before or after the change. The node a split
-// replaced is no longer used: later splits of the same session write into it; one
-// left at the end of a session stays unused, like the nodes the format never frees.
+// moment leaves the tree as it was before or after the change. With barriers on, the
+// new nodes are synced before the switch, so a power loss cannot leave a switch that
+// leads to nodes the disk never got.
+//
+// The nodes a split replaced become spare: later splits write into them before the
+// file grows. A spare node is written only after a sync has made the switch away from
+// it durable. The spare list is kept in the header block when a session closes.
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/binary_file.h"
@@ -57,7 +62,20 @@ class IndexFile {
     BinaryFile& File() { return file_; }
 
     bool UnfinishedFlag() const { return unfinished_; }
-    void SetUnfinishedFlag(bool on);  // throws StoreError
+    // Set: the flag goes on and the spare list off the disk (both synced), since the
+    // session may now use the nodes. Cleared: the flag goes off and the spare list is
+    // written; the caller synced everything before. Throws StoreError.
+    void SetUnfinishedFlag(bool on);
+
+    // Without barriers, the caller syncs (Sync) once per batch of changes.
+    void SetBarriers(bool on) { barriers_ = on; }
+    bool Barriers() const { return barriers_; }
+    // Makes every write so far durable; throws StoreError.
+    void Sync();
+    // Spare nodes: those that may be written now and those waiting for a sync.
+    std::vector<int> Spares() const;
+    // Adds nodes that no entry leads to (found by a full check) to the spare list.
+    void AddSpares(const std::vector<int>& nodes);
 
     // The rest throw StoreError on a damaged node or a failed read or write.
     IndexSearch Search(std::string_view key);
@@ -69,9 +87,12 @@ class IndexFile {
     void Remove(const IndexSearch& at);
 
     // Keys not below `from` in ascending order with their pages; entries marked
-    // deleted are skipped. The visitor returns false to stop.
+    // deleted are skipped, keys longer than 20 bytes are cut (TakeLongKeySeen tells).
+    // The visitor returns false to stop.
     void Walk(std::string_view from,
               const std::function<bool(const std::string& key, int page)>& visit);
+
+    bool TakeLongKeySeen() { return std::exchange(longKeySeen_, false); }
 
     // A node through the cache, its structure checked; valid until the next fetch.
     const IndexNode& Fetch(int node);
@@ -96,7 +117,10 @@ class IndexFile {
     IndexHeader header_;
     bool unfinished_ = false;
     std::array<Buffer, 4> cache_{};
-    std::vector<int> spare_;  // nodes this session's splits took out of the tree
+    std::vector<int> spare_;     // out of the tree, the switch away from them synced
+    std::vector<int> released_;  // out of the tree since the last sync
+    bool barriers_ = true;
+    bool longKeySeen_ = false;
 };
 
 }  // namespace orbeta

@@ -1,6 +1,8 @@
 #include "data/open_base.h"
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "data/store_texts.h"
 #include "platform/codepage.h"
@@ -11,25 +13,50 @@
 namespace orbeta {
 namespace {
 std::unique_ptr<RecordStore> current;
+std::vector<std::string> waiting;
+
+void Wait(const std::string& text) {
+    if (std::find(waiting.begin(), waiting.end(), text) == waiting.end()) waiting.push_back(text);
 }
+
+// Moves what the store has to say to the waiting messages; passes a result through.
+template <class T>
+T Collected(T result) {
+    if (current)
+        for (const auto& m : current->TakeMessages()) Wait(m);
+    return result;
+}
+
+}  // namespace
 
 int OpenBase(const std::string& stem) {
     if (current) {
-        Svc().Warning(StoreText("2OpBd"));
+        Wait(StoreText("2OpBd"));
         return -1;
     }
     StoreOpenError error;
     current = RecordStore::Open(stem, error);
     if (!current) {
-        if (error.damaged || error.busy) Svc().Warning(error.text);
+        if (error.damaged || error.busy) Wait(error.text);
         return -1;
     }
     return 0;
 }
 
 void CloseBase() {
-    if (current) current->Close();
+    if (current) Collected(current->Close());
     current.reset();
+}
+
+std::vector<std::string> TakeBaseMessages() {
+    return std::exchange(waiting, {});
+}
+
+bool TellBaseMessages(const std::string& fallback) {
+    auto messages = TakeBaseMessages();
+    if (messages.empty() && !fallback.empty()) messages.push_back(fallback);
+    for (const auto& m : messages) Svc().Warning(m);
+    return !messages.empty();
 }
 
 bool IsBaseOpen() {
@@ -40,36 +67,41 @@ RecordStore* OpenedBase() {
 }
 
 bool FindKey(std::string_view key) {
-    return current && current->FindKey(key);
+    return current && Collected(current->FindKey(key));
 }
 
 bool ReadRecord(std::string_view key, BaseRecord& record) {
-    if (current) return current->ReadRecord(key, record);
+    if (current) return Collected(current->ReadRecord(key, record));
     record.Clear();
     return false;
 }
 
 int WriteRecord(std::string_view key, const BaseRecord& record) {
-    return current ? current->WriteRecord(key, record) : kWriteFailed;
+    return current ? Collected(current->WriteRecord(key, record)) : kWriteFailed;
 }
 
 int DeleteRecord(std::string_view key) {
-    return current ? current->DeleteRecord(key) : 0;
+    return current ? Collected(current->DeleteRecord(key)) : 0;
 }
 
 std::string NewKey(std::string_view prefix) {
-    return current ? current->NewKey(prefix) : "";
+    return current ? Collected(current->NewKey(prefix)) : "";
+}
+
+std::optional<std::vector<std::string>> KeysWithPrefix(std::string_view prefix) {
+    if (!current) return std::nullopt;
+    return Collected(current->ListKeys(prefix));
 }
 
 std::string ListKeys(const std::string& listFile, std::string_view prefix) {
     std::optional<std::vector<std::string>> keys;
-    if (current) keys = current->ListKeys(prefix);
+    if (current) keys = Collected(current->ListKeys(prefix));
     std::string text;
     // A failed listing still replaces the old list, so that no stale line is picked.
     if (keys)
         for (const auto& k : *keys) text += " " + k + "\n";
     if (!WriteFileAtomically(listFile, text)) {
-        Svc().Warning(Format("Не записывается файл %s"_cp, listFile.c_str()));
+        Wait(Format("Не записывается файл %s"_cp, listFile.c_str()));
         return {};
     }
     return keys && !keys->empty() ? keys->front() : std::string();

@@ -12,8 +12,9 @@
 namespace orbeta {
 
 // 0, or −1 when a file of the set cannot be opened. A database already open stays
-// open and gets the warning "2OpBd"; a damaged one, or one another program holds, is
-// refused with a warning that says so.
+// open ("2OpBd"); a damaged one, or one another program holds, is refused. What went
+// wrong waits, with the messages of the operations below, for the command that
+// started the work to tell the user (TellBaseMessages), so that one fault is told once.
 int OpenBase(const std::string& stem);
 void CloseBase();
 bool IsBaseOpen();
@@ -38,6 +39,16 @@ std::optional<std::string> PickListed(const std::string& listFile, int k, bool m
 
 // The keys of all lines that PickListed counts, in order (the list file read once).
 std::vector<std::string> ListedKeys(const std::string& listFile);
+
+// Live keys with a prefix, ascending, without those holding "@"; nullopt when the
+// index cannot be read or nothing is open.
+std::optional<std::vector<std::string>> KeysWithPrefix(std::string_view prefix);
+
+// The messages waiting, taken (distinct texts, CP1251).
+std::vector<std::string> TakeBaseMessages();
+// Shows the waiting messages as warnings, or the fallback (when not empty) when none
+// waits; true when something was shown.
+bool TellBaseMessages(const std::string& fallback = {});
 
 // Opens a database for the life of the object.
 class BaseSession {

@@ -182,4 +182,9 @@ void PageFile::Sync() {
         throw StoreError(Format("Не записывается файл %s"_cp, pages_.Path().c_str()));
 }
 
+void PageFile::SyncPages() {
+    if (!pages_.Sync())
+        throw StoreError(Format("Не записывается файл %s"_cp, pages_.Path().c_str()));
+}
+
 }  // namespace orbeta

@@ -59,7 +59,8 @@ class PageFile {
     const std::vector<uint8_t>& Load(int page);
     // Writes the table: page count × 2 bytes at the start of the free-space file.
     void SaveFreeTable();
-    void Sync();
+    void Sync();       // both files
+    void SyncPages();  // the page file only: the free-space file is a checked hint
 
   private:
     void Store(int page);

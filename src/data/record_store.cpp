@@ -1,12 +1,12 @@
 #include "data/record_store.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
-#include "data/store_check.h"
 #include "data/store_texts.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
-#include "platform/services.h"
 
 namespace orbeta {
 namespace {
@@ -30,7 +30,8 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& stem, StoreOpe
         !s->pages_.Open(stem + ".bod", stem + ".bcr", s->PageSize(), problem))
         status = OpenStatus::CannotOpen;
     if (status == OpenStatus::Opened && s->index_.UnfinishedFlag()) {
-        // The last session that changed the store did not close: check everything.
+        // The last session that changed the store did not close: check everything. Its
+        // spare nodes were not saved; the check finds them again.
         StoreReport report = CheckFiles(s->index_, s->pages_);
         if (!report.Sound()) {
             status = OpenStatus::Damaged;
@@ -39,6 +40,7 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& stem, StoreOpe
                 problem += Format(" (и еще %zu)"_cp, report.problems.size() - 1);
         } else {
             s->pages_.SetFreeTable(report.freeTable);
+            s->index_.AddSpares(report.unreachable);
             try {
                 s->index_.SetUnfinishedFlag(false);
             } catch (const StoreError& e) {
@@ -50,9 +52,11 @@ std::unique_ptr<RecordStore> RecordStore::Open(const std::string& stem, StoreOpe
     if (status != OpenStatus::Opened) {
         error.damaged = status == OpenStatus::Damaged;
         error.busy = status == OpenStatus::Busy;
-        error.text = error.damaged
-                         ? Format("База данных %s повреждена: %s"_cp, stem.c_str(), problem.c_str())
-                         : problem;
+        error.text = error.damaged ? Format(
+                                         "База данных %s повреждена: %s. Индекс восстанавливает "
+                                         "команда orbeta-cli db repair"_cp,
+                                         stem.c_str(), problem.c_str())
+                                   : problem;
         return nullptr;
     }
     s->open_ = true;
@@ -68,9 +72,7 @@ bool RecordStore::Close() {
         if (changed_) {
             // Everything this session wrote reaches the disk before the flag goes.
             pages_.Sync();
-            if (!index_.File().Sync())
-                throw StoreError(
-                    Format("Не записывается файл %s"_cp, index_.File().Path().c_str()));
+            index_.Sync();
             index_.SetUnfinishedFlag(false);
         }
     } catch (const StoreError& e) {
@@ -82,13 +84,66 @@ bool RecordStore::Close() {
     return ok;
 }
 
-void RecordStore::Report(const std::string& what) const {
-    Svc().Warning(Format("База данных %s: %s"_cp, stem_.c_str(), what.c_str()));
+std::vector<std::string> RecordStore::TakeMessages() {
+    return std::exchange(messages_, {});
+}
+
+void RecordStore::Tell(const std::string& text) {
+    if (std::find(messages_.begin(), messages_.end(), text) == messages_.end())
+        messages_.push_back(text);
+}
+
+void RecordStore::Report(const std::string& what) {
+    Tell(Format("База данных %s: %s"_cp, stem_.c_str(), what.c_str()));
+}
+
+void RecordStore::SetBulk(bool on, int batch) {
+    if (bulk_ && !on && open_ && changed_) {
+        try {
+            Barrier();
+        } catch (const StoreError& e) {
+            Report(e.what());
+        }
+    }
+    bulk_ = on;
+    batch_ = batch > 0 ? batch : 1;
+    inBatch_ = 0;
+    index_.SetBarriers(!on);
+}
+
+void RecordStore::Barrier() {
+    pages_.SyncPages();
+    index_.Sync();
+}
+
+void RecordStore::Counted() {
+    if (bulk_ && ++inBatch_ >= batch_) {
+        inBatch_ = 0;
+        Barrier();
+    }
 }
 
 void RecordStore::BeginChanges() {
     if (!index_.UnfinishedFlag()) index_.SetUnfinishedFlag(true);
     changed_ = true;
+}
+
+StoreReport RecordStore::CheckAndReclaim() {
+    StoreReport report = CheckFiles(index_, pages_);
+    if (!report.Sound() || report.unreachable.empty()) return report;
+    try {
+        // The nodes go into the list of a closed session: the flag is off on the disk
+        // after this, as it was before, unless this session changed something.
+        index_.AddSpares(report.unreachable);
+        if (!changed_) {
+            index_.SetUnfinishedFlag(false);
+            index_.Sync();
+        }
+    } catch (const StoreError& e) {
+        Report(e.what());
+        report.problems.push_back(e.what());
+    }
+    return report;
 }
 
 bool RecordStore::Holds(std::string_view key) {
@@ -149,6 +204,7 @@ int RecordStore::WriteRecord(std::string_view rawKey, const BaseRecord& record) 
         at = index_.Search(key);
         BeginChanges();
         placed = pages_.Append(key, data);
+        if (!bulk_) pages_.SyncPages();  // the record before the entry that leads to it
         try {
             if (at.found)
                 index_.SetPage(at, placed.page);
@@ -165,10 +221,15 @@ int RecordStore::WriteRecord(std::string_view rawKey, const BaseRecord& record) 
         Report(e.what());
         return kWriteFailed;
     }
-    // The index now refers to the new record; only now may older copies go.
+    // The index now refers to the new record; only now may older copies go. A copy on
+    // another page goes only once the index is on the disk.
     try {
         pages_.Remove(placed.page, key, placed.offset);
-        if (at.found && at.page >= 0 && at.page != placed.page) pages_.Remove(at.page, key);
+        if (at.found && at.page >= 0 && at.page != placed.page) {
+            if (!bulk_) index_.Sync();
+            pages_.Remove(at.page, key);
+        }
+        Counted();
     } catch (const StoreError& e) {
         Report(e.what());  // written; an old copy stays as unused bytes
     }
@@ -189,7 +250,9 @@ int RecordStore::DeleteRecord(std::string_view rawKey) {
         return 0;
     }
     try {
+        if (!bulk_) index_.Sync();  // the entry gone on the disk before its record
         pages_.Remove(at.page, key);
+        Counted();
     } catch (const StoreError& e) {
         Report(e.what());  // the key is gone; its record stays as unused bytes
     }
@@ -227,7 +290,7 @@ std::string RecordStore::NewKey(std::string_view prefix) {
         return {};
     }
     if (!IsValidKey(candidate)) {
-        Svc().Warning(WithArgument(StoreText("errserv"), OemToAnsi(prefix)));
+        Tell(WithArgument(StoreText("errserv"), OemToAnsi(prefix)));
         return {};
     }
     BaseRecord next;
@@ -249,6 +312,7 @@ std::optional<std::vector<std::string>> RecordStore::ListKeys(std::string_view p
         Report(e.what());
         return std::nullopt;
     }
+    if (index_.TakeLongKeySeen()) Tell(StoreText("ErrLk"));
     return keys;
 }
 

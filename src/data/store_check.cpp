@@ -23,6 +23,16 @@ class Checker {
         CheckPages();
         seen_.assign(static_cast<size_t>(h.nodeCount) + 1, false);
         if (h.depth > 0) Visit(h.root, 0);
+        std::vector<bool> spare(seen_.size(), false);
+        for (int n : index_.Spares()) {
+            spare[static_cast<size_t>(n)] = true;
+            ++report_.spareNodes;
+            if (seen_[static_cast<size_t>(n)])
+                Problem(Format("узел %d дерева в списке свободных"_cp, n));
+        }
+        for (int n = 1; n <= h.nodeCount; ++n)
+            if (!seen_[static_cast<size_t>(n)] && !spare[static_cast<size_t>(n)])
+                report_.unreachable.push_back(n);
         long records = 0;
         for (const auto& keys : pageKeys_) records += static_cast<long>(keys.size());
         report_.strayRecords = records - matched_;

@@ -24,6 +24,14 @@ constexpr int kMaxPageSize = 32767;
 // flag there: set (and synced) before the first change of a session, cleared when the
 // session closes cleanly. Found set on open, it calls for a full check.
 constexpr int kUnfinishedFlagOffset = 16;
+// After it, the spare nodes: nodes inside the file that no entry leads to, to be used
+// before the file grows. A count, a check word over the numbers, then the numbers. The
+// list is written only when a session closes cleanly (and cleared when one starts
+// changing the store), so it never names a node the tree uses.
+constexpr int kSpareCountOffset = 18;
+constexpr int kSpareCheckOffset = 20;
+constexpr int kSpareListOffset = 22;
+constexpr int kMaxSpareNodes = (kNodeSize - kSpareListOffset) / 2;
 
 // A key without its trailing blanks.
 inline std::string_view KeyText(std::string_view key) {

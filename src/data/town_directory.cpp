@@ -37,7 +37,7 @@ TownSearch FindTownCards(std::string_view typed, std::vector<TownCard>& cards) {
     cards.clear();
     BaseSession base(kTownsStem);
     if (!base) return TownSearch::NoDirectory;
-    auto keys = OpenedBase()->ListKeys(TownKeyPrefix(typed));
+    auto keys = KeysWithPrefix(TownKeyPrefix(typed));
     if (!keys) return TownSearch::NoTown;
     BaseRecord record;
     for (const auto& key : *keys)
@@ -49,11 +49,11 @@ TownSearch ListTowns(std::string_view typed, std::vector<TownListRow>& lines) {
     lines.clear();
     BaseSession base(kTownsStem);
     if (!base) {
-        Svc().Warning(StoreText("Noab"));
+        TellBaseMessages(StoreText("Noab"));  // a damaged store says so instead
         return TownSearch::NoDirectory;
     }
     if (ListKeys(kTownListFile, TownKeyPrefix(typed)).empty()) {
-        Svc().Warning(StoreText("notown"));
+        TellBaseMessages(StoreText("notown"));
         return TownSearch::NoTown;
     }
     // Every line of town.tmp that PickListed counts gets a line of the list, so that
@@ -68,6 +68,7 @@ TownSearch ListTowns(std::string_view typed, std::vector<TownListRow>& lines) {
         else
             lines.push_back(TownListRow{OemToAnsi(key), {}, {}, {}, {}});
     }
+    TellBaseMessages();
     return TownSearch::Found;
 }
 

@@ -5,8 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "data/binary_file.h"
 #include "data/record_store.h"
 #include "data/town_card.h"
+#include "platform/text_file.h"
 
 namespace orbeta {
 
@@ -84,10 +86,70 @@ bool ReadShipped(const std::string& shippedStem, const std::string& workStem,
     return read;
 }
 
+std::string MarkOf(const std::string& stem) {
+    return stem + ".refresh";
+}
+// The copy of a stem's files: stem.btr.bak, stem.bod.bak, stem.bcr.bak.
+bool CopyFiles(const std::string& stem, bool toBackup) {
+    std::error_code ec;
+    for (const char* e : kExtensions) {
+        std::string live = stem + e, copy = stem + e + ".bak";
+        std::string from = toBackup ? live : copy, to = toBackup ? copy : live;
+        std::string temp = to + ".tmp";
+        if (!fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec)) return false;
+        BinaryFile f;
+        bool synced = f.Open(temp) && f.Sync();
+        f.Close();
+        if (!synced) return false;
+        fs::rename(temp, to, ec);
+        if (ec) return false;
+    }
+    return SyncFolderOf(stem + ".btr");
+}
+
+bool SetMark(const std::string& stem, bool on) {
+    std::error_code ec;
+    if (!on) {
+        fs::remove(MarkOf(stem), ec);
+        return !ec && SyncFolderOf(stem + ".btr");
+    }
+    BinaryFile f;
+    bool made = f.Create(MarkOf(stem)) && f.Sync();
+    f.Close();
+    return made && SyncFolderOf(stem + ".btr");
+}
+
+// Writes the shipped town cards into the store; false at the first failure.
+bool ReplaceTownCards(const std::string& stem, const ShippedTowns& shipped, Counter& counter) {
+    StoreOpenError error;
+    auto store = RecordStore::Open(stem, error);
+    if (!store) return false;
+    // One sync per batch: the copy made before covers a power loss inside a batch.
+    store->SetBulk(true);
+    auto old = store->ListKeys(kTownKeyPrefix);
+    if (!old) return false;
+    for (const auto& key : *old) {
+        counter.Step();
+        if (store->DeleteRecord(key) != 1) return false;
+    }
+    for (const auto& [key, record] : shipped.cards) {
+        counter.Step();
+        if (store->WriteRecord(key, record) != kWriteDone) return false;
+    }
+    BaseRecord version;
+    version.SetField(2, shipped.version);
+    if (store->WriteRecord(kTownsVersionKey, version) != kWriteDone) return false;
+    store->SetBulk(false);
+    return store->Close() && store->TakeMessages().empty();
+}
+
 }  // namespace
 
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
                              const std::string& workStem, const TownRefreshProgress& progress) {
+    // A refresh cut short (the process killed, the power gone) is undone first.
+    if (FileExists(MarkOf(stem)) && (!CopyFiles(stem, false) || !SetMark(stem, false)))
+        return TownRefresh::Failed;
     std::string present;
     size_t presentCount = 0;
     {
@@ -102,25 +164,16 @@ TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& 
     if (!ReadShipped(shippedStem, workStem, present, presentCount, counter, shipped))
         return TownRefresh::NoShipped;
     if (shipped.version == present) return TownRefresh::UpToDate;
-    StoreOpenError error;
-    auto store = RecordStore::Open(stem, error);
-    if (!store) return TownRefresh::Failed;
-    auto old = store->ListKeys(kTownKeyPrefix);
-    if (!old) return TownRefresh::Failed;
-    for (const auto& key : *old) {
-        counter.Step();
-        if (store->DeleteRecord(key) != 1) return TownRefresh::Failed;
+    if (!CopyFiles(stem, true) || !SetMark(stem, true)) return TownRefresh::Failed;
+    if (!ReplaceTownCards(stem, shipped, counter)) {
+        // The copy holds the store as it was; the mark stays when it cannot be put back,
+        // so that the next refresh tries again.
+        if (CopyFiles(stem, false)) SetMark(stem, false);
+        return TownRefresh::Failed;
     }
-    for (const auto& [key, record] : shipped.cards) {
-        counter.Step();
-        if (store->WriteRecord(key, record) != kWriteDone) return TownRefresh::Failed;
-    }
-    BaseRecord version;
-    version.SetField(2, shipped.version);
-    if (store->WriteRecord(kTownsVersionKey, version) != kWriteDone) return TownRefresh::Failed;
-    bool closed = store->Close();
+    SetMark(stem, false);
     counter.Finish();
-    return closed ? TownRefresh::Refreshed : TownRefresh::Failed;
+    return TownRefresh::Refreshed;
 }
 
 }  // namespace orbeta

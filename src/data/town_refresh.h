@@ -23,8 +23,10 @@ using TownRefreshProgress = std::function<void(size_t done, size_t total)>;
 // Replaces the town cards of the store `stem` by those of the shipped store
 // `shippedStem` when their versions differ; every other record stays. The shipped
 // store is read from a copy (it may lie in a read-only folder), made under workStem.
-// The version is written last: a refresh cut short by a crash leaves a readable store
-// with the old version and is done again at the next start.
+// Before the store changes, its three files are copied to stem.*.bak (replacing the
+// copy of the last refresh) and a mark file stem.refresh is made; a refresh that fails
+// puts the copy back, and one cut short (the mark still there at the next refresh) is
+// undone from the copy before anything else. The version is written last.
 TownRefresh RefreshTownCards(const std::string& shippedStem, const std::string& stem,
                              const std::string& workStem = "towns-shipped",
                              const TownRefreshProgress& progress = {});

@@ -1,6 +1,7 @@
 // orbeta-cli db: the contract other tools rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "../support/test_support.h"
@@ -135,6 +136,27 @@ TEST_F(DbCli, CardsGoToCsvAndBackAndTheProfileNamesTheDatabase) {
     EXPECT_NE(Db("import --in bad.csv").status, 0);
     EXPECT_NE(Stderr().find("line 2, column date"), std::string::npos) << Stderr();
     EXPECT_EQ(Json("list --json").size(), 1u);
+}
+
+TEST_F(DbCli, ADamagedIndexIsToldOnceInRussianAndRepaired) {
+    ASSERT_EQ(Db("create").status, 0);
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(Db(kIvan).status, 0);
+    std::string index = ReadFileBytes(work.Path() + "/ws/cards.btr").value_or("");
+    ASSERT_GT(index.size(), 2048u);
+    ASSERT_TRUE(WriteFileAtomically(work.Path() + "/ws/cards.btr",
+                                    std::string(2048, '\0') + index.substr(2048)));
+    EXPECT_EQ(Db("list").status, 1);
+    std::string told = Stderr();
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << "one fault, one message: " << told;
+    EXPECT_NE(told.find("повреждена"), std::string::npos) << told;
+    EXPECT_NE(told.find("db repair"), std::string::npos) << told;
+    auto r = Db("repair");
+    ASSERT_EQ(r.status, 0) << Stderr();
+    EXPECT_EQ(r.out.substr(0, 28), "index rebuilt: 4 keys, depth") << "three cards and .@";
+    EXPECT_EQ(Json("list --json").size(), 3u);
+    auto check = Json("check --json");
+    EXPECT_EQ(check["sound"], true);
+    EXPECT_EQ(check["unreachableNodes"], json::array());
 }
 
 }  // namespace

@@ -92,5 +92,40 @@ TEST_F(TownRefreshTest, NothingChangesWithoutAShippedVersion) {
     EXPECT_EQ(test::Bytes("abasa.bod") + test::Bytes("abasa.btr"), before);
 }
 
+std::string StoreBytes(const std::string& stem) {
+    return test::Bytes(stem + ".btr") + test::Bytes(stem + ".bod") + test::Bytes(stem + ".bcr");
+}
+
+TEST_F(TownRefreshTest, AFailedRefreshPutsTheCopyBackAndACutOneIsUndoneFirst) {
+    // A shipped card that does not fit the workspace store's pages fails the refresh
+    // half-way, after the old town cards are gone.
+    std::filesystem::create_directory("big");
+    ASSERT_EQ(CreateBase("big/abasa", 8192), 0);
+    Write("big/abasa", {{"t.AMSTERDAM", Fields({{5, "52.22"}})},
+                        {"t.ZZZ", Fields({{7, std::string(5000, 'z')}})},
+                        {kTownsVersionKey, Fields({{2, "v3"}})}});
+    const std::string before = StoreBytes("abasa");
+    EXPECT_EQ(RefreshTownCards("big/abasa", "abasa"), TownRefresh::Failed);
+    EXPECT_EQ(StoreBytes("abasa"), before);
+    EXPECT_EQ(
+        test::Bytes("abasa.btr.bak") + test::Bytes("abasa.bod.bak") + test::Bytes("abasa.bcr.bak"),
+        before);
+    EXPECT_FALSE(std::filesystem::exists("abasa.refresh"));
+
+    // A refresh cut short: the mark is there and the store half-written (here, its
+    // index gone). The next refresh starts from the copy and keeps the chart card.
+    ASSERT_TRUE(WriteFileAtomically("abasa.refresh", ""));
+    ASSERT_TRUE(WriteFileAtomically("abasa.btr", "broken"));
+    EXPECT_EQ(RefreshTownCards("shipped/abasa", "abasa"), TownRefresh::Refreshed);
+    EXPECT_FALSE(std::filesystem::exists("abasa.refresh"));
+    EXPECT_EQ(FieldOf("abasa", ".000001", 2), "Card");
+    EXPECT_EQ(Keys("abasa", "t."), (std::vector<std::string>{"t.AMSTERDAM", "t.BERN"}));
+    // The copy is the one made by this refresh: the store as it was before it.
+    EXPECT_EQ(
+        test::Bytes("abasa.btr.bak") + test::Bytes("abasa.bod.bak") + test::Bytes("abasa.bcr.bak"),
+        before);
+    EXPECT_TRUE(services.warnings.empty());
+}
+
 }  // namespace
 }  // namespace orbeta

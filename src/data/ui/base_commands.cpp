@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "data/chart_base.h"
+#include "data/open_base.h"
 #include "data/ui/base_dialog.h"
 #include "data/ui/input_box.h"
 #include "data/ui/town_dialogs.h"
@@ -27,6 +28,7 @@ namespace {
 
 // "NoB%s" with the stem in place of "%s"; the text is data, never a printf format.
 void WarnBaseNotOpened(const std::string& stem) {
+    if (TellBaseMessages()) return;  // the store said what is wrong
     std::string text = LookupText("NoB%s");
     size_t at = text.find("%s");
     if (at == std::string::npos)
@@ -39,7 +41,10 @@ void WarnBaseNotOpened(const std::string& stem) {
 std::optional<std::vector<std::string>> ListCurrentCards() {
     const std::string& stem = App().settings.basa;
     auto lines = ListCards(stem);
-    if (!lines) WarnBaseNotOpened(stem);
+    if (!lines)
+        WarnBaseNotOpened(stem);
+    else
+        TellBaseMessages();  // cards that could not be read
     return lines;
 }
 
@@ -60,7 +65,7 @@ std::optional<ChartRecord> ChooseChartFromBase(QWidget* parent) {
     DebugJournal(Format("DVvod::FromBasa k=%d", result));
     if (result != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
     auto chart = ChartOfListedCard(App().settings.basa, dialog.Chosen());
-    if (!chart) Svc().Warning("Карточка не читается из базы данных"_cp);
+    TellBaseMessages(chart ? std::string() : "Карточка не читается из базы данных"_cp);
     return chart;
 }
 
@@ -71,7 +76,7 @@ bool StoreChartInBase(QWidget*, const ChartRecord& chart) {
             Format("Карта записана в базу данных %s под ключом %s"_cp, stem.c_str(), key.c_str()));
         return true;
     }
-    Svc().Warning(Format("Карта не записана в базу данных %s"_cp, stem.c_str()));
+    TellBaseMessages(Format("Карта не записана в базу данных %s"_cp, stem.c_str()));
     return false;
 }
 

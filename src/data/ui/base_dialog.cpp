@@ -8,6 +8,7 @@
 #include "core/chart_compute.h"
 #include "data/chart_base.h"
 #include "data/chart_card.h"
+#include "data/open_base.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
 #include "gui/date_place_dialogs.h"
@@ -71,10 +72,8 @@ void ChartBaseDialog::CorrectCard() {
     int k = Chosen();
     if (k < 0) return;
     auto card = ReadListedCard(stem_, k);
-    if (!card) {
-        Svc().Warning(kNoCard);
-        return;
-    }
+    TellBaseMessages(card ? "" : kNoCard);
+    if (!card) return;
     ChartCardDialog dialog(this, ChartOfCard(*card, App().currentChart, App().settings.houseSet));
     if (dialog.exec() != QDialog::Accepted) return;
     const BirthData& d = dialog.Data();
@@ -86,10 +85,9 @@ void ChartBaseDialog::CorrectCard() {
                     Format("%.2f", d.latitude),
                     Format("%.2f", d.longitude)};
     auto line = RewriteListedCard(stem_, k, CardOfInput(input));
-    if (!line) {
-        Svc().Warning(Format("Карточка не записана в базу данных %s"_cp, stem_.c_str()));
-        return;
-    }
+    TellBaseMessages(line ? std::string()
+                          : Format("Карточка не записана в базу данных %s"_cp, stem_.c_str()));
+    if (!line) return;
     list_->item(k)->setText(FromAnsi(*line));
 }
 
@@ -100,10 +98,10 @@ void ChartBaseDialog::DeleteCard() {
     std::string question =
         Format("Удалить карточку \"%s\"?"_cp, ToAnsi(list_->item(k)->text()).c_str());
     if (!Svc().AskYesNo("Удаление"_cp, question)) return;
-    if (!DeleteListedCard(stem_, k)) {
-        Svc().Warning(Format("Карточка не удалена из базы данных %s"_cp, stem_.c_str()));
-        return;
-    }
+    bool deleted = DeleteListedCard(stem_, k);
+    TellBaseMessages(deleted ? std::string()
+                             : Format("Карточка не удалена из базы данных %s"_cp, stem_.c_str()));
+    if (!deleted) return;
     // basa.tmp keeps the line, marked; the list drops it, so the indexes still agree.
     delete list_->takeItem(k);
 }
@@ -112,10 +110,8 @@ void ChartBaseDialog::CastChart() {
     int k = Chosen();
     if (k < 0) return;
     auto chart = ChartOfListedCard(stem_, k);
-    if (!chart) {
-        Svc().Warning(kNoCard);
-        return;
-    }
+    TellBaseMessages(chart ? "" : kNoCard);
+    if (!chart) return;
     AppState& app = App();
     app.inputChart = *chart;
     ComputeChart(app.inputChart, app.inputChart, kNatal, app.settings.ov[kOptArcBody]);

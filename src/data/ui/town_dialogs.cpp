@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "data/chart_card.h"
+#include "data/open_base.h"
 #include "data/town_directory.h"
 #include "data/ui/input_box.h"
 #include "gui/qt_text.h"
@@ -62,6 +63,7 @@ bool LookupTown(QWidget* parent, TownQuery& query) {
     TownChoiceDialog dialog(parent, lines);
     if (dialog.exec() != QDialog::Accepted || dialog.Chosen() < 0) return false;
     auto choice = ChooseTown(dialog.Chosen(), query.jdLocal);
+    TellBaseMessages();
     if (!choice) return false;
     query.town = choice->name;
     query.latitude = CardNumber(choice->latitude);
