@@ -7,10 +7,12 @@
 #include <QMdiArea>
 #include <QPrinter>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "chart/ui/chart_window.h"
@@ -18,7 +20,7 @@
 #include "core/ephemeris.h"
 #include "data/settings.h"
 #include "data/town_card.h"
-#include "data/town_refresh.h"
+#include "data/towns_check.h"
 #include "data/ui/base_commands.h"
 #include "forecast/report_commands.h"
 #include "platform/codepage.h"
@@ -152,10 +154,39 @@ void Usage() {
     std::fprintf(stderr, "usage: orbeta [--workspace DIR]\n");
 }
 
+// For measuring the start (bench/startup.sh): with ORBETA_QUIT_AFTER_FIRST_CHART set,
+// the program ends as soon as the first chart window has been painted and prints the
+// time since it entered main.
+class FirstChartTimer : public QObject {
+  public:
+    explicit FirstChartTimer(std::chrono::steady_clock::time_point start) : start_(start) {}
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<ChartWindow*>(object) && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [this] {
+                std::chrono::duration<double, std::milli> ms =
+                    std::chrono::steady_clock::now() - start_;
+                std::fprintf(stderr, "orbeta: first chart painted %.1f ms after start\n",
+                             ms.count());
+                std::fflush(stderr);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_;
+    bool seen_ = false;
+};
+
 }  // namespace
 
 int RunOrbeta(int argc, char** argv) {
+    const auto start = std::chrono::steady_clock::now();
     QApplication qt(argc, argv);
+    FirstChartTimer firstChart(start);
+    if (std::getenv("ORBETA_QUIT_AFTER_FIRST_CHART")) qt.installEventFilter(&firstChart);
     // The standard dialogs of Qt (print, page set-up, files, colours) speak Russian
     // like the rest of the program, when the system has Qt's translations.
     QTranslator qtTexts;
@@ -186,7 +217,7 @@ int RunOrbeta(int argc, char** argv) {
     for (const auto& name : fresh)
         if (name == kProfileFile) StampProfileWithPresentMoment(kProfileFile);
     // The towns store also keeps the user's cards, so new towns come card by card.
-    if (RefreshTownCards(TemplateDir() + "/" + kTownsStem, kTownsStem) == TownRefresh::Failed)
+    if (CheckTownCards(TemplateDir(), kTownsStem) == TownRefresh::Failed)
         app.Services().Warning("Справочник городов не обновлен"_cp);
     app.Start();
     return qt.exec();
