@@ -17,6 +17,7 @@ struct CommandError : std::runtime_error {
 struct Action {
     std::function<void()> run;
     bool ephemeris = false;
+    bool draws = false;  // needs the drawing libraries: see wheel_command.h
 };
 
 void AddCalendarCommand(CLI::App& app, Action& action);

@@ -6,6 +6,7 @@
 #include "core/ephemeris.h"
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
+#include "wheel_command.h"
 
 int main(int argc, char** argv) {
     using namespace orbeta::cli;
@@ -32,6 +33,11 @@ int main(int argc, char** argv) {
     } catch (const CommandError& e) {
         std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
         return 1;
+    }
+    if (action.draws) {
+        // Before the workspace is entered, so that relative names stay the invoker's.
+        int status = HandOverDrawing(argv);
+        if (status >= 0) return status;
     }
     std::string error;
     if (!orbeta::EnterWorkspace(workspace, error)) {

@@ -9,7 +9,7 @@ PACKAGES=(
   libswe-dev swe-basic-data swe-standard-data swetest
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
-  xvfb xauth poppler-utils imagemagick xdotool
+  xvfb xauth poppler-utils imagemagick xdotool hyperfine
   fonts-noto-core fonts-dejavu-core
   tzdata
 )

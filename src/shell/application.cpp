@@ -8,10 +8,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -21,6 +23,7 @@
 #include "data/settings.h"
 #include "data/town_card.h"
 #include "data/town_refresh.h"
+#include "data/towns_check.h"
 #include "data/ui/base_commands.h"
 #include "forecast/report_commands.h"
 #include "gui/app_state.h"
@@ -166,18 +169,46 @@ TownRefresh RefreshTownsShowingProgress() {
         dialog->Advance(static_cast<int>(done) - dialog->Value());
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    return RefreshTownCards(TemplateDir() + "/" + kTownsStem, kTownsStem, "towns-shipped",
-                            progress);
+    return CheckTownCards(TemplateDir(), kTownsStem, progress);
 }
 
 void Usage() {
     std::fprintf(stderr, "usage: orbeta [--workspace DIR]\n");
 }
 
+// For measuring the start (bench/startup.sh): with ORBETA_QUIT_AFTER_FIRST_CHART set,
+// the program ends as soon as the first chart window has been painted and prints the
+// time since it entered main.
+class FirstChartTimer : public QObject {
+  public:
+    explicit FirstChartTimer(std::chrono::steady_clock::time_point start) : start_(start) {}
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<ChartWindow*>(object) && !seen_) {
+            seen_ = true;
+            QTimer::singleShot(0, [this] {
+                std::chrono::duration<double, std::milli> ms =
+                    std::chrono::steady_clock::now() - start_;
+                std::fprintf(stderr, "orbeta: first chart painted %.1f ms after start\n",
+                             ms.count());
+                std::fflush(stderr);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_;
+    bool seen_ = false;
+};
+
 }  // namespace
 
 int RunOrbeta(int argc, char** argv) {
+    const auto start = std::chrono::steady_clock::now();
     QApplication qt(argc, argv);
+    FirstChartTimer firstChart(start);
+    if (std::getenv("ORBETA_QUIT_AFTER_FIRST_CHART")) qt.installEventFilter(&firstChart);
     // Qt's own dialogs format dates, sizes and file types in Russian, whatever the
     // system's locale.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

@@ -1,0 +1,29 @@
+// orbeta-cli without the drawing libraries: a wheel command goes to orbeta-cli-draw.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "commands.h"
+#include "wheel_command.h"
+
+namespace orbeta::cli {
+
+int HandOverDrawing(char** argv) {
+    // orbeta-cli-draw is built and kept beside this program.
+    std::error_code ec;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) self = argv[0];
+    std::string draw = (self.parent_path() / "orbeta-cli-draw").string();
+    ::execv(draw.c_str(), argv);
+    std::fprintf(stderr, "orbeta-cli: cannot start %s: %s\n", draw.c_str(), std::strerror(errno));
+    return 1;
+}
+
+void DrawWheel(const WheelArgs&) {
+    throw CommandError("the wheel is drawn by orbeta-cli-draw");
+}
+
+}  // namespace orbeta::cli

@@ -1,0 +1,12 @@
+* Hypothetical bodies: number 1..8, mean anomaly (deg) at 1900 January 0.5,
+* semi-major axis (AU), eccentricity, argument of perihelion, ascending node,
+* inclination (deg); angles of the ecliptic and equinox of 1900.
+* Transneptunian points of the Hamburg tradition.
+1 163.7409 40.99837 0.00460 171.4333 129.8325 1.0833
+2 27.6496 50.66744 0.00245 148.1796 161.3339 1.0500
+3 165.1232 59.21436 0.00120 299.0440 0.0000 0.0000
+4 169.0193 64.81690 0.00305 208.8801 0.0000 0.0000
+5 138.0533 70.29949 0.00000 0.0000 0.0000 0.0000
+6 351.3350 73.62765 0.00000 0.0000 0.0000 0.0000
+7 55.8983 77.25568 0.00000 0.0000 0.0000 0.0000
+8 165.5163 83.66907 0.00000 0.0000 0.0000 0.0000
