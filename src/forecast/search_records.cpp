@@ -97,7 +97,7 @@ bool HitFileWriter::Open(const std::filesystem::path& path) {
     temp_ = path;
     temp_ += ".part";
     file_ = std::fopen(temp_.c_str(), "w+b");
-    size_ = 0;
+    size_ = pos_ = 0;
     failed_ = file_ == nullptr;
     return file_ != nullptr;
 }
@@ -107,12 +107,14 @@ bool HitFileWriter::Append(HitRecord& hit) {
     hit.filePos = size_;
     unsigned char buf[kHitRecordSize];
     EncodeHit(hit, buf);
-    if (std::fseek(file_, size_, SEEK_SET) != 0 ||
+    // Seek only after a rewrite: a seek flushes the buffer, one write per record.
+    if ((pos_ != size_ && std::fseek(file_, size_, SEEK_SET) != 0) ||
         std::fwrite(buf, 1, kHitRecordSize, file_) != kHitRecordSize) {
         failed_ = true;
         return false;
     }
     size_ += static_cast<int32_t>(kHitRecordSize);
+    pos_ = size_;
     return true;
 }
 
@@ -128,6 +130,7 @@ bool HitFileWriter::Rewrite(const HitRecord& hit) {
         failed_ = true;
         return false;
     }
+    pos_ = hit.filePos + static_cast<int32_t>(kHitRecordSize);
     return true;
 }
 

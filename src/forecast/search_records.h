@@ -97,6 +97,7 @@ class HitFileWriter {
     std::FILE* file_ = nullptr;
     std::filesystem::path path_, temp_;
     int32_t size_ = 0;
+    int32_t pos_ = 0;  // where the next write goes
     bool failed_ = false;
 };
 

@@ -100,11 +100,19 @@ void PointSampler::ComputeAt(double t) {
 }
 
 double PointSampler::Longitude(int pointId, double t) {
+    double speed;
+    return Longitude(pointId, t, &speed);
+}
+
+double PointSampler::Longitude(int pointId, double t, double* speed) {
     if (Direct(pointId)) {
         ++evaluations_;
-        return BodyLongitude(t, pointId);
+        BodyPosition p = CalcBody(t, pointId);
+        *speed = p.speed;
+        return p.lon;
     }
     ComputeAt(t);
+    *speed = std::nan("");
     return PointLongitude(work_, pointId);
 }
 
@@ -197,27 +205,44 @@ class Search {
         }
     }
 
-    double Partner(const SearchPair& p, double t) {
-        return rq_.bothMoving == 0 ? sampler_.Longitude(p.b, t) : p.fixedLongitude;
+    // How far the real difference is from the target at t, with its daily rate when
+    // the ephemeris gives it (NaN otherwise).
+    double Gap(const SearchPair& p, double target, double t, double& rate) {
+        double sa = 0, sb = 0;
+        double la = sampler_.Longitude(p.a, t, &sa);
+        double lb = rq_.bothMoving == 0 ? sampler_.Longitude(p.b, t, &sb) : p.fixedLongitude;
+        rate = sa - sb;
+        return Difference(la - lb, target);
     }
 
-    // Brings a crossing of the target onto the real positions: secant steps from the
-    // cubic's slope until the correction is below 0.05 s. False when they deny it.
-    bool Refine(const SearchPair& p, double target, double slope, double& moment) {
-        double t0 = moment, tk = moment;
-        double gk = Difference(sampler_.Longitude(p.a, tk) - Partner(p, tk), target);
+    // Brings a crossing of the target onto the real positions: Newton steps on the real
+    // rate (secant steps from the cubic's slope where there is none) until what is left
+    // is below 0.05 s. False when the real positions deny the crossing.
+    bool Refine(const SearchPair& p, double target, double slope, double curvature,
+                double& moment) {
+        double t0 = moment, tk = moment, tPrev = 0, gPrev = 0;
         for (int i = 0; i < 8; ++i) {
+            double rate;
+            double gk = Gap(p, target, tk, rate);
+            bool real = std::isfinite(rate) && std::fabs(rate) > 1e-9;
+            if (real)
+                slope = rate;
+            else if (i > 0 && tk != tPrev)
+                slope = (gk - gPrev) / (tk - tPrev);
             if (!(std::fabs(slope) > 1e-12)) return false;
             double corr = -gk / slope, tn = tk + corr;
             if (!(std::fabs(tn - t0) <= maxShift_)) return false;
-            if (std::fabs(corr) < 0.05 * kSecond) {
+            // After a Newton step on the real rate the error left is of the order of
+            // corr^2 curvature / (2 rate): usually one evaluation is enough.
+            double left = real ? corr * corr * std::fabs(curvature) / (2 * std::fabs(slope))
+                               : std::fabs(corr);
+            if (std::fabs(corr) < 0.05 * kSecond || left < 0.005 * kSecond) {
                 moment = tn;
                 return true;
             }
-            double gn = Difference(sampler_.Longitude(p.a, tn) - Partner(p, tn), target);
-            slope = (gn - gk) / (tn - tk);
+            tPrev = tk;
+            gPrev = gk;
             tk = tn;
-            gk = gn;
         }
         return false;
     }
@@ -314,7 +339,8 @@ class Search {
         int m = FindRoots(target, h_, d, x);
         for (int i = 0; i < m; ++i) {
             double moment = t_ + x[i];
-            if (opt_.refine && !Refine(p, target, cubic.Slope(x[i]), moment)) {
+            if (opt_.refine &&
+                !Refine(p, target, cubic.Slope(x[i]), cubic.Curvature(x[i]), moment)) {
                 ++result_.denied;
                 continue;
             }
@@ -344,7 +370,8 @@ class Search {
         std::vector<double> exact;
         for (int i = 0; i < ne; ++i) {
             double moment = t_ + e[i];
-            if (opt_.refine && !Refine(p, target, cubic.Slope(e[i]), moment)) {
+            if (opt_.refine &&
+                !Refine(p, target, cubic.Slope(e[i]), cubic.Curvature(e[i]), moment)) {
                 ++result_.denied;
                 continue;
             }
@@ -373,9 +400,9 @@ class Search {
             if (std::fabs(hit.end - (t_ + h_)) <= kSameMoment) hit.flags |= kHitEndsAtStep;
             // Entries and exits go onto the real positions; step boundaries stay.
             if (opt_.refine && !(hit.flags & kHitBeginsAtStep) && first.x > 0)
-                Refine(p, first.target, cubic.Slope(first.x), hit.start);
+                Refine(p, first.target, cubic.Slope(first.x), cubic.Curvature(first.x), hit.start);
             if (opt_.refine && !(hit.flags & kHitEndsAtStep) && last.x < h_)
-                Refine(p, last.target, cubic.Slope(last.x), hit.end);
+                Refine(p, last.target, cubic.Slope(last.x), cubic.Curvature(last.x), hit.end);
             // A crossing refined just past a step boundary still belongs to the period
             // that runs on across it.
             double lo = hit.start - (hit.flags & kHitBeginsAtStep ? maxShift_ : kSameMoment);

@@ -15,6 +15,7 @@ struct Cubic {
     double c[4] = {};
     double At(double x) const { return c[0] + x * (c[1] + x * (c[2] + x * c[3])); }
     double Slope(double x) const { return c[1] + x * (2 * c[2] + x * 3 * c[3]); }
+    double Curvature(double x) const { return 2 * c[2] + 6 * c[3] * x; }
 };
 Cubic FitCubic(double h, const double y[4]);
 
@@ -36,6 +37,8 @@ class PointSampler {
     // The needed points' longitudes at t, by PointId (index 0 unused).
     void Sample(double t, double lon[kPointCount + 1]);
     double Longitude(int pointId, double t);
+    // With the daily speed where the ephemeris gives it directly, NaN elsewhere.
+    double Longitude(int pointId, double t, double* speed);
     // Charts or single bodies computed so far.
     long Evaluations() const { return evaluations_; }
 
