@@ -112,7 +112,6 @@ void Run(const SearchArgs& a) {
     if (a.table == "1001" || a.table == "1002" || a.table == "horary") {
         std::vector<NextAspect> found;
         if (a.table == "1001") {
-            title = TableTitle(0);
             body = HoraryMomentText(base, a.precision, &found);
         } else if (a.table == "1002") {
             std::vector<VoidOfCourse> voids;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "../core/ephemeris_fixture.h"
 #include "../support/test_support.h"
@@ -17,6 +19,7 @@
 #include "platform/codepage.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
+#include "shown_report.h"
 
 namespace orbeta {
 namespace {
@@ -80,6 +83,44 @@ TEST_F(Tables, SaturnBackIntoPisces) {
     ASSERT_NE(at, std::string::npos) << r.text;
     EXPECT_EQ(r.text.substr(at + 22, 200).find(SignName(11)), 9u) << r.text;
     EXPECT_NE(r.text.find(SignName(0)), std::string::npos);
+}
+
+// "Прервать" after ten steps: the table of what was found is still written and shown.
+TEST_F(Tables, InterruptedTableIsShown) {
+    struct Stopping : test::ShownReport {
+        int steps = 0;
+        void ProgressStepped(int) override {
+            if (++steps == 10) AbortProgress();
+        }
+    } stop;
+    ChartRecord natal;
+    natal.jdUT = natal.jdCalc = At(16, 5, 1945, 2);
+    ComputeChart(natal, natal, 1);
+    SearchRequest rq;
+    rq.start = At(1, 1, 2025);
+    rq.end = At(1, 4, 2025);
+    rq.aspects = {0, 90, 180};
+    rq.movingMask = 1u << (MON - 1);
+    rq.targetMask = 1023;
+    PrepareTableRequest(kTableNatal, rq, nullptr);
+    rq.pairs = MakePairs(kTableNatal, rq, natal);
+    ASSERT_TRUE(RunTableCommand(kTableNatal, rq, natal, "allob.tmp", 0));
+    ASSERT_EQ(stop.shown.size(), 3u);
+    EXPECT_EQ(stop.shown[1], TableTitle(kTableNatal));
+    EXPECT_EQ(stop.shown[2], "ATnat");
+    auto hits = ReadHitFile("allob.tmp");
+    ASSERT_FALSE(hits.empty());
+    EXPECT_LT(hits.back().start, rq.start + 9 + 1e-4);
+    std::ifstream in(stop.shown[0], std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find(" Метод - "_cp), std::string::npos);
+    // One line per record: the moving Moon right after the moment.
+    size_t lines = 0;
+    std::string line, moon = " " + PointShortName(MON) + " ";
+    while (std::getline(text, line))
+        if (line.size() > 21 && line.compare(21, moon.size(), moon) == 0) ++lines;
+    EXPECT_EQ(lines, hits.size());
 }
 
 // Mercury 2025: turns retrograde 15.03 at 9 Aries, direct 07.04 at 26 Pisces (swetest
