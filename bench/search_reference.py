@@ -33,6 +33,67 @@ def lon(jd, body):  # BodyId 1..10 -> library 0..9
     return XX[0]
 
 
+def speed(jd, body):
+    SWE.swe_calc_ut(jd, body - 1, 2 | 256, XX, ERR)  # SEFLG_SPEED
+    return XX[3]
+
+
+def bisect(f, lo, hi, iterations=45):
+    flo = f(lo)
+    for _ in range(iterations):
+        mid = (lo + hi) / 2
+        fm = f(mid)
+        if (fm < 0) == (flo < 0):
+            lo, flo = mid, fm
+        else:
+            hi = mid
+    return (lo + hi) / 2
+
+
+def check_ingresses_and_stations(cli, ws):
+    """Ingresses of Sun..Pluto and stations of Mercury..Pluto in 2025."""
+    out = json.loads(subprocess.check_output([cli, "--workspace", ws, "search"] + CHART + [
+        "--table", "3", "--from", "01.01.2025 00:00", "--to", "01.01.2026 00:00",
+        "--moving", "1,2,3,4,5,6,7,8,9,10", "--json"]))
+    found = [(h["a"], h["start"]) for h in out["hits"]]
+    step, worst, missed = 0.05, 0.0, 0
+    n = int((END - START) / step)
+    count = 0
+    for body in range(1, 11):
+        prev = lon(START, body)
+        for k in range(1, n + 1):
+            cur = lon(START + k * step, body)
+            if int(prev // 30) != int(cur // 30):
+                boundary = 30.0 * round(cur / 30.0)
+                t = bisect(lambda x: wrap(lon(x, body) - boundary), START + (k - 1) * step, START + k * step)
+                count += 1
+                near = [abs(s - t) for (a, s) in found if a == body and abs(s - t) < 0.01]
+                if not near:
+                    missed += 1
+                else:
+                    worst = max(worst, min(near) * 86400)
+            prev = cur
+    print(f"ingresses: reference {count}, orbeta {len(found)}, missed {missed}, max error {worst:.3f} s")
+    worst = 0.0
+    for body in range(3, 11):
+        out = json.loads(subprocess.check_output([cli, "--workspace", ws, "search"] + CHART + [
+            "--table", "5", "--planet", str(body), "--from", "01.01.2025 00:00", "--to", "01.01.2026 00:00",
+            "--json"]))
+        ref = []
+        prev = speed(START, body)
+        for k in range(1, 366):
+            cur = speed(START + k, body)
+            if prev * cur <= 0:
+                ref.append(bisect(lambda x: speed(x, body), START + k - 1, START + k))
+            prev = cur
+        got = [s["moment"] for s in out["stations"]]
+        if len(got) != len(ref):
+            print(f"stations of {body}: reference {len(ref)}, orbeta {len(got)}")
+        for a, b in zip(got, ref):
+            worst = max(worst, abs(a - b) * 86400)
+    print(f"stations: max error {worst:.1f} s")
+
+
 def wrap(x):
     return (x + 180.0) % 360.0 - 180.0
 
@@ -110,6 +171,7 @@ def main():
                 worst, worst_of = err, (a, b, angle, t)
         print(f"{name}: {len(found)} records, missed {missed}, extra {len(unused)}, "
               f"max error {worst:.3f} s at {worst_of}")
+    check_ingresses_and_stations(cli, ws)
 
 
 if __name__ == "__main__":
