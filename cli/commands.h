@@ -28,5 +28,6 @@ void AddDbCommand(CLI::App& app, Action& action);
 void AddTownCommand(CLI::App& app, Action& action);
 void AddWheelCommand(CLI::App& app, Action& action);
 void AddReportCommand(CLI::App& app, Action& action);
+void AddSearchCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     AddTownCommand(app, action);
     AddWheelCommand(app, action);
     AddReportCommand(app, action);
+    AddSearchCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

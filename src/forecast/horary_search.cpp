@@ -1,0 +1,326 @@
+#include "forecast/horary_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/angles.h"
+#include "core/ephemeris.h"
+#include "forecast/search_tables.h"
+#include "forecast/time_search.h"
+#include "platform/codepage.h"
+#include "platform/format.h"
+#include "platform/ui_names.h"
+
+namespace orbeta {
+namespace {
+
+// Days, by BodyId 1..10.
+constexpr double kFineStep[11] = {0, 0.5, 0.05, 0.1, 0.2, 0.5, 2, 5, 10, 10, 10};
+constexpr double kCoarseStep[11] = {0, 1, 0.1, 1, 1, 1, 8, 15, 25, 40, 40};
+constexpr int kMaxSteps = 100000;
+
+double InSign(double lon) {
+    return std::fmod(lon, 30.0);
+}
+
+// Newton steps on the real motion onto the nearest multiple of 30 (or of the
+// difference's target), starting from a moment the cubic gave.
+double Polish(double t, int body, double boundary) {
+    for (int i = 0; i < 5; ++i) {
+        BodyPosition p = CalcBody(t, body);
+        if (!(std::fabs(p.speed) > 1e-9)) break;
+        double corr = -Difference(p.lon, boundary) / p.speed;
+        if (!(std::fabs(corr) < 0.5)) break;
+        t += corr;
+        if (std::fabs(corr) < 1e-7) break;
+    }
+    return t;
+}
+
+// One pass from t towards the boundary of the sign: forwards (dir 1) or backwards.
+double SignBoundary(int body, double t, int dir) {
+    double coarse = dir * kCoarseStep[body], fine = dir * kFineStep[body];
+    double s = t, prev = t;
+    for (int i = 0; i < kMaxSteps; ++i) {
+        double f = InSign(BodyLongitude(s, body));
+        bool near = body >= MER ? (f <= 2 || f >= 28) : (dir > 0 ? f >= 28 : f <= 2);
+        if (near) break;
+        prev = s;
+        s += coarse;
+    }
+    // A fast body can step over the boundary into f <= 2: search on from the coarse
+    // sample before, so that the crossing lies ahead of the fine window.
+    s = prev;
+    double y[4];
+    for (int k = 0; k < 4; ++k) y[k] = InSign(BodyLongitude(s + (k - 1) * fine, body));
+    for (int i = 0; i < kMaxSteps; ++i) {
+        double c[4] = {y[0], y[1], y[2], y[3]};
+        int k = 0;
+        while (k < 3 && std::fabs(c[k + 1] - c[k]) <= 15) ++k;
+        if (k < 3) {
+            if (c[k + 1] < c[k]) {
+                for (int j = 0; j <= k; ++j)
+                    if (c[j] > 15) c[j] -= 30;
+            } else {
+                for (int j = k + 1; j < 4; ++j)
+                    if (c[j] > 15) c[j] -= 30;
+            }
+            double x[3];
+            if (FindRoots(0, fine, c, x) > 0) {
+                double m = s + x[0];
+                return Polish(m, body, 30.0 * std::round(BodyLongitude(m, body) / 30.0));
+            }
+        }
+        y[0] = y[1];
+        y[1] = y[2];
+        y[2] = y[3];
+        y[3] = InSign(BodyLongitude(s + 3 * fine, body));
+        s += fine;
+    }
+    return s;
+}
+
+}  // namespace
+
+void FindSignPeriod(double t, SignPeriod& r, bool untilStation) {
+    r.moment = t;
+    if (r.ValidAt(t)) return;
+    int body = r.body;
+    if (body < SUN || body > PLT) return;
+    r.sign = std::min(11, static_cast<int>(BodyLongitude(t, body) / 30.0));
+    r.end = SignBoundary(body, t, 1);
+    r.begin = SignBoundary(body, t, -1);
+    if (untilStation && body >= MER) {
+        double step = kFineStep[body];
+        double v0 = CalcBody(t, body).speed;
+        for (double s = t; s < r.end; s += step) {
+            double v1 = CalcBody(s + step, body).speed;
+            if (v0 * v1 <= 0) {
+                double lo = s, hi = s + step, vlo = v0;
+                for (int i = 0; i < 12; ++i) {
+                    double mid = (lo + hi) / 2, vm = CalcBody(mid, body).speed;
+                    if (vlo * vm <= 0) {
+                        hi = mid;
+                    } else {
+                        lo = mid;
+                        vlo = vm;
+                    }
+                }
+                r.end = std::min(r.end, (lo + hi) / 2);
+                break;
+            }
+            v0 = v1;
+        }
+    }
+}
+
+bool FindNextAspect(const SignPeriod& pa, const SignPeriod& pb, double from, NextAspect& res) {
+    double begin = std::max(pa.begin, pb.begin), end = std::min(pa.end, pb.end);
+    // From the caller's moment: an aspect already past would hide the next one.
+    double s = std::max(begin, from);
+    if (!(s < end)) return false;
+    double h = std::min(kFineStep[pa.body], kFineStep[pb.body]);
+    double A[4], B[4];
+    for (int k = 0; k < 4; ++k) {
+        A[k] = BodyLongitude(s + (k - 1) * h, pa.body);
+        B[k] = BodyLongitude(s + (k - 1) * h, pb.body);
+    }
+    auto unwrap = [](const double in[4], double out[4]) {
+        double shift = 0;
+        out[0] = in[0];
+        for (int k = 1; k < 4; ++k) {
+            if (in[k] < 90 && in[k - 1] > 270) shift += 360;
+            if (in[k] > 270 && in[k - 1] < 90) shift -= 360;
+            out[k] = in[k] + shift;
+        }
+    };
+    constexpr int kAspects[5] = {0, 60, 90, 120, 180};
+    for (int step = 0; step < kMaxSteps && s < end; ++step) {
+        double ua[4], ub[4], d[4];
+        unwrap(A, ua);
+        unwrap(B, ub);
+        double mn = 0, mx = 0;
+        for (int k = 0; k < 4; ++k) {
+            d[k] = ua[k] - ub[k];
+            mn = std::min(mn, d[k]);
+            mx = std::max(mx, d[k]);
+        }
+        int hi = static_cast<int>(std::ceil(mx / 360)), lo = static_cast<int>(std::floor(mn / 360));
+        for (int angle : kAspects) {
+            for (int sgn = 0; sgn < (angle == 0 || angle == 180 ? 1 : 2); ++sgn) {
+                for (int n = lo; n <= hi; ++n) {
+                    double target = 360.0 * n + (sgn ? -angle : angle);
+                    if (!(mn - 90 <= target && target <= mx + 90 && std::fabs(d[1] - target) <= 90))
+                        continue;
+                    double x[3];
+                    if (FindRoots(target, h, d, x) == 0) continue;
+                    double exact = s + x[0];
+                    // Onto the real positions, by the difference's own motion.
+                    for (int i = 0; i < 5; ++i) {
+                        BodyPosition a = CalcBody(exact, pa.body), b = CalcBody(exact, pb.body);
+                        double rate = a.speed - b.speed;
+                        if (!(std::fabs(rate) > 1e-9)) break;
+                        double corr = -Difference(a.lon - b.lon, target) / rate;
+                        if (!(std::fabs(corr) < h)) break;
+                        exact += corr;
+                        if (std::fabs(corr) < 1e-7) break;
+                    }
+                    if (exact > end || exact < from - 1e-5) return false;
+                    res.begin = begin;
+                    res.end = end;
+                    res.exact = exact;
+                    res.bodyA = static_cast<int16_t>(pa.body);
+                    res.bodyB = static_cast<int16_t>(pb.body);
+                    res.aspect = static_cast<int16_t>(angle);
+                    return true;
+                }
+            }
+        }
+        for (int k = 0; k < 3; ++k) {
+            A[k] = A[k + 1];
+            B[k] = B[k + 1];
+        }
+        A[3] = BodyLongitude(s + 3 * h, pa.body);
+        B[3] = BodyLongitude(s + 3 * h, pb.body);
+        s += h;
+    }
+    return false;
+}
+
+NextAspectMatrix ComputeNextAspects(double t, bool untilStation) {
+    NextAspectMatrix m;
+    for (int i = 0; i < 10; ++i) {
+        for (int j = 0; j < 10; ++j) {
+            m.aspect[i][j] = -1;
+            m.time[i][j] = 0;
+        }
+        m.periods[i].body = i + 1;
+        FindSignPeriod(t, m.periods[i], untilStation);
+    }
+    for (int i = 0; i < 10; ++i)
+        for (int j = i + 1; j < 10; ++j) {
+            NextAspect a;
+            if (!FindNextAspect(m.periods[i], m.periods[j], t, a) || a.exact < t) continue;
+            m.aspect[i][j] = m.aspect[j][i] = a.aspect;
+            m.time[i][j] = m.time[j][i] = a.exact;
+            m.list.push_back(a);
+        }
+    return m;
+}
+
+std::string HoraryAspectLine(const NextAspect& a, char mark, double gmtCorr, int precision) {
+    return Format(" %s - %s  %3d %c %-20.20s", PointShortName(a.bodyA).c_str(),
+                  PointShortName(a.bodyB).c_str(), a.aspect, mark,
+                  DateText(a.begin - gmtCorr, precision).c_str()) +
+           Format("- %s\n", DateText(a.exact - gmtCorr, precision).c_str());
+}
+
+std::string HoraryMomentText(const ChartRecord& chart, int precision,
+                             std::vector<NextAspect>* found) {
+    NextAspectMatrix m = ComputeNextAspects(chart.jdUT);
+    std::string out;
+    for (const auto& a : m.list) out += HoraryAspectLine(a, ' ', chart.gmtCorr, precision);
+    if (found) *found = m.list;
+    return out;
+}
+
+std::string HoraryDayText(const ChartRecord& chart, int precision, std::vector<NextAspect>* found,
+                          std::vector<VoidOfCourse>* voids, std::vector<SignPeriod>* periodsOut) {
+    double t = chart.jdUT;
+    std::vector<SignPeriod> periods;
+    std::vector<VoidOfCourse> voc;
+    for (int body = SUN; body <= PLT; ++body) {
+        SignPeriod p;
+        p.body = body;
+        FindSignPeriod(t, p);
+        for (int i = 0; i < 100; ++i) {
+            periods.push_back(p);
+            if (body == MON) voc.push_back({-1.0, p.end});
+            if (!(p.end < t + 1)) break;
+            SignPeriod next;
+            next.body = body;
+            FindSignPeriod(p.end + 0.0001, next);
+            p = next;
+        }
+    }
+    std::string out;
+    std::vector<NextAspect> list;
+    for (size_t i = 0; i < periods.size(); ++i)
+        for (size_t j = i + 1; j < periods.size(); ++j) {
+            if (periods[i].body == periods[j].body) continue;
+            NextAspect a;
+            if (!FindNextAspect(periods[i], periods[j], t, a) || a.exact < t) continue;
+            out += HoraryAspectLine(a, a.exact == t ? '*' : ' ', chart.gmtCorr, precision);
+            list.push_back(a);
+            if (a.bodyA == MON || a.bodyB == MON) {
+                auto v = std::find_if(voc.begin(), voc.end(),
+                                      [&](const VoidOfCourse& e) { return e.end > a.exact; });
+                if (v != voc.end() && a.exact > v->begin) v->begin = a.exact;
+            }
+        }
+    out += " Луна без курса \n"_cp;
+    for (auto& v : voc) {
+        if (v.begin < 0) v.begin = t;
+        out += Format(" %-20.20s", DateText(v.begin - chart.gmtCorr, precision).c_str()) +
+               Format(" - %s\n", DateText(v.end - chart.gmtCorr, precision).c_str());
+    }
+    if (found) *found = list;
+    if (voids) *voids = voc;
+    if (periodsOut) *periodsOut = periods;
+    return out;
+}
+
+HoraryChartList ComputeHoraryChartList(const ChartRecord& chart, bool untilStation) {
+    HoraryChartList r;
+    for (auto& row : r.matrix)
+        for (float& c : row) c = 999.0f;
+    double t = chart.jdCalc;
+    NextAspectMatrix m = ComputeNextAspects(t, untilStation);
+    for (int i = 0; i < 10; ++i)
+        for (int j = i + 1; j < 10; ++j) {
+            if (m.aspect[i][j] >= 0) r.matrix[i][j] = static_cast<float>(m.aspect[i][j]);
+            r.matrix[j][i] = static_cast<float>(Separation(chart.lon[i + 1], chart.lon[j + 1]));
+        }
+    std::vector<NextAspect> list = m.list;
+    for (auto& a : list)
+        if (a.bodyB == MON) std::swap(a.bodyA, a.bodyB);
+    std::stable_sort(list.begin(), list.end(), [](const NextAspect& x, const NextAspect& y) {
+        bool mx = x.bodyA == MON, my = y.bodyA == MON;
+        if (mx != my) return mx;
+        return x.exact < y.exact;
+    });
+    NextAspect separator;
+    separator.aspect = -1;
+    list.push_back(separator);
+    const SignPeriod& moon = m.periods[MON - 1];
+    if (moon.end < t + 1) {
+        SignPeriod next;
+        next.body = MON;
+        FindSignPeriod(moon.end + 1e-5, next, untilStation);
+        std::vector<NextAspect> later;
+        for (int i = 0; i < 10; ++i) {
+            if (i == MON - 1) continue;
+            NextAspect a;
+            if (FindNextAspect(next, m.periods[i], moon.end, a) && a.exact >= moon.end)
+                later.push_back(a);
+        }
+        std::sort(later.begin(), later.end(),
+                  [](const NextAspect& x, const NextAspect& y) { return x.exact < y.exact; });
+        list.insert(list.end(), later.begin(), later.end());
+    }
+    for (const auto& p : m.periods)
+        if (p.end < t + 1) {
+            NextAspect exit;
+            exit.bodyA = static_cast<int16_t>(p.body);
+            exit.bodyB = static_cast<int16_t>(p.sign);
+            exit.exact = p.end;
+            exit.begin = p.begin;
+            exit.end = p.end;
+            exit.aspect = -2;
+            list.push_back(exit);
+        }
+    r.list = std::move(list);
+    return r;
+}
+
+}  // namespace orbeta
