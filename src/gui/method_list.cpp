@@ -16,7 +16,8 @@ void FillMethodList(QComboBox* box) {
 }
 
 int ChosenMethodOf(const QComboBox* box) {
-    return box->currentIndex() < 0 ? 1 : box->currentData().toInt();
+    QVariant method = box->currentData();
+    return method.isValid() ? method.toInt() : 1;
 }
 
 bool SelectMethod(QComboBox* box, int method) {

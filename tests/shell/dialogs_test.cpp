@@ -144,7 +144,7 @@ class DialogsTest : public QObject {
         QVERIFY(kind->count() > 10);
         QCOMPARE(kind->currentIndex(), 0);
         QCOMPARE(d.ChosenMethod(), 1);
-        int secondary = kind->findText("Вторичные прогрессии [6]");
+        int secondary = kind->findText("Вторичные прогрессии");
         QVERIFY(secondary > 0);
         kind->setCurrentIndex(secondary);
         QCOMPARE(d.ChosenMethod(), 6);
