@@ -1,9 +1,11 @@
 #include "ui_text_check.h"
 
 #include <map>
+#include <optional>
 #include <set>
 
 #include "platform/codepage.h"
+#include "platform/command_ids.h"
 #include "platform/format.h"
 #include "platform/text_file.h"
 #include "platform/ui_text.h"
@@ -16,11 +18,12 @@ enum class Shape { Text, List, Menu, Format, Bracketed };
 
 struct Expectation {
     Shape shape;
-    int count = 0;              // List: number of items
-    int maxWidth = 0;           // List: widest item allowed (0 = any)
-    std::set<int> allowed{};    // Menu: ids an item may carry (empty = any)
-    std::set<int> required{};   // Menu: ids that must be there
-    std::string conversions{};  // Format: the conversion letters in order
+    int count = 0;                        // List: number of items
+    int maxWidth = 0;                     // List: widest item allowed (0 = any)
+    std::set<int> allowed{};              // Menu: ids an item may carry (empty = any)
+    std::set<int> required{};             // Menu: ids that must be there
+    std::string conversions{};            // Format: the conversion letters in order
+    std::optional<CommandOwner> owner{};  // Menu of commands: whose ids it carries
 };
 
 std::set<int> Range(int from, int to) {
@@ -35,15 +38,26 @@ std::set<int> Join(std::initializer_list<std::set<int>> sets) {
     return s;
 }
 
-// Commands a chart window accepts from its menus.
-const std::set<int> kChartCommands =
-    Join({{2001, 2013, 2014, 2016, 2020, 2021, 2022, 2030, 2031, 2045, 2050,
-           2051, 2052, 2053, 2055, 2056, 2060, 2100, 2101, 2102, 3001, 3002},
-          Range(2002, 2006),
-          Range(2008, 2012),
-          Range(2017, 2019),
-          Range(2040, 2044)});
-const std::set<int> kReports = Join({Range(2002, 2006), Range(2008, 2012)});
+std::set<int> IdsOf(CommandOwner owner) {
+    std::set<int> s;
+    for (const auto& c : kNamedCommands)
+        if (c.owner == owner) s.insert(c.id);
+    return s;
+}
+
+using namespace cmd;
+// Commands a chart window accepts from its menus: every one named for it.
+const std::set<int> kChartCommands = IdsOf(CommandOwner::Chart);
+const std::set<int> kReports = {
+    chart::kBinduTable, chart::kChartAnalysis,       chart::kFixedStars,
+    chart::kAsteroids,  chart::kHypotheticalPlanets, chart::kDegreeTexts,
+    chart::kLots,       chart::kMidpoints,           chart::kRiseSet,
+    chart::kAgePoints};
+const std::set<int> kDirections = {chart::kDirectionsLongitude, chart::kDirectionsRightAscension,
+                                   chart::kProgressedMoon};
+const std::set<int> kDerivedCharts = {chart::kHarmonic, chart::kSolarLunar, chart::kRelocation,
+                                      chart::kHoraryChart, chart::kThematicChart};
+const std::set<int> kPrintAndCopy = {picture::kPrint, picture::kCopy};
 const std::set<int> kMethods = {1, 17, 6, 7, 8, 25, 30, 18, 19, 20, 26, 31, 33, 32, 11, 12, 15, 24};
 
 Expectation Text() {
@@ -58,14 +72,20 @@ Expectation Menu(std::set<int> allowed, std::set<int> required) {
 Expectation Exactly(std::set<int> ids) {
     return Menu(ids, ids);
 }
+// A menu of window commands: every id must be named for the owner.
+Expectation Commands(CommandOwner owner, Expectation menu) {
+    menu.owner = owner;
+    return menu;
+}
 Expectation FormatOf(std::string conversions) {
     return {Shape::Format, 0, 0, {}, {}, std::move(conversions)};
 }
 
 const std::map<std::string, Expectation>& Expectations() {
     std::set<int> chartWithoutForecast = kChartCommands;
-    chartWithoutForecast.erase(2060);
-    chartWithoutForecast.erase(2045);
+    chartWithoutForecast.erase(chart::kForecast);
+    chartWithoutForecast.erase(chart::kReturnsTable);
+    constexpr auto kChart = CommandOwner::Chart;
     static const std::map<std::string, Expectation> table = {
         // frame and reports
         {"UW", Text()},
@@ -103,24 +123,33 @@ const std::map<std::string, Expectation>& Expectations() {
         // numbered menus
         {"MetChet", Exactly(kMethods)},
         {"HOUS", Exactly(Range(1, 11))},
-        {"EvZag", Exactly(kReports)},
-        {"EvZagI", Exactly(Range(2017, 2019))},
+        {"EvZag", Commands(kChart, Exactly(kReports))},
+        {"EvZagI", Commands(kChart, Exactly(kDirections))},
         {"INTER", Exactly(Range(0, 4))},
         {"sub", Menu(Range(1, 12), {1})},
         {"qst", Exactly(Range(1, 12))},
         {"CSR", {Shape::Bracketed}},
         // popup and button menus
-        {"K0t1", Menu(kChartCommands, {2001, 2060, 3001, 3002, 2102})},
-        {"K0", Menu(chartWithoutForecast, {2001, 3001, 3002, 2102})},
-        {"K2", Menu(kChartCommands, {2001, 2053, 2050, 2051, 2052, 2055, 2056, 2014})},
-        {"KDP", Menu(Join({kReports, Range(2017, 2019)}), kReports)},
-        {"DAK", Exactly(Range(2040, 2044))},
-        {"MTEXT", Exactly({100, 2014, 2015, 2102})},
-        {"MASP", Exactly({2002, 2014, 2015})},
-        {"MDBnd", Exactly({2100, 2102})},
-        {"MGRGN", Exactly({2100, 2102})},
-        {"MGRE", Exactly({2100, 2102})},
-        {"MDReG", Exactly({2100, 2102})},
+        {"K0t1", Commands(kChart, Menu(kChartCommands,
+                                       {chart::kAspects, chart::kForecast, chart::kReportsMenu,
+                                        chart::kDerivedMenu, chart::kCopyPicture}))},
+        {"K0",
+         Commands(kChart, Menu(chartWithoutForecast, {chart::kAspects, chart::kReportsMenu,
+                                                      chart::kDerivedMenu, chart::kCopyPicture}))},
+        {"K2",
+         Commands(kChart, Menu(kChartCommands, {chart::kAspects, chart::kArcs, chart::kRelationship,
+                                                chart::kComposite, chart::kMidChart, chart::kSwap,
+                                                chart::kOuterMethod, chart::kOverlayCurrent}))},
+        {"KDP", Commands(kChart, Menu(Join({kReports, kDirections}), kReports))},
+        {"DAK", Commands(kChart, Exactly(kDerivedCharts))},
+        {"MTEXT", Commands(CommandOwner::Text, Exactly({text::kExternalEditor, text::kPrint,
+                                                        text::kSave, text::kCopy}))},
+        {"MASP",
+         Commands(CommandOwner::Text, Exactly({text::kBinduTable, text::kPrint, text::kSave}))},
+        {"MDBnd", Commands(CommandOwner::Picture, Exactly(kPrintAndCopy))},
+        {"MGRGN", Commands(CommandOwner::Picture, Exactly(kPrintAndCopy))},
+        {"MGRE", Commands(CommandOwner::Picture, Exactly(kPrintAndCopy))},
+        {"MDReG", Commands(CommandOwner::Picture, Exactly(kPrintAndCopy))},
         // single texts and headings
         {"LLV", Text()},
         {"VZP", Text()},
@@ -270,7 +299,9 @@ void CheckEntry(const std::string& key, const std::string& text, const Expectati
                 }
                 if (item.size() > 78) problem("item longer than 78 characters");
                 if (!seen.insert(id).second) problem(Format("id %d twice", id));
-                if (!e.allowed.empty() && !e.allowed.count(id))
+                if (e.owner && !CommandName(*e.owner, id))
+                    problem(Format("id %d has no name among the command ids", id));
+                else if (!e.allowed.empty() && !e.allowed.count(id))
                     problem(Format("id %d is not a command of this menu", id));
             }
             for (int id : e.required)

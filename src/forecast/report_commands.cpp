@@ -6,6 +6,7 @@
 #include "core/dated_line.h"
 #include "forecast/age_points.h"
 #include "forecast/day_report.h"
+#include "platform/command_ids.h"
 #include "platform/report.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
@@ -22,7 +23,7 @@ bool RunDayReport(const ChartRecord& chart1) {
         Svc().Warning(LookupText("tatvp"));
         return false;
     }
-    std::string title = ReportTitle(2011);
+    std::string title = ReportTitle(cmd::chart::kRiseSet);
     if (!BeginReport(title)) return false;
     ReportWrite(DayReportText(ComputeDayReport(chart1)));
     // The report's times are local: a clicked line becomes UT with the chart's correction.
@@ -31,7 +32,7 @@ bool RunDayReport(const ChartRecord& chart1) {
 }
 
 bool RunAgePointReport(const ChartRecord& chart1, const OrbTable& table, const Settings& settings) {
-    std::string title = ReportTitle(2012);
+    std::string title = ReportTitle(cmd::chart::kAgePoints);
     if (!BeginReport(title)) return false;
     ReportWrite(AgePointReportText(chart1, table, settings.maskP));
     ShowReport(title, "TZS", ReportOriginOf(chart1));

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/chart_compute.h"
+#include "gui/app_state.h"
 #include "gui/method_list.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
@@ -191,6 +193,19 @@ void BirthDataDialog::accept() {
     }
     data_ = d;
     Dial::accept();
+}
+
+bool EnterAndComputeChart(QWidget* parent) {
+    AppState& app = App();
+    BirthDataDialog dialog(parent, app.inputChart);
+    int result = dialog.exec();
+    DebugJournal(Format("DVvod k=%d", result));
+    if (result != QDialog::Accepted) return false;
+    ApplyBirthData(app.inputChart, dialog.Data());
+    app.inputChart.houseSystem = static_cast<int16_t>(app.settings.houseSet);
+    ComputeChart(app.inputChart, app.currentChart, dialog.ChosenMethod(),
+                 app.settings.ov[kOptArcBody]);
+    return true;
 }
 
 }  // namespace orbeta

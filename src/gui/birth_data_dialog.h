@@ -51,4 +51,9 @@ class BirthDataDialog : public Dial {
     BirthData data_;
 };
 
+// The birth-data dialog prefilled from the input chart; on OK the input chart gets the
+// typed data and the current house system and is computed by the chosen method on the
+// current chart. False on Cancel.
+bool EnterAndComputeChart(QWidget* parent);
+
 }  // namespace orbeta

@@ -6,12 +6,15 @@
 #include <QWidget>
 #include <string>
 
+#include "platform/command_ids.h"
+
 class QMdiSubWindow;
 class QPrinter;
 
 namespace orbeta {
 
-constexpr int kCmdCopyPicture = 2102;
+// Every window copies its picture on the same command.
+constexpr int kCmdCopyPicture = cmd::picture::kCopy;
 
 class ChildWindow : public QWidget {
     Q_OBJECT

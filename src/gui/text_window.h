@@ -8,16 +8,17 @@
 
 #include "gui/child_window.h"
 #include "platform/services.h"
+#include "platform/command_ids.h"
 
 class QPrinter;
 class QScrollBar;
 
 namespace orbeta {
 
-constexpr int kCmdExternalEditor = 100;
-constexpr int kCmdPrintText = 2014;
-constexpr int kCmdSaveText = 2015;
-constexpr int kCmdCopyText = 2102;
+constexpr int kCmdExternalEditor = cmd::text::kExternalEditor;
+constexpr int kCmdPrintText = cmd::text::kPrint;
+constexpr int kCmdSaveText = cmd::text::kSave;
+constexpr int kCmdCopyText = cmd::text::kCopy;
 
 class TextWindow : public ChildWindow {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "platform/ui_names.h"
 
+#include "platform/command_ids.h"
 #include "platform/ui_text.h"
 
 namespace orbeta {
@@ -137,7 +138,10 @@ std::string HouseSystemName(int code) {
 }
 
 std::string ReportTitle(int id) {
-    return NumberedItemLabel(id >= 2017 && id <= 2019 ? "EvZagI" : "EvZag", id);
+    return NumberedItemLabel(
+        id >= cmd::chart::kDirectionsLongitude && id <= cmd::chart::kProgressedMoon ? "EvZagI"
+                                                                                    : "EvZag",
+        id);
 }
 
 std::string InterpretationTitle(int kind) {

@@ -17,7 +17,9 @@
 #include <cstring>
 #include <memory>
 
+#include "aspects/ui/orb_dialogs.h"
 #include "chart/ui/chart_window.h"
+#include "chart/ui/display_dialog.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "data/settings.h"
@@ -28,7 +30,10 @@
 #include "forecast/report_commands.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
+#include "gui/help_window.h"
 #include "gui/message_box.h"
+#include "gui/notepad_window.h"
+#include "gui/printer_settings_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -70,19 +75,41 @@ QStringList Application::RegisteredFamilies() const {
 }
 
 void Application::AddFrameCommands() {
-    commands_.Set(kCmdExit, [this] { frame_->close(); });
-    commands_.Set(kCmdCascade, [this] { frame_->Cascade(); });
-    commands_.Set(kCmdTile, [this] { frame_->Tile(); });
-    commands_.Set(kCmdArrangeIcons, [this] { frame_->ArrangeIcons(); });
-    commands_.Set(kCmdCloseAll, [this] { frame_->Client()->closeAllSubWindows(); });
+    using namespace cmd::menu;
+    commands_.Set(kExit, [this] { frame_->close(); });
+    commands_.Set(kCascade, [this] { frame_->Cascade(); });
+    commands_.Set(kTile, [this] { frame_->Tile(); });
+    commands_.Set(kArrangeIcons, [this] { frame_->ArrangeIcons(); });
+    commands_.Set(kCloseAll, [this] { frame_->Client()->closeAllSubWindows(); });
+}
+
+void Application::AddMenuCommands() {
+    using namespace cmd::menu;
+    commands_.Set(kHoroscope, [] { EnterChartAndOpenWindow(); });
+    commands_.Set(kOverlay, [] { OpenOverlayOfPair(); });
+    commands_.Set(kActiveBodies, [] { ChooseActiveBodies(nullptr); });
+    commands_.Set(kAspectBodies, [] { ChooseAspectBodies(nullptr); });
+    commands_.Set(kArcBody, [] { ChooseArcBody(nullptr); });
+    commands_.Set(kHouseSystem, [] { ChooseHouseSystem(nullptr); });
+    commands_.Set(kDisplaySettings, [] { EditDisplaySettings(nullptr); });
+    commands_.Set(kCalculationMethods, [] { ChooseCalculationMethods(nullptr); });
+    commands_.Set(kPrinterSettings, [] { EditPrinterSettings(nullptr); });
+    commands_.Set(kExternalEditor, [] { ChooseExternalEditor(); });
+    commands_.Set(kOrbFiles, [] { RunOrbFilesDialog(nullptr); });
+    commands_.Set(kChartBase, [] { ShowChartBase(nullptr); });
+    commands_.Set(kNotepad, [] { RunNotepad(nullptr); });
+    commands_.Set(kChangeBase, [] { ChangeChartBase(nullptr); });
+    commands_.Set(kNewBase, [] { CreateNewBase(nullptr); });
+    commands_.Set(kHelp, [] { HelpWindow::Open("GenHelp"); });
 }
 
 void Application::AddChartWindowCommands() {
-    ChartWindow::SetCommand(2011, [](ChartWindow& w) { RunDayReport(w.Chart1()); });
-    ChartWindow::SetCommand(2012, [](ChartWindow& w) {
+    ChartWindow::SetCommand(cmd::chart::kRiseSet, [](ChartWindow& w) { RunDayReport(w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kAgePoints, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
     });
-    ChartWindow::SetCommand(2013, [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kStoreInBase,
+                            [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
 }
 
 void Application::Start() {
@@ -96,11 +123,9 @@ void Application::Start() {
                          app.settings.Option(kOptHeliocentric)});
 
     AddFrameCommands();
-    AddConfigurationCommands(commands_);
-    AddBaseCommands(commands_);
-    InstallTextWindows(services_, commands_);
-    commands_.Set(200, [] { EnterChartAndOpenWindow(); });
-    commands_.Set(201, [] { OpenOverlayOfPair(); });
+    AddMenuCommands();
+    InstallBaseDialogs();
+    InstallTextWindows(services_);
     InstallChartWindowOpener();
     AddChartWindowCommands();
     frame_ = std::make_unique<MainFrame>(commands_);

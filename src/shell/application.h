@@ -38,6 +38,8 @@ class Application {
     void UnregisterFonts();
     void SaveSettings();
     void AddFrameCommands();
+    // Every command of menu 1000 that is built, whichever part of the program does it.
+    void AddMenuCommands();
     // The chart window's commands whose work lives in other parts of the program.
     void AddChartWindowCommands();
 

@@ -36,7 +36,8 @@ void MainFrame::AddEntries(QWidget* menu, const std::vector<MenuEntry>& entries)
             case MenuEntry::Popup: {
                 QMenu* sub =
                     bar ? bar->addMenu(FromAnsi(e.text)) : popup->addMenu(FromAnsi(e.text));
-                if (!e.items.empty() && e.items.front().id == kCmdCascade) windowsMenu_ = sub;
+                if (!e.items.empty() && e.items.front().id == cmd::menu::kCascade)
+                    windowsMenu_ = sub;
                 AddEntries(sub, e.items);
                 break;
             }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_ids.h"
+
 namespace orbeta {
 
 struct MenuEntry {
@@ -14,16 +16,5 @@ struct MenuEntry {
 };
 
 const std::vector<MenuEntry>& MainMenu();
-
-// Command ids of the frame's own commands.
-enum FrameCommand : int {
-    kCmdHoroscope = 200,
-    kCmdHelp = 601,
-    kCmdExit = 24310,
-    kCmdCascade = 24361,
-    kCmdTile = 24362,
-    kCmdArrangeIcons = 24364,
-    kCmdCloseAll = 24365,
-};
 
 }  // namespace orbeta

@@ -7,13 +7,10 @@
 #include "gui/app_state.h"
 #include "gui/dial.h"
 #include "gui/help_window.h"
-#include "gui/notepad_window.h"
-#include "gui/printer_settings_dialog.h"
 #include "gui/qt_services.h"
 #include "gui/qt_text.h"
 #include "gui/text_window.h"
 #include "platform/codepage.h"
-#include "shell/command_map.h"
 
 namespace orbeta {
 
@@ -27,15 +24,11 @@ void ChooseExternalEditor() {
     if (!name.isEmpty()) App().settings.namRed = name.toLocal8Bit().toStdString();
 }
 
-void InstallTextWindows(QtServices& services, CommandMap& commands) {
+void InstallTextWindows(QtServices& services) {
     services.SetReportViewer(
         [](const std::string& path, const std::string& title, const std::string& helpKey,
            const ReportOrigin& origin) { TextWindow::Show(path, title, helpKey, origin); });
     Dial::SetHelpOpener([](const std::string& key) { HelpWindow::Open(key); });
-    commands.Set(310, [] { EditPrinterSettings(nullptr); });
-    commands.Set(311, [] { ChooseExternalEditor(); });
-    commands.Set(402, [] { RunNotepad(nullptr); });
-    commands.Set(601, [] { HelpWindow::Open("GenHelp"); });
 }
 
 }  // namespace orbeta

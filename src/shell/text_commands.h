@@ -1,14 +1,12 @@
 #pragma once
 // The text windows in the program: reports open in text windows, help keys open help
-// windows, and the main commands of printing, the editor, the notepad and help.
+// windows; the editor program of command 311.
 namespace orbeta {
 
-class CommandMap;
 class QtServices;
 
-// 310 printer settings, 311 external editor, 402 notepad, 601 help; the report viewer
-// and the help opener.
-void InstallTextWindows(QtServices& services, CommandMap& commands);
+// The report viewer and the help opener.
+void InstallTextWindows(QtServices& services);
 
 // Command 311: the editor program chosen in a file dialog, stored as given.
 void ChooseExternalEditor();

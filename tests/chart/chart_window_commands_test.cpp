@@ -17,6 +17,7 @@
 #include "dialog_test_support.h"
 #include "gui/chart_opener.h"
 #include "gui/qt_text.h"
+#include "platform/command_ids.h"
 #include "platform/format.h"
 #include "platform/journal.h"
 #include "platform/text_file.h"
@@ -26,6 +27,8 @@
 
 namespace orbeta::test {
 namespace {
+
+using namespace cmd::chart;
 
 QString TitleOf(const ChartWindow* w) {
     return FromAnsi(w->Title());
@@ -58,25 +61,28 @@ class ChartWindowCommandsTest : public QObject {
         QMenu menu;
         w->FillPopupMenu(menu);
         auto items = Enabled(menu);
-        for (int id : {2001, 2053, 2016, 2060, 2045, 2013, 3001})
+        for (int id : {kAspects, kArcs, kInterpretation, kForecast, kReturnsTable, kStoreInBase,
+                       kReportsMenu})
             QVERIFY2(!items.at(id), qPrintable(QString::number(id)));
-        for (int id : {2014, 2020, 2021, 2030, 2031, 3002, 2100, 2101, 2102})
+        for (int id : {kOverlayCurrent, kMakeCurrent, kHousesOuter, kTimeSteps, kChangeAscendant,
+                       kDerivedMenu, kPrint, kPrintWithTables, kCopyPicture})
             QVERIFY2(items.at(id), qPrintable(QString::number(id)));
         // A disabled command does nothing even when sent.
-        w->OnCommand(2001);
+        w->OnCommand(kAspects);
 
         ChartWindow* o = ShownWindow(kChartKindTwo, c, c);
         QCOMPARE(o->PopupKey(), std::string("K2"));
         QMenu overlay;
         o->FillPopupMenu(overlay);
         items = Enabled(overlay);
-        QVERIFY(!items.at(2050));
-        for (int id : {2021, 2022, 2055, 2051, 2052, 2056}) QVERIFY(items.at(id));
+        QVERIFY(!items.at(kRelationship));
+        for (int id : {kHousesOuter, kHousesInner, kSwap, kComposite, kMidChart, kOuterMethod})
+            QVERIFY(items.at(id));
         QMenu derivedCharts;
-        w->FillButtonMenu(derivedCharts, 3002);
+        w->FillButtonMenu(derivedCharts, kDerivedMenu);
         items = Enabled(derivedCharts);
-        QVERIFY(!items.at(2041) && !items.at(2043));
-        for (int id : {2040, 2042, 2044}) QVERIFY(items.at(id));
+        QVERIFY(!items.at(kSolarLunar) && !items.at(kHoraryChart));
+        for (int id : {kHarmonic, kRelocation, kThematicChart}) QVERIFY(items.at(id));
 
         ChartRecord derived = c;
         derived.calcMethod = kSecondary;
@@ -84,22 +90,22 @@ class ChartWindowCommandsTest : public QObject {
 
         // A feature that arrives later adds its command, and the button menu opens up.
         int ran = 0;
-        ChartWindow::SetCommand(2011, [&ran](ChartWindow&) { ++ran; });
-        QVERIFY(w->OffersCommand(3001));
+        ChartWindow::SetCommand(kRiseSet, [&ran](ChartWindow&) { ++ran; });
+        QVERIFY(w->OffersCommand(kReportsMenu));
         QMenu reports;
-        w->FillButtonMenu(reports, 3001);
+        w->FillButtonMenu(reports, kReportsMenu);
         items = Enabled(reports);
-        QVERIFY(items.at(2011));
-        QVERIFY(!items.at(2012) && !items.at(2002) && !items.at(2019));
+        QVERIFY(items.at(kRiseSet));
+        QVERIFY(!items.at(kAgePoints) && !items.at(kBinduTable) && !items.at(kProgressedMoon));
         for (QAction* a : reports.actions())
-            if (a->objectName() == "2011") a->trigger();
+            if (a->objectName().toInt() == kRiseSet) a->trigger();
         QCOMPARE(ran, 1);
-        ChartWindow::SetCommand(2011, nullptr);
-        QVERIFY(!w->OffersCommand(3001) && !ChartWindow::HasCommand(2011));
+        ChartWindow::SetCommand(kRiseSet, nullptr);
+        QVERIFY(!w->OffersCommand(kReportsMenu) && !ChartWindow::HasCommand(kRiseSet));
 
         // Without a printer nothing is printed.
         App().printer.reset();
-        QVERIFY(!w->OffersCommand(2100));
+        QVERIFY(!w->OffersCommand(kPrint));
     }
 
     void windowsOpenWithTheirTitles() {
@@ -116,12 +122,12 @@ class ChartWindowCommandsTest : public QObject {
         QCOMPARE(TitleOf(o), QString("Наложение Anna Karenina - Boris"));
         QCOMPARE(o->Kind(), kChartKindTwo);
 
-        w->OnCommand(2014);  // with the current chart inside
+        w->OnCommand(kOverlayCurrent);  // with the current chart inside
         ChartWindow* current = NewestWindow();
         QCOMPARE(TitleOf(current), QString("Наложение Anna Karenina - Current"));
         QCOMPARE(QString(current->Chart2().name), QString("Current"));
 
-        o->OnCommand(2020);
+        o->OnCommand(kMakeCurrent);
         QCOMPARE(QString(App().currentChart.name), QString("Anna Karenina"));
     }
 
@@ -133,8 +139,8 @@ class ChartWindowCommandsTest : public QObject {
         ChartWindow* first = NewestWindow();
         QVERIFY(first);
         QVERIFY(TitleOf(first).startsWith(QString("Карта %1: ").arg(first->Number())));
-        QVERIFY(app.Frame()->Action(200)->isEnabled());
-        QVERIFY(app.Frame()->Action(201)->isEnabled());
+        QVERIFY(app.Frame()->Action(cmd::menu::kHoroscope)->isEnabled());
+        QVERIFY(app.Frame()->Action(cmd::menu::kOverlay)->isEnabled());
 
         WhenDialogOpens([](QDialog* d) {
             const char* values[][2] = {{"5001", "1"},  {"5002", "1"},    {"5003", "2000"},
@@ -143,7 +149,7 @@ class ChartWindowCommandsTest : public QObject {
             for (auto& [id, text] : values) d->findChild<QLineEdit*>(id)->setText(text);
             Click(d, "1");
         });
-        app.Frame()->Action(200)->trigger();
+        app.Frame()->Action(cmd::menu::kHoroscope)->trigger();
         ChartWindow* entered = NewestWindow();
         QVERIFY(entered != first);
         QCOMPARE(TitleOf(entered), QString("Карта %1: J2000      (%2)")
@@ -159,7 +165,7 @@ class ChartWindowCommandsTest : public QObject {
             d->findChild<QListWidget*>("1502")->setCurrentRow(0);
             Click(d, "1");
         });
-        app.Frame()->Action(201)->trigger();
+        app.Frame()->Action(cmd::menu::kOverlay)->trigger();
         ChartWindow* overlay = NewestWindow();
         QCOMPARE(overlay->Kind(), kChartKindTwo);
         QVERIFY(TitleOf(overlay).startsWith("Наложение J2000 - "));
@@ -175,7 +181,7 @@ class ChartWindowCommandsTest : public QObject {
                 d->findChild<QLineEdit*>()->setText(typed);
                 d->accept();
             });
-            w->OnCommand(2040);
+            w->OnCommand(kHarmonic);
             ChartWindow* h = NewestWindow();
             QCOMPARE(TitleOf(h), QString("Карта %1: Гармоника 2").arg(h->Number()));
             QCOMPARE(h->Chart1().calcMethod, int16_t(16));
@@ -188,7 +194,7 @@ class ChartWindowCommandsTest : public QObject {
         ChartRecord b = NatalChart("B", "01.01.2000 12:00:00");
         ChartWindow* o = ShownWindow(kChartKindTwo, c, b);
         WhenDialogOpens([](QDialog* d) { Click(d, "1"); });  // averaged place
-        o->OnCommand(2051);
+        o->OnCommand(kComposite);
         ChartWindow* composite = NewestWindow();
         QVERIFY(composite != o);
         QCOMPARE(composite->Chart1().calcMethod, int16_t(13));
@@ -213,7 +219,7 @@ class ChartWindowCommandsTest : public QObject {
             d->findChild<QLineEdit*>("303")->setText("0");
             Click(d, "1");
         });
-        w->OnCommand(2031);
+        w->OnCommand(kChangeAscendant);
         QVERIFY2(Separation(w->Chart1().cusp[1], 15.0) < 0.01,
                  qPrintable(QString::number(w->Chart1().cusp[1])));
         QVERIFY(w->Chart1().jdUT != natal.jdUT);
@@ -229,7 +235,7 @@ class ChartWindowCommandsTest : public QObject {
         App().currentChart = natal;
         ChartWindow* p = ShownWindow(kChartKindOne, progressed, progressed);
         WhenDialogOpens([](QDialog* d) { Click(d, "1"); });
-        p->OnCommand(2031);
+        p->OnCommand(kChangeAscendant);
         QCOMPARE(boxes.seen.size(), size_t(1));
         QCOMPARE(p->Chart1().jdUT, progressed.jdUT);
         QCOMPARE(p->Chart1().cusp[1], progressed.cusp[1]);
@@ -244,7 +250,7 @@ class ChartWindowCommandsTest : public QObject {
             d->findChild<QRadioButton*>("206")->setChecked(true);      // equal houses
             Click(d, "1");
         });
-        w->OnCommand(2022);
+        w->OnCommand(kHousesInner);
         QCOMPARE(w->Chart2().houseSystem, int16_t(6));
         QCOMPARE(w->Chart1().houseSystem, int16_t(3));
         for (int k = 1; k < 12; ++k)
@@ -253,7 +259,7 @@ class ChartWindowCommandsTest : public QObject {
         QVERIFY(std::fabs(w->Chart2().cusp[1] - c.cusp[1]) < 1e-9);
 
         WhenDialogOpens([](QDialog* d) { Click(d, "2"); });
-        w->OnCommand(2021);
+        w->OnCommand(kHousesOuter);
         QCOMPARE(w->Chart1().houseSystem, int16_t(3));
     }
 
@@ -272,11 +278,11 @@ class ChartWindowCommandsTest : public QObject {
             QVERIFY(qobject_cast<QPrintDialog*>(d));
             d->reject();
         });
-        w->OnCommand(2100);
+        w->OnCommand(kPrint);
         QVERIFY(!QFile::exists(path));
 
         App().settings.ov[kOptPrintDialog] = 0;
-        w->OnCommand(2101);
+        w->OnCommand(kPrintWithTables);
         QCOMPARE(printer.docName(), QString("Карта с Аспектами"));
         QVERIFY(w->PrintTable());
         QCOMPARE(int(w->PrintState()), int(kNotPrinting));
@@ -291,7 +297,7 @@ class ChartWindowCommandsTest : public QObject {
         pdf.close();
 
         // A second print goes to a new file; the first stays as it was.
-        w->OnCommand(2100);
+        w->OnCommand(kPrint);
         QCOMPARE(printer.docName(), QString("Карта"));
         QVERIFY(!w->PrintTable());
         QCOMPARE(printer.outputFileName(), QDir::current().absoluteFilePath("A (2).pdf"));

@@ -4,6 +4,7 @@
 
 #include "chart_window_test_support.h"
 #include "gui/dial.h"
+#include "platform/command_ids.h"
 #include "test_classes.h"
 
 namespace orbeta::test {
@@ -176,7 +177,7 @@ class ChartWindowTest : public QObject {
 
         // Swapping recomputes the cross aspects the other way round.
         AspectMatrix before = w->Aspects();
-        w->OnCommand(2055);
+        w->OnCommand(cmd::chart::kSwap);
         QCOMPARE(QString(w->Chart1().name), QString("Natal"));
         QCOMPARE(QString(w->Chart2().name), QString("Now"));
         AspectMatrix swapped = ComputeAspectMatrix(w->Chart2(), w->Chart1(), 2, App().orbTable);

@@ -23,7 +23,6 @@
 #include "gui/date_place_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/ui_text.h"
-#include "shell/command_map.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 
@@ -231,9 +230,7 @@ class ChartBaseTest : public QObject {
         LoadUiTexts("orbtw.t");
         UseQtServices qt;
         MakeTwoCards();
-        CommandMap commands;
-        AddBaseCommands(commands);
-        QVERIFY(commands.Has(401) && commands.Has(404) && commands.Has(405));
+        InstallBaseDialogs();
         BirthDataDialog d(nullptr, DefaultProfileChart());
         WhenDialogOpens([](QDialog* list) {
             QCOMPARE(static_cast<Dial*>(list)->HelpKey(), std::string("DBasaL"));

@@ -14,7 +14,6 @@
 #include "platform/codepage.h"
 #include "platform/ui_text.h"
 #include "shell/application.h"
-#include "shell/ui/configuration_commands.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 

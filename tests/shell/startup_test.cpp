@@ -9,6 +9,7 @@
 
 #include "data/settings.h"
 #include "gui/app_state.h"
+#include "platform/command_ids.h"
 #include "platform/journal.h"
 #include "platform/services.h"
 #include "shell/application.h"
@@ -152,7 +153,7 @@ class StartupTest : public QObject {
 
         // "Выход" asks the same question; Yes ends the program's resources.
         BoxAnswerer yes({QMessageBox::Yes});
-        app.Frame()->Action(24310)->trigger();
+        app.Frame()->Action(cmd::menu::kExit)->trigger();
         QCOMPARE(int(yes.seen.size()), 1);
         QVERIFY(!app.Frame()->isVisible());
         QVERIFY(App().printer == nullptr);

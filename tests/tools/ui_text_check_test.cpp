@@ -43,6 +43,13 @@ TEST(UiTextCheck, FlagsWhatWouldBreakTheProgram) {
     EXPECT_TRUE(
         Reports(CheckUiTextSource(Replace(good, "Кох [5]", "Кох [55]")), "id 55 is not a command"));
     EXPECT_TRUE(Reports(CheckUiTextSource(Replace(good, "Кох [5]", "Кох")), "id 5 is missing"));
+    // A window command the code has no name for would never reach a handler.
+    EXPECT_TRUE(
+        Reports(CheckUiTextSource(Replace(good, "Дуги [2053]/Отчеты", "Дуги [2007]/Отчеты")),
+                "key K0t1: id 2007 has no name among the command ids"));
+    EXPECT_TRUE(Reports(CheckUiTextSource(Replace(good, "Сохранить в файл [2015]/Копировать",
+                                                  "Сохранить в файл [2100]/Копировать")),
+                        "key MTEXT: id 2100 has no name"));
     EXPECT_TRUE(Reports(CheckUiTextSource(Replace(good, "Вход Солнца в %.2f°", "Вход %s")),
                         "key VsG: conversions"));
     EXPECT_TRUE(Reports(CheckUiTextSource(Replace(good, "\nMark Рассчитано", "\nMark #Рассчитано")),

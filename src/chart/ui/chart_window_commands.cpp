@@ -11,30 +11,23 @@
 #include "core/chart_compute.h"
 #include "core/houses.h"
 #include "gui/app_state.h"
+#include "gui/birth_data_dialog.h"
 #include "gui/chart_opener.h"
 #include "gui/choice_dialogs.h"
 #include "gui/pair_selection.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/command_ids.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
 #include "gui/child_window.h"
-#include "shell/ui/configuration_commands.h"
 
 namespace orbeta {
 namespace {
 
-constexpr int kCmdReportsMenu = 3001;
-constexpr int kCmdDerivedMenu = 3002;
-constexpr int kCmdOverlayCurrent = 2014;
-constexpr int kCmdMakeCurrent = 2020;
-constexpr int kCmdHousesOuter = 2021;
-constexpr int kCmdHousesInner = 2022;
-constexpr int kCmdSwap = 2055;
-constexpr int kCmdPrint = 2100;
-constexpr int kCmdPrintWithTables = 2101;
+using namespace cmd::chart;
 
 std::string NameOf(const ChartRecord& chart) {
     return std::string(chart.name, strnlen(chart.name, sizeof chart.name));
@@ -44,15 +37,15 @@ std::string NameOf(const ChartRecord& chart) {
 // with SetCommand.
 std::map<int, ChartCommand>& Commands() {
     static std::map<int, ChartCommand> commands = {
-        {kCmdOverlayCurrent,
+        {kOverlayCurrent,
          [](ChartWindow& w) { OpenOverlayWindow(w.Chart1(), App().currentChart); }},
-        {kCmdMakeCurrent, [](ChartWindow& w) { App().currentChart = w.Chart1(); }},
-        {kCmdHousesOuter, [](ChartWindow& w) { w.ChooseHouseSystem(false); }},
-        {kCmdHousesInner, [](ChartWindow& w) { w.ChooseHouseSystem(true); }},
-        {kCmdSwap, [](ChartWindow& w) { w.SwapCharts(); }},
-        {kCmdPrint, [](ChartWindow& w) { w.Print(false); }},
-        {kCmdPrintWithTables, [](ChartWindow& w) { w.Print(true); }},
-        {kCmdCopyPicture, [](ChartWindow& w) { w.ChildWindow::OnCommand(kCmdCopyPicture); }},
+        {kMakeCurrent, [](ChartWindow& w) { App().currentChart = w.Chart1(); }},
+        {kHousesOuter, [](ChartWindow& w) { w.ChooseHouseSystem(false); }},
+        {kHousesInner, [](ChartWindow& w) { w.ChooseHouseSystem(true); }},
+        {kSwap, [](ChartWindow& w) { w.SwapCharts(); }},
+        {kPrint, [](ChartWindow& w) { w.Print(false); }},
+        {kPrintWithTables, [](ChartWindow& w) { w.Print(true); }},
+        {kCopyPicture, [](ChartWindow& w) { w.ChildWindow::OnCommand(kCmdCopyPicture); }},
     };
     static bool derived = (AddDerivedChartCommands(commands), true);
     (void)derived;
@@ -60,7 +53,7 @@ std::map<int, ChartCommand>& Commands() {
 }
 
 const char* ButtonMenuKey(int command) {
-    return command == kCmdReportsMenu ? "KDP" : "DAK";
+    return command == kReportsMenu ? "KDP" : "DAK";
 }
 
 }  // namespace
@@ -78,17 +71,17 @@ bool ChartWindow::HasCommand(int id) {
 
 bool ChartWindow::OffersCommand(int id) const {
     switch (id) {
-        case kCmdReportsMenu:
-        case kCmdDerivedMenu:
+        case kReportsMenu:
+        case kDerivedMenu:
             // A button menu is offered when any of its items is.
             for (const auto& item : SplitMenuText(LookupText(ButtonMenuKey(id))))
                 if (item.id != 0 && OffersCommand(item.id)) return true;
             return false;
-        case kCmdHousesInner:
-        case kCmdSwap:
+        case kHousesInner:
+        case kSwap:
             return Kind() == kChartKindTwo && HasCommand(id);
-        case kCmdPrint:
-        case kCmdPrintWithTables:
+        case kPrint:
+        case kPrintWithTables:
             return App().printer != nullptr;
         default:
             return HasCommand(id);
@@ -97,7 +90,7 @@ bool ChartWindow::OffersCommand(int id) const {
 
 void ChartWindow::OnCommand(int id) {
     if (!OffersCommand(id)) return;
-    if (id == kCmdReportsMenu || id == kCmdDerivedMenu) {
+    if (id == kReportsMenu || id == kDerivedMenu) {
         QMenu menu(this);
         FillButtonMenu(menu, id);
         menu.exec(QCursor::pos());

@@ -7,6 +7,7 @@
 #include "gui/app_state.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/command_ids.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
@@ -67,24 +68,24 @@ void ChartWindow::ChooseOuterMethod() {
 }
 
 void AddDerivedChartCommands(std::map<int, ChartCommand>& commands) {
-    commands.emplace(2030, [](ChartWindow& w) { w.ChangeTimeSteps(); });
-    commands.emplace(2031, [](ChartWindow& w) { w.ChangeAscendant(); });
-    commands.emplace(2056, [](ChartWindow& w) { w.ChooseOuterMethod(); });
-    commands.emplace(2040, [](ChartWindow& w) {
+    commands.emplace(cmd::chart::kTimeSteps, [](ChartWindow& w) { w.ChangeTimeSteps(); });
+    commands.emplace(cmd::chart::kChangeAscendant, [](ChartWindow& w) { w.ChangeAscendant(); });
+    commands.emplace(cmd::chart::kOuterMethod, [](ChartWindow& w) { w.ChooseOuterMethod(); });
+    commands.emplace(cmd::chart::kHarmonic, [](ChartWindow& w) {
         auto n = RunHarmonicDialog(&w);
         if (!n) return;
         OpenChartWindow(HarmonicChart(w.Chart1(), *n), Format("Гармоника %d"_cp, *n));
     });
-    commands.emplace(2051, [](ChartWindow& w) { ContactChart(w, true); });
-    commands.emplace(2052, [](ChartWindow& w) { ContactChart(w, false); });
-    commands.emplace(2042, [](ChartWindow& w) {
+    commands.emplace(cmd::chart::kComposite, [](ChartWindow& w) { ContactChart(w, true); });
+    commands.emplace(cmd::chart::kMidChart, [](ChartWindow& w) { ContactChart(w, false); });
+    commands.emplace(cmd::chart::kRelocation, [](ChartWindow& w) {
         auto place = RunRelocationDialog(&w, w.Chart1());
         if (!place) return;
         App().inputChart = RelocationChart(w.Chart1(), place->town, place->latitude,
                                            place->longitude, App().settings.houseSet);
         OpenChartWindow(App().inputChart, ReturnKindName(kRelocationMethod - 100));
     });
-    commands.emplace(2044, [](ChartWindow& w) {
+    commands.emplace(cmd::chart::kThematicChart, [](ChartWindow& w) {
         auto& ov = App().settings.ov;
         auto chosen = RunThematicDialog(&w, {ov[kOptThematicPlanet1], ov[kOptThematicPlanet2]});
         if (!chosen) return;

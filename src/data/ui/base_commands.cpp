@@ -20,7 +20,6 @@
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_text.h"
-#include "shell/command_map.h"
 
 namespace orbeta {
 
@@ -150,10 +149,7 @@ void CreateNewBase(QWidget* parent) {
     }
 }
 
-void AddBaseCommands(CommandMap& commands) {
-    commands.Set(401, [] { ShowChartBase(nullptr); });
-    commands.Set(404, [] { ChangeChartBase(nullptr); });
-    commands.Set(405, [] { CreateNewBase(nullptr); });
+void InstallBaseDialogs() {
     BirthDataDialog::SetChartSource(
         [] { return ChooseChartFromBase(QApplication::activeModalWidget()); });
     InstallTownDirectory();

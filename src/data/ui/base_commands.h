@@ -11,8 +11,6 @@ class QWidget;
 
 namespace orbeta {
 
-class CommandMap;
-
 void ShowChartBase(QWidget* parent);    // 401
 void ChangeChartBase(QWidget* parent);  // 404
 void CreateNewBase(QWidget* parent);    // 405
@@ -28,7 +26,7 @@ bool StoreChartInBase(QWidget* parent, const ChartRecord& chart);
 // removed); false when it cannot be.
 bool UseChosenBaseFile(const std::string& path);
 
-// Registers 401, 404 and 405 and supplies "Из Базы..." and "Города..." to the dialogs.
-void AddBaseCommands(CommandMap& commands);
+// Supplies "Из Базы..." and "Города..." to the dialogs.
+void InstallBaseDialogs();
 
 }  // namespace orbeta

@@ -1,11 +1,7 @@
 #include "shell/ui/configuration_commands.h"
 
-#include "aspects/ui/orb_dialogs.h"
-#include "chart/ui/display_dialog.h"
-#include "core/chart_compute.h"
 #include "core/ephemeris.h"
 #include "gui/app_state.h"
-#include "gui/birth_data_dialog.h"
 #include "gui/choice_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -13,22 +9,8 @@
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "shell/command_map.h"
 
 namespace orbeta {
-
-bool EnterAndComputeChart(QWidget* parent) {
-    AppState& app = App();
-    BirthDataDialog dialog(parent, app.inputChart);
-    int result = dialog.exec();
-    DebugJournal(Format("DVvod k=%d", result));
-    if (result != QDialog::Accepted) return false;
-    ApplyBirthData(app.inputChart, dialog.Data());
-    app.inputChart.houseSystem = static_cast<int16_t>(app.settings.houseSet);
-    ComputeChart(app.inputChart, app.currentChart, dialog.ChosenMethod(),
-                 app.settings.ov[kOptArcBody]);
-    return true;
-}
 
 namespace {
 std::vector<std::string> BodyNames() {
@@ -75,16 +57,6 @@ void ChooseCalculationMethods(QWidget* parent) {
     // Switched on now, the journal keeps what this run already wrote.
     if (s.Option(kOptDebugJournal) != wasDebug)
         TheJournal().SetDebug(s.Option(kOptDebugJournal), false);
-}
-
-void AddConfigurationCommands(CommandMap& commands) {
-    commands.Set(301, [] { ChooseActiveBodies(nullptr); });
-    commands.Set(302, [] { ChooseAspectBodies(nullptr); });
-    commands.Set(303, [] { ChooseArcBody(nullptr); });
-    commands.Set(304, [] { ChooseHouseSystem(nullptr); });
-    commands.Set(305, [] { EditDisplaySettings(nullptr); });
-    commands.Set(306, [] { ChooseCalculationMethods(nullptr); });
-    commands.Set(312, [] { RunOrbFilesDialog(nullptr); });
 }
 
 }  // namespace orbeta
