@@ -159,7 +159,13 @@ const std::map<std::string, Reader, std::less<>>& Readers() {
     return readers;
 }
 
-void ReadLine(std::string_view line, Settings& s, ChartRecord& c) {
+void ReadLine(std::string_view raw, Settings& s, ChartRecord& c) {
+    // A NUL or a lone CR inside a line is read as a blank: a value holding one could
+    // not be written back as it was read.
+    std::string copy(raw);
+    for (auto& ch : copy)
+        if (ch == '\0' || ch == '\r') ch = ' ';
+    std::string_view line = copy;
     size_t eq = line.find('=');
     if (eq == std::string_view::npos) return;
     std::string_view key = line.substr(0, eq);

@@ -1,5 +1,6 @@
 // The window tests: each test class runs when named on the command line (ctest runs
-// one class per test). "--child-startup DIR" starts the program in DIR inside this
+// one class per test, from the list "--list" prints at build time); a name that
+// matches no class fails. "--child-startup DIR" starts the program in DIR inside this
 // process and reports every message box with the state of the start-up at that
 // moment, for the tests that must see the process end.
 #include <QApplication>
@@ -39,14 +40,24 @@ int ChildStartup(const char* dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--list") {
+        for (const auto& entry : orbeta::test::TestClasses())
+            std::printf("%s\n", entry.first.c_str());
+        return orbeta::test::TestClasses().empty() ? 1 : 0;
+    }
     QApplication qt(argc, argv);
     if (argc == 3 && std::string(argv[1]) == "--child-startup") return ChildStartup(argv[2]);
     std::string only = argc > 1 ? argv[1] : "";
-    int failures = 0;
+    int failures = 0, ran = 0;
     for (auto& [name, make] : orbeta::test::TestClasses()) {
         if (!only.empty() && only != name) continue;
         auto object = make();
         failures += QTest::qExec(object.get(), 1, argv);
+        ++ran;
+    }
+    if (ran == 0) {
+        std::fprintf(stderr, "no test class named \"%s\"\n", only.c_str());
+        return 1;
     }
     return failures == 0 ? 0 : 1;
 }

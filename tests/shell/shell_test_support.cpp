@@ -16,33 +16,6 @@ namespace fs = std::filesystem;
 
 namespace orbeta::test {
 
-TestWorkspace::TestWorkspace() {
-    previous_ = fs::current_path().string();
-    std::string templ = (fs::temp_directory_path() / "orbeta-shell-XXXXXX").string();
-    if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = templ;
-    fs::copy(ORBETA_TEST_WORKSPACE, path_, fs::copy_options::recursive);
-    fs::current_path(path_);
-}
-
-TestWorkspace::~TestWorkspace() {
-    std::error_code ec;
-    fs::current_path(previous_, ec);
-    fs::remove_all(path_, ec);
-}
-
-void TestWorkspace::Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(fs::path(path_) / name, std::ios::binary) << bytes;
-}
-
-void TestWorkspace::Remove(const std::string& name) const {
-    fs::remove(fs::path(path_) / name);
-}
-
-std::string TestWorkspace::Read(const std::string& name) const {
-    return ReadFileBytes((fs::path(path_) / name).string()).value_or("<missing>");
-}
-
 BoxAnswerer::BoxAnswerer(std::deque<QMessageBox::StandardButton> answers)
     : answers_(std::move(answers)) {
     connect(&timer_, &QTimer::timeout, this, &BoxAnswerer::Poll);

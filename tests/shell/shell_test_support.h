@@ -9,21 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "../support/test_support.h"
+
 namespace orbeta::test {
 
 // A fresh copy of the workspace the build assembled, as the working directory.
-class TestWorkspace {
+class TestWorkspace : public TempWorkDir {
   public:
-    TestWorkspace();
-    ~TestWorkspace();
-    const std::string& Path() const { return path_; }
-    void Write(const std::string& name, const std::string& bytes) const;
-    void Remove(const std::string& name) const;
-    std::string Read(const std::string& name) const;
-
-  private:
-    std::string path_;
-    std::string previous_;
+    TestWorkspace() : TempWorkDir(WorkspaceTemplate()) {}
+    void Write(const std::string& name, const std::string& bytes) const { WriteFile(name, bytes); }
 };
 
 struct SeenBox {

@@ -9,15 +9,18 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/text_file.h"
+
 namespace fs = std::filesystem;
 
 namespace orbeta::test {
 
-TempWorkDir::TempWorkDir() {
+TempWorkDir::TempWorkDir(const std::string& copyOf) {
     previous_ = fs::current_path().string();
     std::string templ = (fs::temp_directory_path() / "orbeta-test-XXXXXX").string();
     if (!::mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
     path_ = templ;
+    if (!copyOf.empty()) fs::copy(copyOf, path_, fs::copy_options::recursive);
     fs::current_path(path_);
 }
 
@@ -32,8 +35,20 @@ void TempWorkDir::WriteFile(const std::string& name, const std::string& bytes) c
     out << bytes;
 }
 
-RecordingServices::RecordingServices() { InstallServices(this); }
-RecordingServices::~RecordingServices() { InstallServices(nullptr); }
+void TempWorkDir::Remove(const std::string& name) const {
+    fs::remove(fs::path(path_) / name);
+}
+
+std::string TempWorkDir::Read(const std::string& name) const {
+    return ReadFileBytes((fs::path(path_) / name).string()).value_or("<missing>");
+}
+
+RecordingServices::RecordingServices() {
+    InstallServices(this);
+}
+RecordingServices::~RecordingServices() {
+    InstallServices(nullptr);
+}
 
 CommandResult RunCommand(const std::string& command) {
     CommandResult r;
@@ -51,6 +66,8 @@ bool HaveProgram(const std::string& name) {
     return RunCommand("command -v " + name + " >/dev/null 2>&1 && echo yes").out == "yes\n";
 }
 
-std::string WorkspaceTemplate() { return ORBETA_TEST_WORKSPACE; }
+std::string WorkspaceTemplate() {
+    return ORBETA_TEST_WORKSPACE;
+}
 
 }  // namespace orbeta::test

@@ -10,16 +10,21 @@
 
 namespace orbeta::test {
 
-// Makes a fresh temporary directory the working directory for the life of the object
-// and removes it afterwards.
+// Makes a fresh temporary directory (empty, or a copy of the directory `copyOf`) the
+// working directory for the life of the object and removes it afterwards.
 class TempWorkDir {
-public:
-    TempWorkDir();
+  public:
+    explicit TempWorkDir(const std::string& copyOf = "");
     ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
     const std::string& Path() const { return path_; }
     void WriteFile(const std::string& name, const std::string& bytes) const;
+    void Remove(const std::string& name) const;
+    // The bytes of a file of the directory; "<missing>" when it cannot be read.
+    std::string Read(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
     std::string previous_;
 };
@@ -29,7 +34,7 @@ struct FatalCalled {
     std::string text;
 };
 class RecordingServices : public Services {
-public:
+  public:
     RecordingServices();
     ~RecordingServices() override;
     void Warning(const std::string& text) override { warnings.push_back(text); }
