@@ -12,12 +12,10 @@ namespace orbeta::cli {
 void AddChartOptions(CLI::App& cmd, ChartArgs& a) {
     cmd.add_option("--date", a.chart.date, "local date and time \"DD.MM.YYYY HH:MM:SS\"")
         ->required();
-    cmd.add_option("--gmt", a.chart.gmtHours, "hours added to local time to get UT")
-        ->required();
+    cmd.add_option("--gmt", a.chart.gmtHours, "hours added to local time to get UT")->required();
     cmd.add_option("--lat", a.chart.lat, "latitude, packed d.mm, north positive")->required();
     cmd.add_option("--lon", a.chart.lon, "longitude, packed d.mm, east positive")->required();
-    cmd.add_option("--house", a.house, "house system code 1..11")
-        ->check(CLI::Range(-32768, 32767));
+    cmd.add_option("--house", a.house, "house system code 1..11")->check(CLI::Range(-32768, 32767));
     cmd.add_option("--method", a.method, "calculation method code")
         ->check(CLI::Range(-32768, 32767));
     cmd.add_option("--arc-body", a.arcBody,
@@ -84,17 +82,26 @@ ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
     return r;
 }
 
+ChartContext ContextOf(const ChartArgs& a) {
+    ChartContext context;
+    context.options = {a.trueNode, a.trueLilith, a.helio};
+    return context;
+}
+
 ChartRecord ComputeChartOf(const ChartArgs& a) {
-    SetEphemerisOptions({a.trueNode, a.trueLilith, a.helio});
+    Computation c(ContextOf(a));
     ChartRecord target = RecordOf(a.chart, a.house);
     ChartRecord base = a.base ? RecordOf(*a.base, a.house) : target;
     // The chart at its own moment needs only the base's moment.
-    if (a.method != kNatal && a.method != kConverse) ComputeChart(base, base, kNatal);
-    ComputeChart(target, base, a.method, a.arcBody);
+    if (a.method != kNatal && a.method != kConverse) ComputeChart(c, base, base, kNatal);
+    ComputeChart(c, target, base, a.method, a.arcBody);
+    TellDiagnostics(c.diagnostics);
     return target;
 }
 
-std::string Utf8(const char* cp1251) { return AnsiToUtf8(cp1251); }
+std::string Utf8(const char* cp1251) {
+    return AnsiToUtf8(cp1251);
+}
 
 nlohmann::json ChartJson(const ChartRecord& c) {
     nlohmann::json j;

@@ -72,7 +72,8 @@ void Application::AddFrameCommands() {
 }
 
 void Application::AddChartWindowCommands() {
-    ChartWindow::SetCommand(2011, [](ChartWindow& w) { RunDayReport(w.Chart1()); });
+    ChartWindow::SetCommand(2011,
+                            [](ChartWindow& w) { RunDayReport(ProfileContext(), w.Chart1()); });
     ChartWindow::SetCommand(2012, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
     });
@@ -86,8 +87,6 @@ void Application::Start() {
     LoadUiTexts("orbtw.t");
     LoadProfile(kProfileFile, app.settings, app.currentChart);
     app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
-    SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
-                         app.settings.Option(kOptHeliocentric)});
 
     AddFrameCommands();
     AddConfigurationCommands(commands_);
@@ -109,7 +108,9 @@ void Application::Start() {
     frame_->show();
 
     OpenEphemeris();
-    ComputeStartupCharts(app.currentChart, app.inputChart);
+    Computation c(ProfileContext());
+    ComputeStartupCharts(c, app.currentChart, app.inputChart);
+    TellDiagnostics(c.diagnostics);
 
     app.printer = std::make_unique<QPrinter>();
     OpenChart(app.currentChart, NewChartText(app.currentChart));

@@ -11,6 +11,7 @@
 #include "core/birth_data.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "shell/app_state.h"
 #include "shell/child_window.h"
@@ -21,10 +22,14 @@ namespace orbeta {
 namespace {
 std::function<void(const std::string&)>& HelpOpener() {
     static std::function<void(const std::string&)> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 std::function<bool(TownQuery&)>& TownDirectory() {
     static std::function<bool(TownQuery&)> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 }  // namespace

@@ -24,6 +24,7 @@
 #include "data/settings.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "platform/text_view.h"
@@ -59,6 +60,8 @@ TextWindow::SaveNameChooser& SaveChooser() {
         QDir::setCurrent(previous);
         return name;
     };
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
 }
 
@@ -239,7 +242,9 @@ void TextWindow::ClickAt(int y) {
     chart.jdUT = moment->jd + timeCorrection;
     std::fill(std::begin(chart.name), std::end(chart.name), '\0');
     chart.calcMethod = kNatal;
-    ComputeChart(chart, current, kNatal);
+    Computation c(ProfileContext());
+    ComputeChart(c, chart, current, kNatal);
+    TellDiagnostics(c.diagnostics);
     OpenChart(chart, moment->text);
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "shell/method_list.h"
 #include "shell/qt_text.h"
@@ -19,6 +20,8 @@ namespace orbeta {
 namespace {
 std::function<std::optional<ChartRecord>()>& ChartSource() {
     static std::function<std::optional<ChartRecord>()> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 const char* const kPartNames[6] = {"День"_cp, "Месяц"_cp,  "Год"_cp,

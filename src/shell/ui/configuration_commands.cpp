@@ -25,8 +25,10 @@ bool EnterAndComputeChart(QWidget* parent) {
     if (result != QDialog::Accepted) return false;
     ApplyBirthData(app.inputChart, dialog.Data());
     app.inputChart.houseSystem = static_cast<int16_t>(app.settings.houseSet);
-    ComputeChart(app.inputChart, app.currentChart, dialog.ChosenMethod(),
+    Computation c(ProfileContext());
+    ComputeChart(c, app.inputChart, app.currentChart, dialog.ChosenMethod(),
                  app.settings.ov[kOptArcBody]);
+    TellDiagnostics(c.diagnostics);
     return true;
 }
 
@@ -70,8 +72,6 @@ void ChooseCalculationMethods(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return;
     bool wasDebug = s.Option(kOptDebugJournal);
     dialog.StoreInto(s);
-    SetEphemerisOptions(
-        {s.Option(kOptTrueNode), s.Option(kOptTrueLilith), s.Option(kOptHeliocentric)});
     // Switched on now, the journal keeps what this run already wrote.
     if (s.Option(kOptDebugJournal) != wasDebug)
         TheJournal().SetDebug(s.Option(kOptDebugJournal), false);

@@ -9,6 +9,7 @@
 #include "chart/make_font.h"
 #include "data/colours.h"
 #include "platform/codepage.h"
+#include "platform/program_state.h"
 #include "platform/ui_names.h"
 #include "shell/app_state.h"
 #include "shell/qt_text.h"
@@ -21,6 +22,8 @@ PlanetColoursDialog::ColourChooser& Chooser() {
         QColor c = QColorDialog::getColor(initial, parent);
         return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
     };
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
 }
 }  // namespace
