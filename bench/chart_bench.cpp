@@ -40,12 +40,13 @@ const int kLibraryBodies[] = {SE_SUN,       SE_MOON,   SE_MERCURY,  SE_VENUS,   
 
 // Every iteration a new moment, so nothing is cached between charts.
 void BM_NatalChart(benchmark::State& state) {
+    orbeta::Computation calc;
     Open();
     double jd = 2451545.0;
     for (auto _ : state) {
         jd += 1.37;
         orbeta::ChartRecord c = Moscow(jd);
-        orbeta::ComputeChart(c, c, orbeta::kNatal);
+        orbeta::ComputeChart(calc, c, c, orbeta::kNatal);
         benchmark::DoNotOptimize(c.cusp);
     }
 }
@@ -65,11 +66,12 @@ void BM_LibraryNatalChart(benchmark::State& state) {
 BENCHMARK(BM_LibraryNatalChart);
 
 void BM_PlacidusHouses(benchmark::State& state) {
+    orbeta::Computation calc;
     double jd = 2451545.0;
     for (auto _ : state) {
         jd += 0.0137;
         orbeta::ChartRecord c = Moscow(jd);
-        orbeta::ComputeHouses(c);
+        orbeta::ComputeHouses(c, calc.diagnostics);
         benchmark::DoNotOptimize(c.cusp);
     }
 }
@@ -87,14 +89,15 @@ BENCHMARK(BM_LibraryPlacidusHouses);
 
 // The Ascendant 40° on from a birth chart's, as rectification asks.
 void BM_MomentForAscendant(benchmark::State& state) {
+    orbeta::Computation calc;
     Open();
     orbeta::ChartRecord birth = Moscow(2431591.708333);
-    orbeta::ComputeChart(birth, birth, orbeta::kNatal);
+    orbeta::ComputeChart(calc, birth, birth, orbeta::kNatal);
     double wanted = orbeta::Normalize(birth.cusp[1] + 40.0);
     long corrections = 0;
     for (auto _ : state) {
         orbeta::ChartRecord c = birth;
-        corrections += orbeta::MomentForAscendant(c, wanted);
+        corrections += orbeta::MomentForAscendant(c, wanted, calc.diagnostics);
         benchmark::DoNotOptimize(c.jdCalc);
     }
     state.counters["corrections"] =

@@ -21,24 +21,26 @@ void Open() {
 
 // Every iteration a new moment, so nothing is cached between calls.
 void BM_ChartBodiesNewMoment(benchmark::State& state) {
+    orbeta::Computation calc;
     Open();
     orbeta::ChartRecord c;
     double jd = 2451545.0;
     for (auto _ : state) {
         jd += 1.37;
         c.jdCalc = jd;
-        orbeta::CalcBodies(c);
+        orbeta::CalcBodies(calc, c);
         benchmark::DoNotOptimize(c.lon);
     }
 }
 BENCHMARK(BM_ChartBodiesNewMoment);
 
 void BM_ChartBodiesSameMoment(benchmark::State& state) {
+    orbeta::Computation calc;
     Open();
     orbeta::ChartRecord c;
     c.jdCalc = 2451545.0;
     for (auto _ : state) {
-        orbeta::CalcBodies(c);
+        orbeta::CalcBodies(calc, c);
         benchmark::DoNotOptimize(c.lon);
     }
 }
@@ -47,8 +49,8 @@ BENCHMARK(BM_ChartBodiesSameMoment);
 // The bare library: the thirteen library bodies of a chart through swe_calc_ut.
 void BareLibrary(benchmark::State& state, double step) {
     Open();
-    const int bodies[] = {SE_SUN,     SE_MOON,   SE_MERCURY, SE_VENUS,     SE_MARS,
-                          SE_JUPITER, SE_SATURN, SE_URANUS,  SE_NEPTUNE,   SE_PLUTO,
+    const int bodies[] = {SE_SUN,       SE_MOON,   SE_MERCURY,  SE_VENUS,   SE_MARS,
+                          SE_JUPITER,   SE_SATURN, SE_URANUS,   SE_NEPTUNE, SE_PLUTO,
                           SE_MEAN_NODE, SE_CHIRON, SE_MEAN_APOG};
     double jd = 2451545.0;
     double xx[6];
@@ -59,8 +61,12 @@ void BareLibrary(benchmark::State& state, double step) {
         benchmark::DoNotOptimize(xx);
     }
 }
-void BM_LibraryNewMoment(benchmark::State& state) { BareLibrary(state, 1.37); }
-void BM_LibrarySameMoment(benchmark::State& state) { BareLibrary(state, 0.0); }
+void BM_LibraryNewMoment(benchmark::State& state) {
+    BareLibrary(state, 1.37);
+}
+void BM_LibrarySameMoment(benchmark::State& state) {
+    BareLibrary(state, 0.0);
+}
 BENCHMARK(BM_LibraryNewMoment);
 BENCHMARK(BM_LibrarySameMoment);
 

@@ -38,6 +38,7 @@ WheelParams Params(int fill) {
         return a;
     }();
     (void)app;
+    Computation calc;
     ChartRecord c;
     c.jdLocal = JulianDayOfDateTimeText("16.05.1945 08:00:00");
     c.gmtCorr = -0.125;
@@ -45,7 +46,7 @@ WheelParams Params(int fill) {
     c.latitude = 55.45;
     c.longitude = 37.37;
     c.houseSystem = 3;
-    ComputeChart(c, c, 1);
+    ComputeChart(calc, c, c, 1);
     Settings settings;
     settings.maskP = settings.maskA = 0x7FFF;
     settings.ov[kOptSignFill] = static_cast<uint8_t>(fill);

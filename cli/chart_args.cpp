@@ -112,13 +112,20 @@ ChartRecord RecordOf(const ChartPlace& place, int houseSystem) {
     return r;
 }
 
+ChartContext ContextOf(const ChartArgs& a) {
+    ChartContext context;
+    context.options = {a.trueNode, a.trueLilith, a.helio};
+    return context;
+}
+
 ChartRecord ComputeChartOf(const ChartArgs& a) {
-    SetEphemerisOptions({a.trueNode, a.trueLilith, a.helio});
+    Computation c(ContextOf(a));
     ChartRecord target = RecordOf(a.chart, a.house);
     ChartRecord base = a.base ? RecordOf(*a.base, a.house) : target;
     // The chart at its own moment needs only the base's moment.
-    if (a.method != kNatal && a.method != kConverse) ComputeChart(base, base, kNatal);
-    ComputeChart(target, base, a.method, a.arcBody);
+    if (a.method != kNatal && a.method != kConverse) ComputeChart(c, base, base, kNatal);
+    ComputeChart(c, target, base, a.method, a.arcBody);
+    TellDiagnostics(c.diagnostics);
     return target;
 }
 

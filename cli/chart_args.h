@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta::cli {
 
@@ -60,8 +61,12 @@ std::string ImpossibleDateArgument(const std::string& text);
 // CommandError), the correction, the place (western longitudes stored as 360 − |λ|).
 ChartRecord RecordOf(const ChartPlace& place, int houseSystem);
 
-// Applies the ephemeris options and computes the chart by its method from the base
-// chart (computed as natal first); without a base the chart is its own base.
+// The ephemeris options of the arguments.
+ChartContext ContextOf(const ChartArgs& args);
+
+// Computes the chart with the arguments' options by its method from the base chart
+// (computed as natal first); without a base the chart is its own base. What the
+// computation noted is told on stderr.
 ChartRecord ComputeChartOf(const ChartArgs& args);
 
 nlohmann::json ChartJson(const ChartRecord& chart);

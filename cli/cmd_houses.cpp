@@ -46,10 +46,12 @@ void AddHousesCommand(CLI::App& app, Action& action) {
             c.houseSystem = static_cast<int16_t>(args->house);
             c.lon[SUN] = args->sun;
             bool warned = false;
+            Diagnostics diagnostics;
             if (args->fromMc)
                 HousesFromMidheaven(c, *args->fromMc);
             else
-                warned = ComputeHouses(c);
+                warned = ComputeHouses(c, diagnostics);
+            TellDiagnostics(diagnostics);
             if (args->json) {
                 auto cusp = nlohmann::json::array();
                 for (int i = 1; i <= 12; ++i) cusp.push_back(c.cusp[i]);

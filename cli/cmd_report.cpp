@@ -30,7 +30,9 @@ void Run(const ReportArgs& a) {
     if (a.kind == "day") {
         if (!DayReportAllowed(chart.latitude))
             throw CommandError(Utf8(LookupText("tatvp").c_str()));
-        body = DayReportText(ComputeDayReport(chart));
+        Computation c(ContextOf(a.chart));
+        body = DayReportText(ComputeDayReport(c, chart));
+        TellDiagnostics(c.diagnostics);
     } else {
         OrbTable table =
             LoadOrbTable(a.orbs.empty() ? kDefaultOrbFile : a.orbs, kDefaultOrbFile, false);

@@ -10,7 +10,7 @@
 
 namespace {
 class QuietServices : public orbeta::Services {
-public:
+  public:
     void Warning(const std::string&) override {}
     [[noreturn]] void Fatal(const std::string&) override { std::abort(); }
     orbeta::ContinueOrQuit AskMissingEphemerisFile(const std::string&) override {
@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QuietServices services;
     orbeta::InstallServices(&services);
     std::string text(reinterpret_cast<const char*>(data), size);
-    orbeta::ParseHypotheticalElements(text);
+    orbeta::Diagnostics noted;
+    orbeta::ParseHypotheticalElements(text, noted);
     std::string prefix;
     orbeta::DirectoryOfControlText(text, prefix);
     return 0;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
@@ -126,15 +127,19 @@ std::string AspectLineText(const AspectRecord& a) {
     return line;
 }
 
-OrbTable LoadOrbTable(const std::string& path, const std::string& fallbackPath, bool includeOff) {
+OrbTable LoadOrbTable(const std::filesystem::path& path, const std::filesystem::path& fallbackPath,
+                      bool includeOff) {
     std::optional<std::string> bytes;
     if (!path.empty()) {
-        bytes = ReadFileBytes(path);
-        if (!bytes) Svc().Warning(Format("Не открывается файл %s"_cp, path.c_str()));
+        bytes = ReadFileBytes(path.string());
+        if (!bytes)
+            Svc().Warning(Format("Не открывается файл %s"_cp, PathForMessage(path).c_str()));
     }
     if (!bytes && !fallbackPath.empty() && fallbackPath != path) {
-        bytes = ReadFileBytes(fallbackPath);
-        if (!bytes) Svc().Warning(Format("Не открывается файл %s"_cp, fallbackPath.c_str()));
+        bytes = ReadFileBytes(fallbackPath.string());
+        if (!bytes)
+            Svc().Warning(
+                Format("Не открывается файл %s"_cp, PathForMessage(fallbackPath).c_str()));
     }
     if (!bytes) return OrbTable{};
     return ParseOrbTable(*bytes, includeOff);
@@ -142,16 +147,16 @@ OrbTable LoadOrbTable(const std::string& path, const std::string& fallbackPath, 
 
 OrbTable LoadOrbSlot(const std::array<std::string, kOrbSlotCount>& orbFiles, int slot) {
     const std::string& current = orbFiles[kOrbSlotCurrent];
-    std::string fallback = current.empty() ? kDefaultOrbFile : current;
-    if (slot < 0 || slot >= kOrbSlotCount) return LoadOrbTable(fallback, "", false);
-    return LoadOrbTable(orbFiles[slot], fallback, false);
+    std::filesystem::path fallback = PathOfProfileName(current.empty() ? kDefaultOrbFile : current);
+    if (slot < 0 || slot >= kOrbSlotCount) return LoadOrbTable(fallback, {}, false);
+    return LoadOrbTable(PathOfProfileName(orbFiles[slot]), fallback, false);
 }
 
-bool SaveOrbTable(const std::string& path, const OrbTable& table) {
+bool SaveOrbTable(const std::filesystem::path& path, const OrbTable& table) {
     std::string text;
     for (const auto& a : table.aspects) text += AspectLineText(a);
-    if (WriteFileAtomically(path, text)) return true;
-    Svc().Warning(Format("Не записывается файл %s"_cp, path.c_str()));
+    if (WriteFileAtomically(path.string(), text)) return true;
+    Svc().Warning(Format("Не записывается файл %s"_cp, PathForMessage(path).c_str()));
     return false;
 }
 

@@ -4,6 +4,7 @@
 // wins when two fit.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,12 +57,13 @@ std::string AspectLineText(const AspectRecord& aspect);
 // Reads a table. A file that cannot be opened is reported ("Не открывается файл %s")
 // and the table is read from the fallback file (the current table's file) instead;
 // when that fails too the table is empty. An empty name goes to the fallback quietly.
-OrbTable LoadOrbTable(const std::string& path, const std::string& fallbackPath, bool includeOff);
+OrbTable LoadOrbTable(const std::filesystem::path& path, const std::filesystem::path& fallbackPath,
+                      bool includeOff);
 
 // Writes every aspect, switched-off ones included, in list order. The old file stays
 // whole when the new one cannot be written; that is reported ("Не записывается файл
 // %s") and false returned.
-bool SaveOrbTable(const std::string& path, const OrbTable& table);
+bool SaveOrbTable(const std::filesystem::path& path, const OrbTable& table);
 
 // The orb-file name of the current table when the settings name none.
 constexpr const char* kDefaultOrbFile = "0.ao";
@@ -71,8 +73,9 @@ constexpr const char* kDefaultOrbFile = "0.ao";
 constexpr int kOrbSlotCount = 4;
 enum OrbSlot { kOrbSlotCurrent = 0, kOrbSlotTransits, kOrbSlotProgressions, kOrbSlotDirections };
 
-// The table of one slot without its switched-off aspects; an unnamed or unreadable
-// file falls back to the current table's file (0.ao when that is unnamed too).
+// The table of one slot without its switched-off aspects. The names are the profile's
+// (CP1251); an unnamed or unreadable file falls back to the current table's file (0.ao when that is
+// unnamed too).
 OrbTable LoadOrbSlot(const std::array<std::string, kOrbSlotCount>& orbFiles, int slot);
 
 }  // namespace orbeta

@@ -5,23 +5,26 @@
 
 namespace orbeta {
 
-void RecomputeWindowChart(ChartRecord& chart, const ChartRecord& base, int arcBody) {
+void RecomputeWindowChart(Computation& c, ChartRecord& chart, const ChartRecord& base,
+                          int arcBody) {
     if (chart.calcMethod == kPlanetaryArcs)
-        ComputeChart(chart, base, kPlanetaryArcs, arcBody);
+        ComputeChart(c, chart, base, kPlanetaryArcs, arcBody);
     else
-        RecomputeChart(chart, base);
+        RecomputeChart(c, chart, base);
 }
 
-void StepChartInTime(ChartRecord& chart, const ChartRecord& base, double days, int arcBody) {
+void StepChartInTime(Computation& c, ChartRecord& chart, const ChartRecord& base, double days,
+                     int arcBody) {
     chart.jdLocal += days;
     chart.jdUT += days;
-    RecomputeWindowChart(chart, base, arcBody);
+    RecomputeWindowChart(c, chart, base, arcBody);
 }
 
-void SetChartLocalMoment(ChartRecord& chart, const ChartRecord& base, double jdLocal, int arcBody) {
+void SetChartLocalMoment(Computation& c, ChartRecord& chart, const ChartRecord& base,
+                         double jdLocal, int arcBody) {
     chart.jdLocal = jdLocal;
     chart.jdUT = jdLocal + chart.gmtCorr;
-    RecomputeWindowChart(chart, base, arcBody);
+    RecomputeWindowChart(c, chart, base, arcBody);
 }
 
 }  // namespace orbeta

@@ -92,7 +92,8 @@ void RotateChart(ChartRecord& target, const ChartRecord& base, double arc) {
     target.houseSystem = base.houseSystem;
 }
 
-void ComputeChart(ChartRecord& target, const ChartRecord& baseIn, int method, int arcBody) {
+void ComputeChart(Computation& c, ChartRecord& target, const ChartRecord& baseIn, int method,
+                  int arcBody) {
     const ChartRecord base = baseIn;  // the target may be the base itself
     ChartRecord& t = target;
     t.baseJdLocal = base.jdLocal;
@@ -102,19 +103,19 @@ void ComputeChart(ChartRecord& target, const ChartRecord& baseIn, int method, in
         case kNatal:
         case kConverse:
             t.jdCalc = method == kNatal ? t.jdUT : base.jdUT - d;
-            CalcBodies(t);
-            ComputeHouses(t);
+            CalcBodies(c, t);
+            ComputeHouses(t, c.diagnostics);
             break;
         case kPlanetaryArcs: {
             int k = arcBody >= 0 && arcBody <= 14 ? arcBody : 0;
             t.jdCalc = base.jdUT + d / kTropicalYear;
-            CalcBodies(t);
+            CalcBodies(c, t);
             RotateChart(t, base, t.lon[k + 1] - base.lon[k + 1]);
             break;
         }
         case kNodalChart:
-            CalcBodies(t);
-            ComputeHouses(t);
+            CalcBodies(c, t);
+            ComputeHouses(t, c.diagnostics);
             RotateChart(t, base, -t.lon[NDE]);
             break;
         case kDegreeDirections:
@@ -125,7 +126,7 @@ void ComputeChart(ChartRecord& target, const ChartRecord& baseIn, int method, in
             double x = ProgressedMoment(method, d, base.jdUT, t.jdUT);
             if (IsMirrored(method)) x = 2.0 * base.jdUT - x;
             t.jdCalc = x;
-            CalcBodies(t);
+            CalcBodies(c, t);
             // The Midheaven moves with the Sun: solar-arc houses.
             HousesFromMidheaven(t, Normalize(t.lon[SUN] - base.lon[SUN] + base.cusp[10]));
             break;
@@ -134,7 +135,7 @@ void ComputeChart(ChartRecord& target, const ChartRecord& baseIn, int method, in
     t.calcMethod = static_cast<int16_t>(method);
 }
 
-int MomentForAscendant(ChartRecord& chart, double ascendantIn) {
+int MomentForAscendant(ChartRecord& chart, double ascendantIn, Diagnostics& diagnostics) {
     double ascendant = Normalize(ascendantIn);
     double rate = 360.0;  // degrees of Ascendant per day, to begin with
     int corrections = 0;
@@ -146,7 +147,7 @@ int MomentForAscendant(ChartRecord& chart, double ascendantIn) {
         // Reached, also across 0° Aries; a longitude that is no number ends it too.
         if (!(std::fabs(delta) >= 0.001)) break;
         chart.jdCalc += delta / rate;
-        ComputeHouses(chart);
+        ComputeHouses(chart, diagnostics);
         ++corrections;
         rate = std::fabs(Separation(chart.cusp[1], a0) * rate / delta);
     }
@@ -155,8 +156,8 @@ int MomentForAscendant(ChartRecord& chart, double ascendantIn) {
     return corrections;
 }
 
-void ComputeStartupCharts(ChartRecord& current, ChartRecord& input) {
-    ComputeChart(current, current, kNatal);
+void ComputeStartupCharts(Computation& c, ChartRecord& current, ChartRecord& input) {
+    ComputeChart(c, current, current, kNatal);
     input = current;
 }
 

@@ -4,6 +4,7 @@
 // with houses from the solar-arc Midheaven, and charts whose base positions are moved
 // by an arc (directions, nodal chart, planetary arcs).
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
 
@@ -45,14 +46,15 @@ void RotateChart(ChartRecord& target, const ChartRecord& base, double arc);
 // Computes the target (its jdUT, place and houseSystem are set) from the base under a
 // method. arcBody is the body of planetary arcs (24), a 0-based index where 0 is the
 // Sun; a value outside 0..14 means the Sun. Target and base may be the same record.
-void ComputeChart(ChartRecord& target, const ChartRecord& base, int method, int arcBody = 0);
+void ComputeChart(Computation& c, ChartRecord& target, const ChartRecord& base, int method,
+                  int arcBody = 0);
 
 // Moves a computed chart's moment until its Ascendant reaches the longitude: at most 20
 // corrections; bodies are not recomputed. Returns the corrections made.
-int MomentForAscendant(ChartRecord& chart, double ascendant);
+int MomentForAscendant(ChartRecord& chart, double ascendant, Diagnostics& diagnostics);
 
 // Start-up: the current chart computed from itself as a natal chart, then copied into
 // the input chart.
-void ComputeStartupCharts(ChartRecord& current, ChartRecord& input);
+void ComputeStartupCharts(Computation& c, ChartRecord& current, ChartRecord& input);
 
 }  // namespace orbeta

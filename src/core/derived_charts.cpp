@@ -48,7 +48,8 @@ void EqualCusps(ChartRecord& r, double first) {
     for (int i = 1; i <= 12; ++i) r.cusp[i] = Normalize(first + 30.0 * (i - 1));
 }
 
-bool BodyOnAscendant(ChartRecord& copy, int p1, const ChartRecord& base, std::string& error) {
+bool BodyOnAscendant(Computation& c, ChartRecord& copy, int p1, const ChartRecord& base,
+                     std::string& error) {
     if (copy.houseSystem == kZodiacHouses) {
         // The Ascendant of zodiac houses stays at 0° Aries: no moment brings a body to it.
         error =
@@ -69,7 +70,7 @@ bool BodyOnAscendant(ChartRecord& copy, int p1, const ChartRecord& base, std::st
             return false;
         }
         t.jdUT += d / rate;
-        ComputeChart(t, base, kNatal);
+        ComputeChart(c, t, base, kNatal);
         rate = std::fabs(Separation(t.cusp[1], a0) * rate / d);
     }
     if (!(Separation(t.lon[p1], t.cusp[1]) < kReached)) {
@@ -132,7 +133,7 @@ ChartRecord CompositeChart(const ChartRecord& chart1, const ChartRecord& chart2,
     return r;
 }
 
-ChartRecord MidpointChart(const ChartRecord& chart1, const ChartRecord& chart2,
+ChartRecord MidpointChart(Computation& c, const ChartRecord& chart1, const ChartRecord& chart2,
                           const ContactPlace& where, int houseSystem, const ChartRecord& base) {
     ChartRecord r = StartFrom(chart1);
     SetPlace(r, chart1, chart2, where);
@@ -140,33 +141,33 @@ ChartRecord MidpointChart(const ChartRecord& chart1, const ChartRecord& chart2,
     r.jdUT = r.jdCalc = (chart1.jdUT + chart2.jdUT) * 0.5;
     r.jdLocal = r.jdUT;
     r.gmtCorr = 0;
-    ComputeChart(r, base, kNatal);
+    ComputeChart(c, r, base, kNatal);
     r.calcMethod = kMidpointMethod;
     r.eventHeader = HeaderOf(chart1);
     return r;
 }
 
-ChartRecord RelocationChart(const ChartRecord& chart1, std::string_view town, double latitude,
-                            double longitude, int houseSystem) {
+ChartRecord RelocationChart(Computation& c, const ChartRecord& chart1, std::string_view town,
+                            double latitude, double longitude, int houseSystem) {
     ChartRecord r = chart1;
     CopyText(r.place, town);
     r.latitude = latitude;
     r.longitude = StoredLongitude(longitude);
     r.houseSystem = static_cast<int16_t>(houseSystem);
-    ComputeHouses(r);
+    ComputeHouses(r, c.diagnostics);
     r.calcMethod = kRelocationMethod;
     return r;
 }
 
-bool ThematicChart(ChartRecord& copy, int type, int p1, int p2, const ChartRecord& base,
-                   std::string& error) {
+bool ThematicChart(Computation& c, ChartRecord& copy, int type, int p1, int p2,
+                   const ChartRecord& base, std::string& error) {
     if (p1 < SUN || p1 > LIL || (type == 2 && (p2 < SUN || p2 > LIL))) {
         error = "Планета для тематической карты не выбрана"_cp;
         return false;
     }
     switch (type) {
         case 0:
-            return BodyOnAscendant(copy, p1, base, error);
+            return BodyOnAscendant(c, copy, p1, base, error);
         case 1:
             EqualCusps(copy, copy.lon[p1]);
             return true;
@@ -179,15 +180,15 @@ bool ThematicChart(ChartRecord& copy, int type, int p1, int p2, const ChartRecor
     }
 }
 
-void RecomputeChart(ChartRecord& chart, const ChartRecord& base) {
+void RecomputeChart(Computation& c, ChartRecord& chart, const ChartRecord& base) {
     if (chart.calcMethod == kHarmonicMethod) {
         int n = chart.harmonic;
-        ComputeChart(chart, base, kNatal);
+        ComputeChart(c, chart, base, kNatal);
         Harmonise(chart, n >= 1 ? n : 2);
         chart.calcMethod = kHarmonicMethod;
         return;
     }
-    ComputeChart(chart, base, chart.calcMethod);
+    ComputeChart(c, chart, base, chart.calcMethod);
 }
 
 double StepDays(long days, long hours, long minutes, long seconds) {
@@ -200,17 +201,17 @@ double TimeStep(const long delT[8], bool inner) {
     return StepDays(s[0], s[1], s[2], s[3]);
 }
 
-void MoveChartInTime(ChartRecord& chart, const ChartRecord& base, double stepDays) {
+void MoveChartInTime(Computation& c, ChartRecord& chart, const ChartRecord& base, double stepDays) {
     chart.jdLocal += stepDays;
     chart.jdUT += stepDays;
-    RecomputeChart(chart, base);
+    RecomputeChart(c, chart, base);
 }
 
 double AscendantTarget(int sign, double degrees, double minutes, double seconds) {
     return 30.0 * sign + degrees + minutes / 60.0 + seconds / 3600.0;
 }
 
-bool ChangeAscendant(ChartRecord& chart, const ChartRecord& base, double target,
+bool ChangeAscendant(Computation& c, ChartRecord& chart, const ChartRecord& base, double target,
                      std::string& error) {
     int method = chart.calcMethod;
     if (method != 1 && method != 17) {
@@ -224,13 +225,13 @@ bool ChangeAscendant(ChartRecord& chart, const ChartRecord& base, double target,
         return false;
     }
     ChartRecord t = chart;
-    MomentForAscendant(t, target);
+    MomentForAscendant(t, target, c.diagnostics);
     if (method == 17) {
         // The converse chart stands at the mirror of its moment about the base's.
         t.jdUT = 2.0 * base.jdUT - t.jdCalc;
         t.jdLocal = t.jdUT - t.gmtCorr;
     }
-    ComputeChart(t, base, method);
+    ComputeChart(c, t, base, method);
     // Beyond the polar latitude the houses may turn into signs on the way.
     if (!(Separation(t.cusp[1], target) < kReached)) {
         error = "Асцендент не удалось довести до заданного значения"_cp;

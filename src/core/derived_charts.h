@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
 
@@ -43,25 +44,25 @@ ChartRecord CompositeChart(const ChartRecord& chart1, const ChartRecord& chart2,
 
 // Midpoint chart (14): a natal chart at the mean of both moments (UT) from the base;
 // its local time is that UT with no correction, as no zone belongs to the mean moment.
-ChartRecord MidpointChart(const ChartRecord& chart1, const ChartRecord& chart2,
+ChartRecord MidpointChart(Computation& c, const ChartRecord& chart1, const ChartRecord& chart2,
                           const ContactPlace& where, int houseSystem, const ChartRecord& base);
 
 // Relocation (104): chart1 at another place (packed latitude, longitude as entered)
 // with its houses recomputed there in the given system.
-ChartRecord RelocationChart(const ChartRecord& chart1, std::string_view town, double latitude,
-                            double longitude, int houseSystem);
+ChartRecord RelocationChart(Computation& c, const ChartRecord& chart1, std::string_view town,
+                            double latitude, double longitude, int houseSystem);
 
 // Thematic chart of a copy of chart1: type 0 moves the moment until body p1 stands on
 // the Ascendant (natal charts from the base), type 1 equal houses from p1, type 2
 // equal houses from cusp 1 moved by the distance p1 → p2. False with a message (CP1251)
 // when the chart cannot be made (type 0 without houses, or the search not reaching
 // the Ascendant); the copy is then left as it was.
-bool ThematicChart(ChartRecord& copy, int type, int p1, int p2, const ChartRecord& base,
-                   std::string& error);
+bool ThematicChart(Computation& c, ChartRecord& copy, int type, int p1, int p2,
+                   const ChartRecord& base, std::string& error);
 
 // Computes a chart again from its base by its own CalcMethod. A harmonic chart keeps
 // its harmonic: its positions are computed at the new moment and multiplied again.
-void RecomputeChart(ChartRecord& chart, const ChartRecord& base);
+void RecomputeChart(Computation& c, ChartRecord& chart, const ChartRecord& base);
 
 // One step of time in days from the four numbers of the step setting.
 double StepDays(long days, long hours, long minutes, long seconds);
@@ -69,7 +70,7 @@ double StepDays(long days, long hours, long minutes, long seconds);
 double TimeStep(const long delT[8], bool inner);
 
 // Moves the chart's local and UT moments by the step and recomputes it from the base.
-void MoveChartInTime(ChartRecord& chart, const ChartRecord& base, double stepDays);
+void MoveChartInTime(Computation& c, ChartRecord& chart, const ChartRecord& base, double stepDays);
 
 // The longitude an Ascendant change aims at: sign 0..11 and degrees, minutes, seconds.
 double AscendantTarget(int sign, double degrees, double minutes, double seconds);
@@ -80,7 +81,7 @@ double AscendantTarget(int sign, double degrees, double minutes, double seconds)
 // their houses from a solar-arc Midheaven or an arc, not from their moment, so no
 // moment gives them a chosen Ascendant: they are refused with a message (CP1251), as
 // is a target the search does not reach. A refused chart is left as it was.
-bool ChangeAscendant(ChartRecord& chart, const ChartRecord& base, double target,
+bool ChangeAscendant(Computation& c, ChartRecord& chart, const ChartRecord& base, double target,
                      std::string& error);
 
 }  // namespace orbeta

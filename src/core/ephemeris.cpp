@@ -3,11 +3,11 @@
 
 #include <swephexp.h>
 
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string_view>
 
 #include "core/angles.h"
@@ -21,12 +21,10 @@
 namespace orbeta {
 namespace {
 
+// The library's own state (its open files) is process-wide; so is the directory.
 struct EphemerisState {
     std::string prefix;
-    EphemerisOptions options;
     bool open = false;
-    // Files the user chose to go on without; asked once each per run.
-    std::set<std::string> refusedFiles;
 };
 
 EphemerisState& State() {
@@ -54,30 +52,27 @@ std::string FileNamedIn(std::string_view serr) {
     return {};
 }
 
-void MissingFile(const std::string& fileName) {
-    auto& st = State();
-    if (st.refusedFiles.count(fileName)) return;
-    if (Svc().AskMissingEphemerisFile(fileName) == ContinueOrQuit::Quit) Svc().Quit();
-    st.refusedFiles.insert(fileName);
-}
-
-// A damaged data file is fatal; other failures (a date outside the data) are
-// journalled and leave the body empty.
-void LibraryFailure(std::string_view err, int ipl, double te) {
+// A damaged data file ends the command's work (the command ends the program); other
+// failures (a date outside the data) are journalled and leave the body empty.
+void LibraryFailure(Diagnostics& d, std::string_view err, int ipl, double te) {
     if (err.find("damaged") != std::string_view::npos ||
-        err.find("invalid format") != std::string_view::npos)
-        Svc().Fatal("Файл эфемерид испорчен"_cp);
+        err.find("invalid format") != std::string_view::npos) {
+        d.Add(DiagnosticKind::DamagedFile, "Файл эфемерид испорчен"_cp);
+        return;
+    }
     if (size_t at = err.find(" coefficients instead of "); at != std::string_view::npos) {
         size_t colon = err.rfind(':', at);
         int have = std::atoi(std::string(err.substr(colon + 1, at - colon - 1)).c_str());
         int declared = std::atoi(std::string(err.substr(at + 25)).c_str());
-        Svc().Fatal(Format("Ошибка эфемерид: nco=%d > %d."_cp, have, declared));
+        d.Add(DiagnosticKind::DamagedFile,
+              Format("Ошибка эфемерид: nco=%d > %d."_cp, have, declared));
+        return;
     }
     Journal(Format("Err new_segm: ipli=%d tjd=%f tfstart=%f", ipl, te, 0.0));
 }
 
 // One library call; false leaves the outputs untouched.
-bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
+bool LibraryPosition(Diagnostics& d, double jdUT, int ipl, int32 flags, double xx[6]) {
     auto& st = State();
     if (jdUT < 0) {
         // Dates before JD 0 never switch files.
@@ -94,9 +89,9 @@ bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
         if (err.find("not found") != std::string_view::npos) {
             std::string name = FileNamedIn(err);
             if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
-            MissingFile(st.prefix + name);
+            d.Add(DiagnosticKind::MissingFile, st.prefix + name);
         } else {
-            LibraryFailure(err, ipl, te);
+            LibraryFailure(d, err, ipl, te);
         }
         return false;
     }
@@ -105,7 +100,7 @@ bool LibraryPosition(double jdUT, int ipl, int32 flags, double xx[6]) {
         // (For the Moon the flags still claim the file ephemeris; only the text tells.)
         std::string name = FileNamedIn(err);
         if (name.empty()) name = EphemerisFileName(ipl, jdUT, "");
-        MissingFile(st.prefix + name);
+        d.Add(DiagnosticKind::MissingFile, st.prefix + name);
         return false;
     }
     return true;
@@ -133,7 +128,7 @@ void OpenEphemeris() {
     swe_set_ephe_path(LibraryPath(prefix).c_str());
     st.prefix = prefix;
     st.open = true;
-    st.refusedFiles.clear();
+    ForgetAskedFiles();
     // Each start-up file must yield a position: a damaged header shows here.
     for (int ipl : {SE_SUN, SE_MOON, SE_CHIRON}) {
         double xx[6];
@@ -144,36 +139,39 @@ void OpenEphemeris() {
     }
 }
 
-const std::string& EphemerisDirectory() { return State().prefix; }
+const std::string& EphemerisDirectory() {
+    return State().prefix;
+}
 
 void CloseEphemeris() {
     swe_close();
     State().open = false;
 }
 
-void SetEphemerisOptions(const EphemerisOptions& options) { State().options = options; }
-const EphemerisOptions& GetEphemerisOptions() { return State().options; }
-
-int LibraryBody(int body) {
-    const auto& o = State().options;
+int LibraryBody(const EphemerisOptions& o, int body) {
     switch (body) {
-        case NDE: return o.trueNode ? SE_TRUE_NODE : SE_MEAN_NODE;
+        case NDE:
+            return o.trueNode ? SE_TRUE_NODE : SE_MEAN_NODE;
         case SEL:
-        case PRZ: return -1;
-        case HIR: return SE_CHIRON;
-        case LIL: return o.trueLilith ? SE_OSCU_APOG : SE_MEAN_APOG;
-        default: break;
+        case PRZ:
+            return -1;
+        case HIR:
+            return SE_CHIRON;
+        case LIL:
+            return o.trueLilith ? SE_OSCU_APOG : SE_MEAN_APOG;
+        default:
+            break;
     }
     if (body >= SUN && body <= PLT) return body - 1;
     if (body >= 16 && body <= 20) return body;  // Pholus, Ceres, Pallas, Juno, Vesta
     if (body > kAsteroidOffset) return body;
-    Svc().Fatal(Format("Ошибочный номер планеты %d"_cp, body));
+    assert(!"no such body");
     return -1;
 }
 
-void CalcBody(double jdUT, int body, double& lon, double& lat, double& speed) {
+void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, double& speed) {
     lon = lat = speed = 0;
-    const auto& o = State().options;
+    const auto& o = c.Options();
     if (body == SEL || body == PRZ) {
         double t = DecimalYear(jdUT);
         int year = DatePartsOf(jdUT).year;
@@ -195,34 +193,38 @@ void CalcBody(double jdUT, int body, double& lon, double& lat, double& speed) {
         speed = rate / 365.25;
         return;
     }
-    int ipl = LibraryBody(body);
+    int ipl = LibraryBody(o, body);
+    if (ipl < 0) return;
     int32 flags = SEFLG_SWIEPH | SEFLG_SPEED;
     bool helioBody = (ipl >= 2 && ipl <= 9) || (ipl >= 15 && ipl <= 20) || ipl > kAsteroidOffset;
     if (o.heliocentric && helioBody) flags |= SEFLG_HELCTR;
     if (ipl > kAsteroidOffset) ipl = SE_AST_OFFSET + (ipl - kAsteroidOffset);
     double xx[6];
-    if (!LibraryPosition(jdUT, ipl, flags, xx)) return;
+    if (!LibraryPosition(c.diagnostics, jdUT, ipl, flags, xx)) return;
     lon = xx[0];
     lat = xx[1];
     speed = xx[3];
     if (o.heliocentric && body == SUN) lon = Normalize(lon + 180.0);
 }
 
-BodyPosition CalcBody(double jdUT, int body) {
+BodyPosition CalcBody(Computation& c, double jdUT, int body) {
     BodyPosition p;
-    CalcBody(jdUT, body, p.lon, p.lat, p.speed);
+    CalcBody(c, jdUT, body, p.lon, p.lat, p.speed);
     return p;
 }
 
-double BodyLongitude(double jdUT, int body) { return CalcBody(jdUT, body).lon; }
-
-void SunMoonLongitudes(double jdUT, double& sun, double& moon) {
-    sun = BodyLongitude(jdUT, SUN);
-    moon = BodyLongitude(jdUT, MON);
+double BodyLongitude(Computation& c, double jdUT, int body) {
+    return CalcBody(c, jdUT, body).lon;
 }
 
-void CalcBodies(ChartRecord& chart) {
-    for (int i = SUN; i <= LIL; ++i) CalcBody(chart.jdCalc, i, chart.lon[i], chart.lat[i], chart.speed[i]);
+void SunMoonLongitudes(Computation& c, double jdUT, double& sun, double& moon) {
+    sun = BodyLongitude(c, jdUT, SUN);
+    moon = BodyLongitude(c, jdUT, MON);
+}
+
+void CalcBodies(Computation& c, ChartRecord& chart) {
+    for (int i = SUN; i <= LIL; ++i)
+        CalcBody(c, chart.jdCalc, i, chart.lon[i], chart.lat[i], chart.speed[i]);
 }
 
 double DeltaT(double jdUT) {
@@ -230,8 +232,7 @@ double DeltaT(double jdUT) {
     return swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
 }
 
-int MotionKind(int body) {
-    const auto& o = State().options;
+int MotionKind(const EphemerisOptions& o, int body) {
     if (o.heliocentric) return body == NDE ? (o.trueNode ? 2 : 1) : 0;
     if (body == SUN || body == MON || body == SEL || body == PRZ || body > kBodyCount) return 0;
     if (body == NDE) return o.trueNode ? 2 : 1;
@@ -241,7 +242,8 @@ int MotionKind(int body) {
 
 namespace detail {
 
-bool FictitiousLongitudes(double jdUT, const std::string& elementsDir, int count, double out[]) {
+bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elementsDir, int count,
+                          double out[]) {
     auto& st = State();
     std::string path = elementsDir + ":" + LibraryPath(st.prefix);
     swe_set_ephe_path(path.c_str());
@@ -249,7 +251,7 @@ bool FictitiousLongitudes(double jdUT, const std::string& elementsDir, int count
     for (int i = 0; i < count; ++i) {
         double xx[6];
         out[i] = 0;
-        if (LibraryPosition(jdUT, SE_FICT_OFFSET + i, SEFLG_SWIEPH | SEFLG_SPEED, xx)) {
+        if (LibraryPosition(d, jdUT, SE_FICT_OFFSET + i, SEFLG_SWIEPH | SEFLG_SPEED, xx)) {
             out[i] = Normalize(xx[0]);
             any = true;
         }

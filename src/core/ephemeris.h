@@ -5,14 +5,9 @@
 #include <string>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
-
-struct EphemerisOptions {
-    bool trueNode = false;    // NDE: osculating instead of mean node
-    bool trueLilith = false;  // LIL: osculating instead of mean apogee
-    bool heliocentric = false;
-};
 
 // Library-range ids beyond the chart's bodies: 16..20 Pholus, Ceres, Pallas, Juno,
 // Vesta; 10000 + n the numbered asteroid n.
@@ -20,14 +15,11 @@ constexpr int kAsteroidOffset = 10000;
 
 // Finds the directory (dirswe.ctl, then the working directory), checks that the
 // planetary, lunar and main-asteroid files of 1800–2399 open, and sets the library's
-// path. A missing directory or file is fatal.
+// path. A missing directory or file is fatal: the program cannot start without them.
 void OpenEphemeris();
 // The directory prefix in use ("" or ending with '/').
 const std::string& EphemerisDirectory();
 void CloseEphemeris();
-
-void SetEphemerisOptions(const EphemerisOptions& options);
-const EphemerisOptions& GetEphemerisOptions();
 
 struct BodyPosition {
     double lon = 0;
@@ -35,27 +27,29 @@ struct BodyPosition {
     double speed = 0;
 };
 
-// Position of a BodyId (1..15) or library-range id at a Julian day UT. A body the
-// library cannot give stays all 0.
-void CalcBody(double jdUT, int body, double& lon, double& lat, double& speed);
-BodyPosition CalcBody(double jdUT, int body);
-double BodyLongitude(double jdUT, int body);
-void SunMoonLongitudes(double jdUT, double& sun, double& moon);
+// Position of a BodyId (1..15) or library-range id at a Julian day UT under the
+// computation's options. A body the library cannot give stays all 0, and the reason
+// (a missing or damaged file) goes to the computation's diagnostics. Any other id is
+// a fault of the caller.
+void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, double& speed);
+BodyPosition CalcBody(Computation& c, double jdUT, int body);
+double BodyLongitude(Computation& c, double jdUT, int body);
+void SunMoonLongitudes(Computation& c, double jdUT, double& sun, double& moon);
 
 // All fifteen bodies of a chart at its jdCalc.
-void CalcBodies(ChartRecord& chart);
+void CalcBodies(Computation& c, ChartRecord& chart);
 
 // ΔT in days.
 double DeltaT(double jdUT);
 
 // 0 never retrograde, 1 always retrograde, 2 may change direction.
-int MotionKind(int body);
+int MotionKind(const EphemerisOptions& options, int body);
 
 // Name of the data file that holds a library body at a date: "sepl_18.se1",
 // "seplm06.se1", "se00433s.se1", with the directory prefix.
 std::string EphemerisFileName(int libraryBody, double jdUT, const std::string& prefix);
 
-// Library body of a BodyId under the current options; −1 for SEL and PRZ.
-int LibraryBody(int body);
+// Library body of a BodyId under the options; −1 for SEL and PRZ.
+int LibraryBody(const EphemerisOptions& options, int body);
 
 }  // namespace orbeta

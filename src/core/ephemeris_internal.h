@@ -3,9 +3,12 @@
 // fictitious-body facility reads its elements from seorbel.txt on its path.
 #include <string>
 
+#include "core/computation.h"
+
 namespace orbeta::detail {
 
 // Longitudes of the first `count` element lines of elementsDir/seorbel.txt.
-bool FictitiousLongitudes(double jdUT, const std::string& elementsDir, int count, double out[]);
+bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elementsDir, int count,
+                          double out[]);
 
 }  // namespace orbeta::detail

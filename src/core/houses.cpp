@@ -6,8 +6,6 @@
 
 #include "core/angles.h"
 #include "core/calendar.h"
-#include "platform/services.h"
-#include "platform/ui_text.h"
 
 namespace orbeta {
 namespace {
@@ -240,13 +238,13 @@ double MeanObliquity(double jd) {
     return seconds * kArcSecondToRad;
 }
 
-bool ComputeHouses(ChartRecord& chart) {
-    bool warned = false;
+bool ComputeHouses(ChartRecord& chart, Diagnostics& diagnostics) {
+    bool switched = false;
     if (std::fabs(chart.latitude) > kPolarLatitude &&
         (chart.houseSystem < kEqualFromAsc || chart.houseSystem == kPorphyry)) {
-        Svc().Warning(LookupText("virhous"));
+        diagnostics.Add(DiagnosticKind::PolarHouses);
         chart.houseSystem = kZodiacHouses;
-        warned = true;
+        switched = true;
     }
     // Local sidereal time adds the longitude's magnitude: western places are stored
     // as 360° minus their magnitude (see StoredLongitude).
@@ -255,7 +253,7 @@ bool ComputeHouses(ChartRecord& chart) {
     if (hours < 0) hours += 24.0;
     FillCusps(chart, MakeFrame(hours * 15.0 * kDegToRad, chart.jdCalc, chart.latitude),
               std::nullopt);
-    return warned;
+    return switched;
 }
 
 void HousesFromMidheaven(ChartRecord& chart, double midheaven) {

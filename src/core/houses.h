@@ -2,6 +2,7 @@
 // The twelve house cusps of a chart in its house system: from the chart's moment and
 // place, or from a given Midheaven (progressed and directed charts, rectification).
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
 
@@ -24,10 +25,10 @@ enum HouseSystem : int {
 constexpr double kPolarLatitude = 66.0;
 
 // Cusps of a chart at its jdCalc and place. The polar rule comes first: a quadrant
-// system (codes below 6, and 10) above the polar latitude shows the warning "virhous"
-// and switches the chart to zodiac houses for good; the result says it did.
-// lon[1] must be computed for codes 7 and 9.
-bool ComputeHouses(ChartRecord& chart);
+// system (codes below 6, and 10) above the polar latitude switches the chart to zodiac
+// houses for good and notes it in the diagnostics (the command shows "virhous"); the
+// result says it did. lon[1] must be computed for codes 7 and 9.
+bool ComputeHouses(ChartRecord& chart, Diagnostics& diagnostics);
 
 // Cusps from a Midheaven longitude (degrees) at the chart's latitude and jdCalc. There
 // is no polar rule; where a quadrant system has no solution the chart silently gets

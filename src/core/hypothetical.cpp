@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "core/ephemeris_internal.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
-#include "platform/services.h"
+#include "platform/program_state.h"
 #include "platform/text_file.h"
 
 namespace orbeta {
@@ -34,9 +35,44 @@ const std::string& ElementsDir() {
     return *dir;
 }
 
+// What a reading of swurn.ctl saw: the file's identity and the set read from it.
+struct FileStamp {
+    std::filesystem::path path;
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type modified{};
+    bool operator==(const FileStamp&) const = default;
+};
+
+struct ElementsCache {
+    std::optional<FileStamp> stamp;
+    std::shared_ptr<const HypotheticalSet> set;
+    // The set whose elements seorbel.txt holds now.
+    std::shared_ptr<const HypotheticalSet> written;
+};
+
+ElementsCache& Cache() {
+    static ElementsCache cache;
+    return cache;
+}
+const StateReset kForgetElements{[] { Cache() = {}; }};
+
+FileStamp StampOf(const std::filesystem::path& relative) {
+    std::error_code ec;
+    FileStamp s;
+    s.path = std::filesystem::absolute(relative, ec);
+    s.exists = std::filesystem::is_regular_file(s.path, ec);
+    if (s.exists) {
+        s.size = std::filesystem::file_size(s.path, ec);
+        s.modified = std::filesystem::last_write_time(s.path, ec);
+    }
+    return s;
+}
+
 }  // namespace
 
-std::vector<OrbitalElements> ParseHypotheticalElements(const std::string& text) {
+std::vector<OrbitalElements> ParseHypotheticalElements(const std::string& text,
+                                                       Diagnostics& diagnostics) {
     std::vector<OrbitalElements> out;
     for (const auto& line : SplitLines(text)) {
         if (!IsMeaningfulLine(line)) continue;
@@ -53,8 +89,9 @@ std::vector<OrbitalElements> ParseHypotheticalElements(const std::string& text) 
         e.node = Number(tokens[5]);
         e.inclination = Number(tokens[6]);
         if (!(e.semiMajorAxis > 0) || !(e.eccentricity >= 0 && e.eccentricity < 1)) {
-            Svc().Warning(Format("Ошибочные элементы орбиты тела %d в файле %s"_cp, number,
-                                 "swurn.ctl"));
+            diagnostics.Add(
+                DiagnosticKind::Warning,
+                Format("Ошибочные элементы орбиты тела %d в файле %s"_cp, number, "swurn.ctl"));
             continue;
         }
         out.push_back(e);
@@ -62,24 +99,41 @@ std::vector<OrbitalElements> ParseHypotheticalElements(const std::string& text) 
     return out;
 }
 
-std::array<double, 8> HypotheticalLongitudes(double jdUT) {
+std::shared_ptr<const HypotheticalSet> CurrentHypotheticalSet(Diagnostics& diagnostics) {
+    auto& cache = Cache();
+    FileStamp now = StampOf("swurn.ctl");
+    if (cache.set && cache.stamp == now) return cache.set;
+    auto set = std::make_shared<HypotheticalSet>();
+    auto bytes = now.exists ? ReadFileBytes(now.path.string()) : std::nullopt;
+    if (bytes)
+        set->elements = ParseHypotheticalElements(*bytes, diagnostics);
+    else
+        diagnostics.Add(DiagnosticKind::Warning, Format("Не открывается файл %s"_cp, "swurn.ctl"));
+    cache.stamp = now;
+    cache.set = set;
+    return set;
+}
+
+std::array<double, 8> HypotheticalLongitudes(Computation& c, double jdUT) {
     std::array<double, 8> lon{};
-    auto bytes = ReadFileBytes("swurn.ctl");
-    if (!bytes) {
-        Svc().Warning(Format("Не открывается файл %s"_cp, "swurn.ctl"));
-        return lon;
-    }
-    auto elements = ParseHypotheticalElements(*bytes);
+    if (!c.context.hypothetical) c.context.hypothetical = CurrentHypotheticalSet(c.diagnostics);
+    const auto& set = c.context.hypothetical;
+    const auto& elements = set->elements;
     if (elements.empty() || ElementsDir().empty()) return lon;
-    std::string file;
-    for (const auto& e : elements)
-        file += Format("2415020.0, 2415020.0, %.10f, %.10f, %.10f, %.10f, %.10f, %.10f, H%d\n",
-                       e.meanAnomaly, e.semiMajorAxis, e.eccentricity, e.perihelion, e.node,
-                       e.inclination, e.number);
-    if (!WriteFileAtomically(ElementsDir() + "/seorbel.txt", file)) return lon;
+    // The library reads the elements from its file: written again only for other elements.
+    auto& cache = Cache();
+    if (cache.written != set) {
+        std::string file;
+        for (const auto& e : elements)
+            file += Format("2415020.0, 2415020.0, %.10f, %.10f, %.10f, %.10f, %.10f, %.10f, H%d\n",
+                           e.meanAnomaly, e.semiMajorAxis, e.eccentricity, e.perihelion, e.node,
+                           e.inclination, e.number);
+        if (!WriteFileAtomically(ElementsDir() + "/seorbel.txt", file)) return lon;
+        cache.written = set;
+    }
     std::vector<double> values(elements.size());
-    detail::FictitiousLongitudes(jdUT, ElementsDir(), static_cast<int>(elements.size()),
-                                 values.data());
+    detail::FictitiousLongitudes(c.diagnostics, jdUT, ElementsDir(),
+                                 static_cast<int>(elements.size()), values.data());
     for (size_t i = 0; i < elements.size(); ++i) lon[elements[i].number - 1] = values[i];
     return lon;
 }

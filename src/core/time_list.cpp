@@ -32,10 +32,10 @@ double MoveInTimeList(TimeList& list, int delta) {
     return list.moments[list.position];
 }
 
-void ApplyListMoment(ChartRecord& chart, const ChartRecord& base, double jdLocal) {
+void ApplyListMoment(Computation& c, ChartRecord& chart, const ChartRecord& base, double jdLocal) {
     chart.jdLocal = jdLocal;
     chart.jdUT = jdLocal + chart.gmtCorr;
-    RecomputeChart(chart, base);
+    RecomputeChart(c, chart, base);
 }
 
 }  // namespace orbeta

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
 
@@ -26,6 +27,6 @@ double MoveInTimeList(TimeList& list, int delta);
 
 // Sets the chart to a local moment of a list (UT = local + the chart's correction) and
 // recomputes it from the base by its own method.
-void ApplyListMoment(ChartRecord& chart, const ChartRecord& base, double jdLocal);
+void ApplyListMoment(Computation& c, ChartRecord& chart, const ChartRecord& base, double jdLocal);
 
 }  // namespace orbeta

@@ -18,22 +18,6 @@ namespace {
 constexpr double kTattvaPeriod = 0.4 / 24;
 constexpr int kHourColumns[7] = {SUN, VEN, MER, MON, SAT, JUP, MRS};
 
-// Positions for rises are geocentric whatever the chart's option says.
-class GeocentricScope {
-  public:
-    GeocentricScope() : saved_(GetEphemerisOptions()) {
-        EphemerisOptions o = saved_;
-        o.heliocentric = false;
-        SetEphemerisOptions(o);
-    }
-    ~GeocentricScope() { SetEphemerisOptions(saved_); }
-    GeocentricScope(const GeocentricScope&) = delete;
-    GeocentricScope& operator=(const GeocentricScope&) = delete;
-
-  private:
-    EphemerisOptions saved_;
-};
-
 // "HH:MM:SS" of the local time of day of a moment UT, rounded to the second.
 std::string TimeOfDay(double jdUT, double gmtCorr) {
     DateParts p = DatePartsOf(jdUT - gmtCorr + 0.000005787);
@@ -120,8 +104,10 @@ int DayRuler(int weekday) {
     return kRulers[((weekday % 7) + 7) % 7];
 }
 
-DayReportData ComputeDayReport(const ChartRecord& chart) {
-    GeocentricScope geocentric;
+DayReportData ComputeDayReport(Computation& chartComputation, const ChartRecord& chart) {
+    // Positions for rises are geocentric whatever the chart's option says.
+    Computation c(chartComputation.context);
+    c.context.options.heliocentric = false;
     SkyPlace place{PackedToDegrees(chart.latitude), PackedToDegrees(chart.longitude)};
     DayReportData day;
     double dayStart = std::floor(chart.jdLocal + 0.5) - 0.5;
@@ -130,10 +116,10 @@ DayReportData ComputeDayReport(const ChartRecord& chart) {
     day.jdLocal = chart.jdLocal;
     day.weekday = WeekdayOf(dayStart);
     for (int body = SUN; body <= PLT; ++body)
-        day.bodies[body - 1] = RiseSetOf(body, day.midnight, place);
+        day.bodies[body - 1] = RiseSetOf(c, body, day.midnight, place);
 
     double h0 = RiseAltitude(SUN);
-    auto sun = [&](double t) { return AltitudeOf(SUN, t, place) - h0; };
+    auto sun = [&](double t) { return AltitudeOf(c, SUN, t, place) - h0; };
     SunDay& s = day.sun;
     s.previousRise = FindCrossing(sun, day.midnight - 1, day.midnight, true);
     s.rise = day.bodies[0].rise;
@@ -145,7 +131,8 @@ DayReportData ComputeDayReport(const ChartRecord& chart) {
         if (s.set >= 0) s.nextRise = FindCrossing(sun, s.set, s.set + 1, true);
     }
     day.sunUp = sun(day.midnight + 0.5) >= 0;
-    day.lunarDay = LunarDayOf(chart.jdUT, place).number;
+    day.lunarDay = LunarDayOf(c, chart.jdUT, place).number;
+    chartComputation.diagnostics.Merge(c.diagnostics);
     return day;
 }
 

@@ -35,7 +35,7 @@ struct DayReportData {
 };
 
 // Everything the report shows, from the chart's moment and place.
-DayReportData ComputeDayReport(const ChartRecord& chart);
+DayReportData ComputeDayReport(Computation& c, const ChartRecord& chart);
 
 // Weekday of the civil day beginning at local Julian day D (…​.5), 0 Sunday.
 int WeekdayOf(double dayStart);

@@ -6,19 +6,20 @@
 
 namespace orbeta {
 
-double NextNewMoon(double fromUT) {
-    auto elongation = [](double t) {
+double NextNewMoon(Computation& c, double fromUT) {
+    auto elongation = [&c](double t) {
         double sun, moon;
-        SunMoonLongitudes(t, sun, moon);
+        SunMoonLongitudes(c, t, sun, moon);
         return Difference(moon, sun);
     };
     // Upward only: the elongation also jumps from +180 to −180 at full moon.
     return FindCrossing(elongation, fromUT, fromUT + 40, true);
 }
 
-std::vector<double> MoonrisesBetween(double fromUT, double toUT, const SkyPlace& place) {
+std::vector<double> MoonrisesBetween(Computation& c, double fromUT, double toUT,
+                                     const SkyPlace& place) {
     double h0 = RiseAltitude(MON);
-    auto f = [&](double t) { return AltitudeOf(MON, t, place) - h0; };
+    auto f = [&](double t) { return AltitudeOf(c, MON, t, place) - h0; };
     std::vector<double> rises;
     double t = fromUT;
     while (t < toUT) {
@@ -59,12 +60,12 @@ int LunarDayAt(double moment, double newMoon, double nextNewMoon,
     return number;
 }
 
-LunarDayResult LunarDayOf(double jdUT, const SkyPlace& place) {
+LunarDayResult LunarDayOf(Computation& c, double jdUT, const SkyPlace& place) {
     LunarDayResult r;
-    r.newMoon = NextNewMoon(jdUT - 30);
+    r.newMoon = NextNewMoon(c, jdUT - 30);
     if (r.newMoon < 0) return r;
-    r.nextNewMoon = NextNewMoon(r.newMoon + 1);
-    auto rises = MoonrisesBetween(r.newMoon, jdUT + 2, place);
+    r.nextNewMoon = NextNewMoon(c, r.newMoon + 1);
+    auto rises = MoonrisesBetween(c, r.newMoon, jdUT + 2, place);
     r.number = LunarDayAt(jdUT, r.newMoon, r.nextNewMoon, rises);
     return r;
 }

@@ -9,10 +9,11 @@ namespace orbeta {
 
 // The first new moon (the Moon passing the Sun in longitude) after fromUT, searched
 // for 40 days; −1 when none is found.
-double NextNewMoon(double fromUT);
+double NextNewMoon(Computation& c, double fromUT);
 
 // Moonrises after fromUT up to toUT, in order.
-std::vector<double> MoonrisesBetween(double fromUT, double toUT, const SkyPlace& place);
+std::vector<double> MoonrisesBetween(Computation& c, double fromUT, double toUT,
+                                     const SkyPlace& place);
 
 // The number of the lunar day containing a moment, from a new moon before it, the
 // new moon after that and the moonrises after the first new moon in order.
@@ -26,6 +27,6 @@ struct LunarDayResult {
     double newMoon = -1;
     double nextNewMoon = -1;
 };
-LunarDayResult LunarDayOf(double jdUT, const SkyPlace& place);
+LunarDayResult LunarDayOf(Computation& c, double jdUT, const SkyPlace& place);
 
 }  // namespace orbeta

@@ -18,14 +18,16 @@ bool DayReportAllowed(double packedLatitude) {
     return std::fabs(PackedToDegrees(packedLatitude)) <= kDayReportLatitudeLimit;
 }
 
-bool RunDayReport(const ChartRecord& chart1) {
+bool RunDayReport(const ChartContext& context, const ChartRecord& chart1) {
     if (!DayReportAllowed(chart1.latitude)) {
         Svc().Warning(LookupText("tatvp"));
         return false;
     }
     std::string title = ReportTitle(cmd::chart::kRiseSet);
     if (!BeginReport(title)) return false;
-    ReportWrite(DayReportText(ComputeDayReport(chart1)));
+    Computation c(context);
+    ReportWrite(DayReportText(ComputeDayReport(c, chart1)));
+    TellDiagnostics(c.diagnostics);
     // The report's times are local: a clicked line becomes UT with the chart's correction.
     ShowReport(title, "Tatv", ReportOriginOf(chart1));
     return true;

@@ -21,13 +21,13 @@ constexpr int kRounds = 21;
 
 }  // namespace
 
-double AltitudeOf(int body, double jdUT, const SkyPlace& place) {
-    ChartRecord c;
-    c.jdUT = c.jdCalc = jdUT;
-    BodyPosition p = CalcBody(jdUT, body);
-    c.lon[body] = p.lon;
-    c.lat[body] = p.lat;
-    EquatorialPosition eq = EquatorialOf(c, body);
+double AltitudeOf(Computation& c, int body, double jdUT, const SkyPlace& place) {
+    ChartRecord chart;
+    chart.jdUT = chart.jdCalc = jdUT;
+    BodyPosition p = CalcBody(c, jdUT, body);
+    chart.lon[body] = p.lon;
+    chart.lat[body] = p.lat;
+    EquatorialPosition eq = EquatorialOf(chart, body);
     double hourAngle = SiderealTime(jdUT) * 15.0 + place.longitude - eq.rightAscension;
     double phi = place.latitude * kDegToRad, delta = eq.declination * kDegToRad;
     double s = std::sin(phi) * std::sin(delta) +
@@ -80,9 +80,9 @@ double FindCrossing(const std::function<double(double)>& f, double from, double 
     }
 }
 
-RiseSet RiseSetOf(int body, double fromUT, const SkyPlace& place) {
+RiseSet RiseSetOf(Computation& c, int body, double fromUT, const SkyPlace& place) {
     double h0 = RiseAltitude(body);
-    auto f = [&](double t) { return AltitudeOf(body, t, place) - h0; };
+    auto f = [&](double t) { return AltitudeOf(c, body, t, place) - h0; };
     RiseSet r;
     r.rise = FindCrossing(f, fromUT, fromUT + 1, true);
     r.set = FindCrossing(f, fromUT, fromUT + 1, false);

@@ -3,6 +3,8 @@
 // threshold: rises, sets and, with another function, new moons.
 #include <functional>
 
+#include "core/computation.h"
+
 namespace orbeta {
 
 // A place in degrees: latitude north positive, longitude east positive.
@@ -13,7 +15,7 @@ struct SkyPlace {
 
 // The centre altitude (degrees) of a BodyId at a Julian day UT, from its
 // geocentric place.
-double AltitudeOf(int body, double jdUT, const SkyPlace& place);
+double AltitudeOf(Computation& c, int body, double jdUT, const SkyPlace& place);
 
 // The centre altitude at which a body is taken to rise or set: the Sun's upper limb
 // with refraction, the Moon's with its parallax, a point for the planets.
@@ -34,6 +36,6 @@ struct RiseSet {
     double rise = -1;
     double set = -1;
 };
-RiseSet RiseSetOf(int body, double fromUT, const SkyPlace& place);
+RiseSet RiseSetOf(Computation& c, int body, double fromUT, const SkyPlace& place);
 
 }  // namespace orbeta

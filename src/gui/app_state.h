@@ -6,6 +6,7 @@
 
 #include "aspects/orb_file.h"
 #include "core/chart_record.h"
+#include "core/computation.h"
 #include "data/settings.h"
 #include "gui/chart_window_registry.h"
 
@@ -32,5 +33,9 @@ struct AppState {
 };
 
 AppState& App();
+
+// The context of the profile's options: each command computes with it and tells the
+// user afterwards what its computation noted (TellDiagnostics).
+ChartContext ProfileContext();
 
 }  // namespace orbeta

@@ -13,6 +13,7 @@
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 
 namespace orbeta {
@@ -20,6 +21,8 @@ namespace orbeta {
 namespace {
 std::function<std::optional<ChartRecord>()>& ChartSource() {
     static std::function<std::optional<ChartRecord>()> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 const char* const kPartNames[6] = {"День"_cp, "Месяц"_cp,  "Год"_cp,
@@ -203,8 +206,10 @@ bool EnterAndComputeChart(QWidget* parent) {
     if (result != QDialog::Accepted) return false;
     ApplyBirthData(app.inputChart, dialog.Data());
     app.inputChart.houseSystem = static_cast<int16_t>(app.settings.houseSet);
-    ComputeChart(app.inputChart, app.currentChart, dialog.ChosenMethod(),
+    Computation c(ProfileContext());
+    ComputeChart(c, app.inputChart, app.currentChart, dialog.ChosenMethod(),
                  app.settings.ov[kOptArcBody]);
+    TellDiagnostics(c.diagnostics);
     return true;
 }
 

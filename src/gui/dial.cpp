@@ -17,6 +17,7 @@
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 
 namespace orbeta {
@@ -24,10 +25,14 @@ namespace orbeta {
 namespace {
 std::function<void(const std::string&)>& HelpOpener() {
     static std::function<void(const std::string&)> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 std::function<bool(TownQuery&)>& TownDirectory() {
     static std::function<bool(TownQuery&)> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 std::function<double()>& PresentMoment() {

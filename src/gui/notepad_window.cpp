@@ -12,6 +12,7 @@
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
 
@@ -31,6 +32,8 @@ NotepadWindow::FileChooser& Chooser() {
         QDir::setCurrent(previous);
         return name;
     };
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
 }
 

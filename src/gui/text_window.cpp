@@ -27,6 +27,7 @@
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
 #include "platform/text_view.h"
@@ -59,6 +60,8 @@ TextWindow::SaveNameChooser& SaveChooser() {
         QDir::setCurrent(previous);
         return name;
     };
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
 }
 
@@ -235,7 +238,9 @@ void TextWindow::ClickAt(int y) {
     if (!moment) return;
     const ChartRecord& current = App().currentChart;
     ChartRecord chart = ChartOfDatedLine(*moment, timeCorrection, origin_, current);
-    ComputeChart(chart, current, kNatal);
+    Computation c(ProfileContext());
+    ComputeChart(c, chart, current, kNatal);
+    TellDiagnostics(c.diagnostics);
     OpenChart(chart, moment->text);
 }
 

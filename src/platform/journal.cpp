@@ -1,4 +1,5 @@
 #include "platform/journal.h"
+#include "platform/program_state.h"
 
 #include <cstdio>
 
@@ -23,6 +24,8 @@ void JournalFile::SetDebug(bool on, bool clear) {
 
 JournalFile& TheJournal() {
     static JournalFile journal;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = journal] { journal = initial; }};
     return journal;
 }
 

@@ -4,12 +4,14 @@
 
 #include "platform/console_services.h"
 #include "platform/journal.h"
+#include "platform/program_state.h"
 
 namespace orbeta {
 namespace {
 Services* installed = nullptr;
 bool progressActive = false;
 bool progressAborted = false;
+const StateReset kResetProgress{[] { progressActive = progressAborted = false; }};
 }  // namespace
 
 bool Services::AskYesNo(const std::string&, const std::string&) {

@@ -1,4 +1,5 @@
 #include "platform/ui_text.h"
+#include "platform/program_state.h"
 
 #include "platform/codepage.h"
 #include "platform/text_file.h"
@@ -8,6 +9,8 @@ namespace {
 
 std::vector<std::string>& Texts() {
     static std::vector<std::string> texts;
+    // A fresh start (a test) returns to no texts.
+    static const StateReset reset{[] { texts.clear(); }};
     return texts;
 }
 

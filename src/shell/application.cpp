@@ -104,7 +104,7 @@ void Application::AddMenuCommands() {
 }
 
 void Application::AddChartWindowCommands() {
-    ChartWindow::SetCommand(cmd::chart::kRiseSet, [](ChartWindow& w) { RunDayReport(w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kRiseSet, [](ChartWindow& w) { RunDayReport(ProfileContext(), w.Chart1()); });
     ChartWindow::SetCommand(cmd::chart::kAgePoints, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
     });
@@ -119,8 +119,6 @@ void Application::Start() {
     LoadUiTexts("orbtw.t");
     LoadProfile(kProfileFile, app.settings, app.currentChart);
     app.orbTable = LoadOrbSlot(app.settings.orbFiles, kOrbSlotCurrent);
-    SetEphemerisOptions({app.settings.Option(kOptTrueNode), app.settings.Option(kOptTrueLilith),
-                         app.settings.Option(kOptHeliocentric)});
 
     AddFrameCommands();
     AddMenuCommands();
@@ -140,7 +138,9 @@ void Application::Start() {
     frame_->show();
 
     OpenEphemeris();
-    ComputeStartupCharts(app.currentChart, app.inputChart);
+    Computation c(ProfileContext());
+    ComputeStartupCharts(c, app.currentChart, app.inputChart);
+    TellDiagnostics(c.diagnostics);
 
     app.printer = std::make_unique<QPrinter>();
     OpenChart(app.currentChart, NewChartText(app.currentChart));

@@ -103,7 +103,8 @@ class ChartWindowTest : public QObject {
         QTest::keyClick(w, Qt::Key_Up);  // back by a day
         QCOMPARE(w->Chart1().jdUT, c.jdUT - 1);
         QCOMPARE(w->Chart1().jdLocal, c.jdLocal - 1);
-        QVERIFY(std::fabs(w->Chart1().lon[MON] - BodyLongitude(c.jdUT - 1, MON)) < 1e-6);
+        QVERIFY(std::fabs(w->Chart1().lon[MON] - BodyLongitude(test::Scratch(), c.jdUT - 1, MON)) <
+                1e-6);
         double moonDay = Difference(c.lon[MON], w->Chart1().lon[MON]);
         QVERIFY2(moonDay > 11 && moonDay < 16, qPrintable(QString::number(moonDay)));
         // The aspects follow the moved chart.
@@ -140,8 +141,8 @@ class ChartWindowTest : public QObject {
         QCOMPARE(w->Chart1().jdLocal, moments[2]);
         // The moment is local time: the chart's correction gives universal time.
         QCOMPARE(w->Chart1().jdUT, moments[2] + c.gmtCorr);
-        QVERIFY(std::fabs(w->Chart1().lon[SUN] - BodyLongitude(moments[2] + c.gmtCorr, SUN)) <
-                1e-6);
+        QVERIFY(std::fabs(w->Chart1().lon[SUN] -
+                          BodyLongitude(test::Scratch(), moments[2] + c.gmtCorr, SUN)) < 1e-6);
         QTest::keyClick(w, Qt::Key_Down);
         QCOMPARE(w->Chart1().jdLocal, moments[1]);
 
@@ -150,7 +151,7 @@ class ChartWindowTest : public QObject {
         App().currentChart = c;
         ChartRecord progressed = c;
         progressed.calcMethod = kSecondary;
-        ComputeChart(progressed, App().currentChart, kSecondary);
+        ComputeChart(test::Scratch(), progressed, App().currentChart, kSecondary);
         ChartWindow* o = ShownWindow(kChartKindTwo, c, progressed);
         o->TimeListOf(1) = TimeList{moments};
         QTest::keyClick(o, Qt::Key_Left);
@@ -200,4 +201,5 @@ static RegisterTestClass<ChartWindowTest> registerChartWindow("chart_window");
 
 }  // namespace orbeta::test
 
+#include "../support/scratch_computation.h"
 #include "chart_window_test.moc"

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "../core/chart_fixture.h"
+#include "../support/scratch_computation.h"
 #include "aspects/orb_file.h"
 #include "chart/ui/chart_window.h"
 #include "chart/ui/point_info_popup.h"
@@ -26,7 +27,7 @@ namespace orbeta::test {
 inline ChartRecord NatalChart(const char* name, const char* moment = "16.05.1945 08:00:00") {
     ChartRecord c = ChartAt(moment, -3, 55.45, 37.37);
     CopyText(c.name, name);
-    ComputeChart(c, c, kNatal);
+    ComputeChart(test::Scratch(), c, c, kNatal);
     return c;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Charts the tests start from: a local moment and a place, as the birth-data dialog
 // would set them.
+#include "../support/scratch_computation.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
@@ -27,7 +28,7 @@ inline ChartRecord ChartAt(const char* localMoment, double gmtHours, double lati
 inline ChartRecord NatalAt(const char* localMoment, double gmtHours, double latitude,
                            double longitude) {
     ChartRecord r = ChartAt(localMoment, gmtHours, latitude, longitude);
-    ComputeChart(r, r, kNatal);
+    ComputeChart(test::Scratch(), r, r, kNatal);
     return r;
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "../support/scratch_computation.h"
 #include "chart_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -29,7 +30,7 @@ class DerivedCharts : public test::EphemerisTest {
     static ChartRecord Natal(const char* date, double gmtHours, double lat, double lon) {
         ChartRecord r = test::ChartAt(date, gmtHours, lat, lon);
         CopyText(r.name, "Moscow");
-        ComputeChart(r, r, kNatal);
+        ComputeChart(test::Scratch(), r, r, kNatal);
         return r;
     }
     ChartRecord moscow, newYork;
@@ -71,10 +72,10 @@ TEST_F(DerivedCharts, HarmonicMultipliesEveryLongitude) {
 
 TEST_F(DerivedCharts, HarmonicStaysHarmonicWhenMovedInTime) {
     ChartRecord h = HarmonicChart(moscow, 5);
-    MoveChartInTime(h, moscow, 30);
+    MoveChartInTime(test::Scratch(), h, moscow, 30);
     ChartRecord later = moscow;
     later.jdUT += 30;
-    ComputeChart(later, moscow, kNatal);
+    ComputeChart(test::Scratch(), later, moscow, kNatal);
     EXPECT_EQ(h.calcMethod, kHarmonicMethod);
     EXPECT_EQ(h.houseSystem, kZodiacHouses);
     for (int b = SUN; b <= PLT; ++b)
@@ -119,21 +120,22 @@ TEST_F(DerivedCharts, CompositeTakesMidpointsAndHousesFromTheMidheavens) {
 }
 
 TEST_F(DerivedCharts, MidpointChartStandsAtTheMeanMoment) {
-    ChartRecord m = MidpointChart(moscow, newYork, ContactPlace{}, kPlacidus, moscow);
+    ChartRecord m =
+        MidpointChart(test::Scratch(), moscow, newYork, ContactPlace{}, kPlacidus, moscow);
     double mean = (moscow.jdUT + newYork.jdUT) / 2;
     EXPECT_DOUBLE_EQ(m.jdUT, mean);
     EXPECT_DOUBLE_EQ(m.jdLocal, mean);
     EXPECT_DOUBLE_EQ(m.gmtCorr, 0);  // so the local time shown is that moment
     EXPECT_EQ(m.calcMethod, kMidpointMethod);
     ChartRecord natal = m;
-    ComputeChart(natal, moscow, kNatal);
+    ComputeChart(test::Scratch(), natal, moscow, kNatal);
     for (int b = SUN; b <= PLT; ++b) EXPECT_DOUBLE_EQ(m.lon[b], natal.lon[b]);
     EXPECT_DOUBLE_EQ(m.cusp[1], natal.cusp[1]);
 }
 
 TEST_F(DerivedCharts, RelocationHousesAreTheNewPlacesHouses) {
     if (!test::HaveProgram("swetest")) GTEST_SKIP() << "swetest is not installed";
-    ChartRecord r = RelocationChart(moscow, "New York", 40.43, -73.59, kPlacidus);
+    ChartRecord r = RelocationChart(test::Scratch(), moscow, "New York", 40.43, -73.59, kPlacidus);
     EXPECT_EQ(r.calcMethod, kRelocationMethod);
     EXPECT_STREQ(r.place, "New York");
     EXPECT_DOUBLE_EQ(r.jdUT, moscow.jdUT);
@@ -152,13 +154,13 @@ TEST_F(DerivedCharts, ThematicEqualHousesFromOneOrTwoPlanets) {
     t.cusp[1] = 200;
     std::string error;
     ChartRecord one = t;
-    ASSERT_TRUE(ThematicChart(one, 1, MRS, VEN, moscow, error));
+    ASSERT_TRUE(ThematicChart(test::Scratch(), one, 1, MRS, VEN, moscow, error));
     EXPECT_EQ(one.houseSystem, kEqualFromAsc);
     EXPECT_DOUBLE_EQ(one.cusp[1], 100);
     EXPECT_NEAR(one.cusp[10], 10, 1e-9);
     EXPECT_DOUBLE_EQ(one.lon[MRS], 100);  // bodies stay
     ChartRecord two = t;
-    ASSERT_TRUE(ThematicChart(two, 2, MRS, VEN, moscow, error));
+    ASSERT_TRUE(ThematicChart(test::Scratch(), two, 2, MRS, VEN, moscow, error));
     EXPECT_DOUBLE_EQ(two.cusp[1], 150);  // 200 + (50 − 100)
     EXPECT_NEAR(two.cusp[12], 120, 1e-9);
 }
@@ -168,7 +170,7 @@ TEST_F(DerivedCharts, ThematicPutsThePlanetOnTheAscendant) {
         SCOPED_TRACE(body);
         ChartRecord t = moscow;
         std::string error;
-        ASSERT_TRUE(ThematicChart(t, 0, body, SUN, moscow, error)) << error;
+        ASSERT_TRUE(ThematicChart(test::Scratch(), t, 0, body, SUN, moscow, error)) << error;
         EXPECT_LT(Separation(t.lon[body], t.cusp[1]), 0.001);
         EXPECT_EQ(t.houseSystem, kPlacidus);
         EXPECT_DOUBLE_EQ(t.jdLocal, t.jdUT - t.gmtCorr);
@@ -180,13 +182,13 @@ TEST_F(DerivedCharts, ThematicPutsThePlanetOnTheAscendant) {
 TEST_F(DerivedCharts, ThematicOnAChartWithoutHousesIsRefused) {
     ChartRecord t = moscow;
     t.houseSystem = kZodiacHouses;
-    ComputeChart(t, moscow, kNatal);
+    ComputeChart(test::Scratch(), t, moscow, kNatal);
     ChartRecord before = t;
     std::string error;
-    EXPECT_FALSE(ThematicChart(t, 0, MRS, SUN, moscow, error));
+    EXPECT_FALSE(ThematicChart(test::Scratch(), t, 0, MRS, SUN, moscow, error));
     EXPECT_NE(error.find("без домов"_cp), std::string::npos);
     EXPECT_DOUBLE_EQ(t.jdUT, before.jdUT);
-    EXPECT_FALSE(ThematicChart(t, 0, 0, SUN, moscow, error));  // no planet chosen
+    EXPECT_FALSE(ThematicChart(test::Scratch(), t, 0, 0, SUN, moscow, error));  // no planet chosen
 }
 
 TEST(TimeSteps, DaysAndTimeOfDay) {
@@ -200,8 +202,8 @@ TEST_F(DerivedCharts, MovingKeepsTheMethodAndItsBase) {
     ChartRecord progressed = moscow;
     progressed.jdUT += 365.2421 * 30;
     progressed.jdLocal += 365.2421 * 30;
-    ComputeChart(progressed, moscow, kSecondary);
-    MoveChartInTime(progressed, moscow, 365.2421);
+    ComputeChart(test::Scratch(), progressed, moscow, kSecondary);
+    MoveChartInTime(test::Scratch(), progressed, moscow, 365.2421);
     EXPECT_EQ(progressed.calcMethod, kSecondary);
     EXPECT_NEAR(progressed.jdCalc, moscow.jdUT + 31, 1e-6);
     EXPECT_NEAR(progressed.jdLocal, progressed.jdUT - progressed.gmtCorr, 1e-9);
@@ -214,12 +216,12 @@ TEST_F(DerivedCharts, AscendantChangeReachesTheTarget) {
                           AscendantTarget(11, 29, 59, 59)}) {
         SCOPED_TRACE(target);
         ChartRecord c = moscow;
-        ASSERT_TRUE(ChangeAscendant(c, moscow, target, error)) << error;
+        ASSERT_TRUE(ChangeAscendant(test::Scratch(), c, moscow, target, error)) << error;
         EXPECT_LT(Separation(c.cusp[1], target), 0.001);
         EXPECT_DOUBLE_EQ(c.jdCalc, c.jdUT);
         EXPECT_NEAR(c.jdLocal, c.jdUT - c.gmtCorr, 1e-9);
         ChartRecord natal = c;  // bodies move with the moment
-        ComputeChart(natal, moscow, kNatal);
+        ComputeChart(test::Scratch(), natal, moscow, kNatal);
         EXPECT_DOUBLE_EQ(c.lon[MON], natal.lon[MON]);
     }
 }
@@ -228,9 +230,9 @@ TEST_F(DerivedCharts, AscendantChangeOfAConverseChartMapsTheMomentBack) {
     ChartRecord c = moscow;
     c.jdUT += 3000;
     c.jdLocal += 3000;
-    ComputeChart(c, moscow, kConverse);
+    ComputeChart(test::Scratch(), c, moscow, kConverse);
     std::string error;
-    ASSERT_TRUE(ChangeAscendant(c, moscow, 200.0, error)) << error;
+    ASSERT_TRUE(ChangeAscendant(test::Scratch(), c, moscow, 200.0, error)) << error;
     EXPECT_EQ(c.calcMethod, kConverse);
     EXPECT_LT(Separation(c.cusp[1], 200.0), 0.001);
     EXPECT_NEAR(c.jdCalc, 2 * moscow.jdUT - c.jdUT, 1e-9);
@@ -240,14 +242,14 @@ TEST_F(DerivedCharts, AscendantChangeOfAConverseChartMapsTheMomentBack) {
 TEST_F(DerivedCharts, AscendantChangeRefusedWhereNoMomentGivesIt) {
     ChartRecord p = moscow;
     p.jdUT += 10000;
-    ComputeChart(p, moscow, kSecondary);
+    ComputeChart(test::Scratch(), p, moscow, kSecondary);
     ChartRecord before = p;
     std::string error;
-    EXPECT_FALSE(ChangeAscendant(p, moscow, 100.0, error));
+    EXPECT_FALSE(ChangeAscendant(test::Scratch(), p, moscow, 100.0, error));
     EXPECT_NE(error.find("Асцендент"_cp), std::string::npos);
     EXPECT_DOUBLE_EQ(p.jdUT, before.jdUT);
     ChartRecord h = HarmonicChart(moscow, 3);
-    EXPECT_FALSE(ChangeAscendant(h, moscow, 100.0, error));
+    EXPECT_FALSE(ChangeAscendant(test::Scratch(), h, moscow, 100.0, error));
 }
 
 }  // namespace

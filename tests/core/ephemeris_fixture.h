@@ -11,16 +11,12 @@ namespace orbeta::test {
 // A working directory whose dirswe.ctl names the given ephemeris directory, with the
 // ephemeris opened on it and the default options.
 class EphemerisTest : public ::testing::Test {
-protected:
+  protected:
     void OpenOn(const std::string& dir) {
         work.WriteFile("dirswe.ctl", "* ephemeris\n" + dir + "\n");
         OpenEphemeris();
     }
-    void SetUp() override {
-        SetEphemerisOptions({});
-        OpenOn(kEpheDir);
-    }
-    void TearDown() override { SetEphemerisOptions({}); }
+    void SetUp() override { OpenOn(kEpheDir); }
     TempWorkDir work;
     RecordingServices services;
 };

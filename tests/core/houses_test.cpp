@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "../support/scratch_computation.h"
 #include "../support/test_support.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -62,7 +63,7 @@ TEST_F(SwetestHouses, EverySystemAtPlacesNorthSouthEastAndWest) {
             for (const auto& s : kSystems) {
                 SCOPED_TRACE(Format("%s lat %.2f lon %.2f system %d", date, p.lat, p.lon, s.code));
                 ChartRecord c = Chart(jd, p.lat, p.lon, s.code);
-                EXPECT_FALSE(ComputeHouses(c));
+                EXPECT_FALSE(ComputeHouses(c, test::Scratch().diagnostics));
                 ExpectCusps(c,
                             test::SwetestHouses(jd, PackedToDegrees(p.lon), PackedToDegrees(p.lat),
                                                 s.letter),
@@ -80,7 +81,7 @@ TEST_F(SwetestHouses, PlacidusAtThePolarLatitude) {
             double jd = 2451545.0 + hour / 24.0 * 0.99727;
             SCOPED_TRACE(Format("lat %.2f jd %.5f", lat, jd));
             ChartRecord c = Chart(jd, lat, 10.0, kPlacidus);
-            EXPECT_FALSE(ComputeHouses(c));
+            EXPECT_FALSE(ComputeHouses(c, test::Scratch().diagnostics));
             ExpectCusps(c, test::SwetestHouses(jd, 10.0, lat, 'P'), 10 * kArcSecond);
         }
 }
@@ -105,7 +106,7 @@ TEST_F(SwetestHouses, FromAGivenMidheaven) {
 // obliquity; at Moscow's latitude that moves the angles by less than a minute.
 TEST_F(SwetestHouses, TrueSkyDiffersOnlyByNutation) {
     ChartRecord c = Chart(2451545.0, 55.45, 37.37, kPlacidus);
-    ComputeHouses(c);
+    ComputeHouses(c, test::Scratch().diagnostics);
     auto oracle = test::SwetestHouses(2451545.0, 37.6167, 55.75, 'P', false);
     ExpectCusps(c, oracle, 60 * kArcSecond);
 }
@@ -154,7 +155,7 @@ TEST_F(SwetestHouses, EquatorialCoordinatesOfBodiesAndTheMidheaven) {
         EXPECT_NEAR(e.declination, dec, 0.2 * kArcSecond) << name;
     }
     EXPECT_EQ(body, 4);
-    ComputeHouses(c);
+    ComputeHouses(c, test::Scratch().diagnostics);
     auto oracle = test::SwetestHouses(jd, PackedToDegrees(37.37), PackedToDegrees(55.45), 'P');
     EquatorialPosition mc = EquatorialOf(c, kPointMc);
     EXPECT_NEAR(Difference(mc.rightAscension, oracle.armc), 0, 3 * kArcSecond);
@@ -182,13 +183,19 @@ TEST_F(PolarRule, QuadrantSystemsBeyond66DegreesBecomeZodiacHouses) {
     for (const auto& k : cases) {
         ChartRecord c = Chart(2451545.0, k.lat, 37.37, k.system);
         c.lon[SUN] = 280.37;
-        EXPECT_EQ(ComputeHouses(c), k.switches) << k.lat << " " << k.system;
+        Diagnostics noted;
+        EXPECT_EQ(ComputeHouses(c, noted), k.switches) << k.lat << " " << k.system;
+        EXPECT_EQ(noted.Has(DiagnosticKind::PolarHouses), k.switches);
         EXPECT_EQ(c.houseSystem, k.switches ? kZodiacHouses : k.system);
         if (k.switches) {
             ++switched;
             for (int n = 1; n <= 12; ++n) EXPECT_NEAR(c.cusp[n], (n - 1) * 30.0, 1e-9);
-            EXPECT_FALSE(ComputeHouses(c));  // the switch is for good, one warning
+            Diagnostics again;
+            EXPECT_FALSE(ComputeHouses(c, again));  // the switch is for good
+            EXPECT_TRUE(again.Empty());
         }
+        // The command tells: the documented text, not its key.
+        TellDiagnostics(noted);
     }
     ASSERT_EQ(services.warnings.size(), static_cast<size_t>(switched));
     EXPECT_EQ(services.warnings[0], LookupText("virhous"));
@@ -197,12 +204,12 @@ TEST_F(PolarRule, QuadrantSystemsBeyond66DegreesBecomeZodiacHouses) {
 
 TEST(Houses, EqualSystemsStartWhereTheyShould) {
     ChartRecord placidus = Chart(2451545.0, 55.45, 37.37, kPlacidus);
-    ComputeHouses(placidus);
+    ComputeHouses(placidus, test::Scratch().diagnostics);
     auto withSystem = [&](int system, double sun) {
         ChartRecord c = placidus;
         c.houseSystem = static_cast<int16_t>(system);
         c.lon[SUN] = sun;
-        ComputeHouses(c);
+        ComputeHouses(c, test::Scratch().diagnostics);
         EXPECT_NEAR(c.cusp[10], Normalize(c.cusp[1] + 270), 1e-9) << system;
         return c;
     };
@@ -231,7 +238,7 @@ TEST(Houses, CuspsAreAlwaysNumbersAndFaceEachOther) {
                     if (fromMc)
                         HousesFromMidheaven(c, (jd - 2451545.0) * 3270.0);
                     else
-                        ComputeHouses(c);
+                        ComputeHouses(c, test::Scratch().diagnostics);
                     for (int n = 1; n <= 12; ++n) {
                         ASSERT_TRUE(c.cusp[n] >= 0.0 && c.cusp[n] < 360.0)
                             << lat << " " << system << " " << fromMc << " " << n;
@@ -273,9 +280,9 @@ TEST(Houses, WesternLongitudeIsNotTheMirroredEasternPlace) {
     ChartRecord west = Chart(2451545.0, 40.43, -73.59, kPlacidus);
     ChartRecord stored = Chart(2451545.0, 40.43, 286.01, kPlacidus);
     ChartRecord east = Chart(2451545.0, 40.43, 73.59, kPlacidus);
-    ComputeHouses(west);
-    ComputeHouses(stored);
-    ComputeHouses(east);
+    ComputeHouses(west, test::Scratch().diagnostics);
+    ComputeHouses(stored, test::Scratch().diagnostics);
+    ComputeHouses(east, test::Scratch().diagnostics);
     EXPECT_DOUBLE_EQ(west.cusp[1], stored.cusp[1]);
     EXPECT_GT(Separation(west.cusp[10], east.cusp[10]), 100.0);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/scratch_computation.h"
 #include "../support/test_support.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -72,24 +73,24 @@ TEST_F(TimeListMoment, TheLineIsLocalTime) {
     base.latitude = 55.45;
     base.longitude = 37.37;
     base.houseSystem = kPlacidus;
-    ComputeChart(base, base, kNatal);
+    ComputeChart(test::Scratch(), base, base, kNatal);
 
     ChartRecord c = base;
     double local = JulianDayOfDateTimeText("01.01.2000 12:00:00");
-    ApplyListMoment(c, base, local);
+    ApplyListMoment(test::Scratch(), c, base, local);
     EXPECT_DOUBLE_EQ(c.jdLocal, local);
     EXPECT_DOUBLE_EQ(c.jdUT, local - 3.0 / 24);
     EXPECT_DOUBLE_EQ(c.jdCalc, c.jdUT);
     ChartRecord direct = base;
     direct.jdUT = local - 3.0 / 24;
-    ComputeChart(direct, base, kNatal);
+    ComputeChart(test::Scratch(), direct, base, kNatal);
     EXPECT_DOUBLE_EQ(c.lon[MON], direct.lon[MON]);
 
     // a progressed chart keeps its method and base
     ChartRecord p = base;
     p.jdUT += 100;
-    ComputeChart(p, base, kSecondary);
-    ApplyListMoment(p, base, base.jdLocal + 365.2421);
+    ComputeChart(test::Scratch(), p, base, kSecondary);
+    ApplyListMoment(test::Scratch(), p, base, base.jdLocal + 365.2421);
     EXPECT_EQ(p.calcMethod, kSecondary);
     EXPECT_NEAR(p.jdCalc, base.jdUT + 1, 1e-6);
 }

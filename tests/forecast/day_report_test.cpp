@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "../core/ephemeris_fixture.h"
+#include "../support/scratch_computation.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "forecast/report_commands.h"
@@ -133,7 +134,7 @@ TEST(MissingSunEvents, NoHoursOrTattvasAreComputed) {
 
 TEST_F(DayReportTest, MoscowDayLineRisesAndGrid) {
     const auto& d = test::kReferenceDays[0];
-    DayReportData day = ComputeDayReport(NoonChart(d));
+    DayReportData day = ComputeDayReport(test::Scratch(), NoonChart(d));
     EXPECT_NEAR(day.midnight, d.midnightUT, 1e-9);
     EXPECT_NEAR(day.sun.rise, d.sunRise, kMinute);
     EXPECT_NEAR(day.sun.set, d.sunSet, kMinute);
@@ -158,7 +159,7 @@ TEST_F(DayReportTest, MoscowDayLineRisesAndGrid) {
 TEST_F(DayReportTest, PolarDayAndNightAreSaidPlainly) {
     // 65.9 N on the June solstice: the Sun stays above its setting altitude
     const auto& june = test::kReferenceDays[6];
-    DayReportData day = ComputeDayReport(NoonChart(june));
+    DayReportData day = ComputeDayReport(test::Scratch(), NoonChart(june));
     EXPECT_EQ(day.bodies[0].rise, -1);
     EXPECT_EQ(day.bodies[0].set, -1);
     std::string text = DayReportText(day);
@@ -167,22 +168,22 @@ TEST_F(DayReportTest, PolarDayAndNightAreSaidPlainly) {
     EXPECT_NE(text.find("Таттвы не рассчитываются"_cp), std::string::npos);
     EXPECT_LT(std::count(text.begin(), text.end(), '\n'), 30);
     // the engine itself also serves 70 N in December, beyond what the command allows
-    text = DayReportText(ComputeDayReport(NoonChart(70, 25, 21, 12, 2024, 2)));
+    text = DayReportText(ComputeDayReport(test::Scratch(), NoonChart(70, 25, 21, 12, 2024, 2)));
     EXPECT_NE(text.find(" Солнце в этот день не восходит\n"_cp), std::string::npos) << text;
 }
 
 TEST_F(DayReportTest, BeyondSixtySixDegreesTheReportIsRefused) {
     test::ShownReport shown;
     ChartRecord north = NoonChart(66.5, 40, 21, 6, 2024, 3);
-    EXPECT_FALSE(RunDayReport(north));
+    EXPECT_FALSE(RunDayReport({}, north));
     ASSERT_EQ(shown.warnings.size(), 1u);
     EXPECT_EQ(shown.warnings[0], LookupText("tatvp"));
     EXPECT_TRUE(shown.shown.empty());
-    EXPECT_FALSE(RunDayReport(NoonChart(-66.1, 40, 21, 6, 2024, 3)));
+    EXPECT_FALSE(RunDayReport({}, NoonChart(-66.1, 40, 21, 6, 2024, 3)));
     EXPECT_TRUE(shown.shown.empty());
 
     ChartRecord edge = NoonChart(66, 40, 21, 6, 2024, 3);
-    ASSERT_TRUE(RunDayReport(edge));
+    ASSERT_TRUE(RunDayReport({}, edge));
     ASSERT_EQ(shown.shown.size(), 3u);
     EXPECT_EQ(shown.shown[1], ReportTitle(2011));
     EXPECT_EQ(shown.shown[2], "Tatv");

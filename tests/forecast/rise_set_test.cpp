@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "../core/ephemeris_fixture.h"
+#include "../support/scratch_computation.h"
 #include "core/chart_record.h"
 #include "forecast/lunar_day.h"
 #include "platform/text_file.h"
@@ -28,10 +29,10 @@ void ExpectEvent(double got, double expected, const char* what, const char* plac
 TEST_F(RiseSetTest, SunAndMoonWithinAMinuteOfTheReference) {
     for (const auto& d : test::kReferenceDays) {
         SkyPlace place{d.latitude, d.longitude};
-        RiseSet sun = RiseSetOf(SUN, d.midnightUT, place);
+        RiseSet sun = RiseSetOf(test::Scratch(), SUN, d.midnightUT, place);
         ExpectEvent(sun.rise, d.sunRise, "sunrise", d.name);
         ExpectEvent(sun.set, d.sunSet, "sunset", d.name);
-        RiseSet moon = RiseSetOf(MON, d.midnightUT, place);
+        RiseSet moon = RiseSetOf(test::Scratch(), MON, d.midnightUT, place);
         ExpectEvent(moon.rise, d.moonRise, "moonrise", d.name);
         ExpectEvent(moon.set, d.moonSet, "moonset", d.name);
     }
@@ -40,7 +41,7 @@ TEST_F(RiseSetTest, SunAndMoonWithinAMinuteOfTheReference) {
 TEST_F(RiseSetTest, NewMoonsAndLunarDaysAgreeWithTheReference) {
     for (const auto& d : test::kReferenceDays) {
         double noon = d.midnightUT + 0.5;
-        LunarDayResult r = LunarDayOf(noon, SkyPlace{d.latitude, d.longitude});
+        LunarDayResult r = LunarDayOf(test::Scratch(), noon, SkyPlace{d.latitude, d.longitude});
         EXPECT_NEAR(r.newMoon, d.newMoon, kMinute) << d.name;
         EXPECT_NEAR(r.nextNewMoon, d.nextNewMoon, kMinute) << d.name;
         // At 65.5 N on the evening of 19.06.2024 the Moon shows above its rise altitude

@@ -196,6 +196,66 @@ class ConfigurationTest : public QObject {
         QCOMPARE(App().settings.orbFiles[kOrbSlotTransits], std::string("my.ao"));
     }
 
+    // File names are Unicode: the list, the editor, the slots and deletion all reach
+    // the same file; the profile holds the name in its own code page.
+    void cyrillicOrbFileRoundTrip() {
+        TestWorkspace ws;
+        UseQtServices qtServices;
+        BoxAnswerer boxes;
+        const QString name = QString::fromUtf8("Мои орбисы.ao");
+        {
+            OrbFilesDialog d(nullptr);
+            QVERIFY(d.CreateFile(QString::fromUtf8("Мои орбисы")));
+            QVERIFY(QFile::exists(name));
+            QCOMPARE(d.Files()->currentItem()->text(), name);
+            d.AssignSlot(kOrbSlotCurrent);
+            QCOMPARE(App().settings.orbFiles[kOrbSlotCurrent], std::string("Мои орбисы.ao"_cp));
+            QCOMPARE(d.findChild<QLabel*>("slotName0")->text(), name);
+        }
+        {
+            OrbFilesDialog again(nullptr);
+            auto items = again.Files()->findItems(name, Qt::MatchExactly);
+            QCOMPARE(items.size(), 1);
+            again.Files()->setCurrentItem(items[0]);
+            QString title;
+            WhenDialogOpens([&](QDialog* editor) {
+                title = editor->windowTitle();
+                auto* e = qobject_cast<OrbEditorDialog*>(editor);
+                QVERIFY(e);
+                while (!e->Table().aspects.empty()) {
+                    e->Select(0);
+                    e->DeleteAspect();
+                }
+                e->AddAspect("33 (2)");
+                Click(editor, "1");
+            });
+            Click(&again, "edit");
+            QVERIFY(title.endsWith(name));
+            // The slot's profile name opens the file the editor wrote.
+            OrbTable current = LoadOrbSlot(App().settings.orbFiles, kOrbSlotCurrent);
+            QCOMPARE(int(current.aspects.size()), 1);
+            QCOMPARE(current.aspects[0].angle, 33.0f);
+            again.DeleteSelected();
+        }
+        QVERIFY(!QFile::exists(name));
+        QVERIFY(boxes.seen.empty());
+
+        // A name the profile cannot hold is refused when made or chosen, never cut.
+        OrbFilesDialog d(nullptr);
+        QVERIFY(!d.CreateFile(QString::fromUtf8("星図")));
+        QVERIFY(!QFile::exists(QString::fromUtf8("星図.ao")));
+        QCOMPARE(int(boxes.seen.size()), 1);
+        QVERIFY(boxes.seen.back().text.startsWith(QString::fromUtf8("Имя файла ??.ao нельзя")));
+        ws.Write("星図.ao", ws.Read("0.ao"));
+        OrbFilesDialog listed(nullptr);
+        auto items = listed.Files()->findItems(QString::fromUtf8("星図.ao"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        listed.Files()->setCurrentItem(items[0]);
+        listed.AssignSlot(kOrbSlotTransits);
+        QCOMPARE(App().settings.orbFiles[kOrbSlotTransits], std::string());
+        QCOMPARE(int(boxes.seen.size()), 2);
+    }
+
     void closingTheOrbFilesReloadsTheCurrentTable() {
         TestWorkspace ws;
         ws.Write("one.ao", "  60.0   2.0\n 120.0   4.0 S 1 0 -1 0\n");

@@ -9,6 +9,7 @@
 
 #include "gui/app_state.h"
 #include "gui/birth_data_dialog.h"
+#include "platform/program_state.h"
 #include "platform/text_file.h"
 #include "platform/ui_text.h"
 
@@ -44,17 +45,8 @@ void BoxAnswerer::Poll() {
 }
 
 void ResetProgramState() {
-    AppState& app = App();
-    app.settings = Settings{};
-    app.currentChart = DefaultProfileChart();
-    app.inputChart = app.currentChart;
-    app.orbTable = OrbTable{};
-    app.activeChild = nullptr;
-    app.printer.reset();
-    SetUiTexts({});
-    // Seams a started program installs.
-    Dial::SetTownDirectory({});
-    BirthDataDialog::SetChartSource({});
+    App();  // the program's state registers its reset when first used
+    ResetProgramWideState();
 }
 
 }  // namespace orbeta::test

@@ -18,6 +18,7 @@
 #include "gui/app_state.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
@@ -30,9 +31,29 @@ const char* const kOrbLabels[kEditedOrbCount] = {"SUN", "MON", "MER", "VEN", "MR
                                                  "LIL", "ASC", "H.2", "H.3", "H.4", "H.5", "H.6"};
 }  // namespace
 
-OrbEditorDialog::OrbEditorDialog(QWidget* parent, std::string path, OrbTable table)
+namespace {
+
+// The names of the list are the file system's (UTF-8), never CP1251.
+std::filesystem::path PathOfListed(const QString& name) {
+    return std::filesystem::path(name.toStdString());
+}
+
+// A name the profile cannot hold is refused before anything is written.
+bool RefusedForProfile(const std::filesystem::path& path) {
+    if (ProfileNameOfPath(path)) return false;
+    Svc().Warning(
+        Format("Имя файла %s нельзя записать в профиль: в нём есть знаки, "
+               "которых нет в кодировке Windows-1251"_cp,
+               PathForMessage(path).c_str()));
+    return true;
+}
+
+}  // namespace
+
+OrbEditorDialog::OrbEditorDialog(QWidget* parent, std::filesystem::path path, OrbTable table)
     : Dial(parent, 1064, "Orbis", false), path_(std::move(path)), table_(std::move(table)) {
-    setWindowTitle(FromAnsi("Аспекты и Орбисы"_cp) + " - " + FromAnsi(path_));
+    setWindowTitle(FromAnsi("Аспекты и Орбисы"_cp) + " - " +
+                   QString::fromStdString(path_.string()));
     list_ = new QListWidget(this);
     list_->setObjectName("list");
     list_->setMinimumWidth(180);
@@ -209,9 +230,10 @@ void OrbEditorDialog::accept() {
     Dial::accept();
 }
 
-void RunOrbEditor(QWidget* parent, const std::string& path) {
-    OrbEditorDialog dialog(parent, path,
-                           LoadOrbTable(path, App().settings.orbFiles[kOrbSlotCurrent], true));
+void RunOrbEditor(QWidget* parent, const std::filesystem::path& path) {
+    OrbEditorDialog dialog(
+        parent, path,
+        LoadOrbTable(path, PathOfProfileName(App().settings.orbFiles[kOrbSlotCurrent]), true));
     dialog.exec();
 }
 
@@ -249,7 +271,7 @@ OrbFilesDialog::OrbFilesDialog(QWidget* parent) : Dial(parent, 1063, "Orbis", fa
         return b;
     };
     connect(button("edit", "Корректировка"_cp), &QPushButton::clicked, this, [this] {
-        if (!SelectedName().isEmpty()) RunOrbEditor(this, ToAnsi(SelectedName()));
+        if (!SelectedName().isEmpty()) RunOrbEditor(this, PathOfListed(SelectedName()));
     });
     connect(button("new", "Новый"_cp), &QPushButton::clicked, this, [this] {
         bool ok = false;
@@ -285,27 +307,36 @@ void OrbFilesDialog::ShowSlots() {
 
 void OrbFilesDialog::AssignSlot(int slot) {
     if (SelectedName().isEmpty()) return;
-    App().settings.orbFiles[slot] = ToAnsi(SelectedName()).substr(0, 78);
+    auto name = ProfileNameOfPath(PathOfListed(SelectedName()));
+    if (!name) {
+        RefusedForProfile(PathOfListed(SelectedName()));
+        return;
+    }
+    App().settings.orbFiles[slot] = name->substr(0, 78);
     ShowSlots();
 }
 
 bool OrbFilesDialog::CreateFile(const QString& typed) {
-    std::string name = NewOrbFileName(ToAnsi(typed));
+    std::string name = NewOrbFileName(typed.toStdString());
     if (name.empty()) {
         Svc().Warning("Недопустимое имя файла"_cp);
         return false;
     }
-    if (ReadFileBytes(name)) {
-        Svc().Warning(Format("Файл %s уже существует"_cp, name.c_str()));
+    std::filesystem::path path(name);
+    // A file the slots could never name is not made at all.
+    if (RefusedForProfile(path)) return false;
+    if (ReadFileBytes(path.string())) {
+        Svc().Warning(Format("Файл %s уже существует"_cp, PathForMessage(path).c_str()));
         return false;
     }
     const std::string& current = App().settings.orbFiles[kOrbSlotCurrent];
-    auto bytes = ReadFileBytes(current.empty() ? kDefaultOrbFile : current);
-    if (!WriteFileAtomically(name, bytes.value_or(""))) {
-        Svc().Warning(Format("Не записывается файл %s"_cp, name.c_str()));
+    auto bytes =
+        ReadFileBytes(PathOfProfileName(current.empty() ? kDefaultOrbFile : current).string());
+    if (!WriteFileAtomically(path.string(), bytes.value_or(""))) {
+        Svc().Warning(Format("Не записывается файл %s"_cp, PathForMessage(path).c_str()));
         return false;
     }
-    files_->addItem(FromAnsi(name));
+    files_->addItem(QString::fromStdString(name));
     files_->setCurrentRow(files_->count() - 1);
     return true;
 }
@@ -313,7 +344,8 @@ bool OrbFilesDialog::CreateFile(const QString& typed) {
 void OrbFilesDialog::DeleteSelected() {
     QListWidgetItem* item = files_->currentItem();
     if (!item) return;
-    std::remove(ToAnsi(item->text()).c_str());
+    std::error_code ec;
+    std::filesystem::remove(PathOfListed(item->text()), ec);
     delete item;
 }
 

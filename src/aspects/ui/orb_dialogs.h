@@ -2,6 +2,7 @@
 // Dialog 1063 "Блоки аспектов и орбисов" (the orb files and the four slots of the
 // settings) and the editor "Аспекты и Орбисы" of one file.
 #include <QLineEdit>
+#include <filesystem>
 #include <string>
 
 #include "aspects/orb_file.h"
@@ -18,7 +19,7 @@ constexpr int kEditedOrbCount = 21;  // SUN .. H.6
 class OrbEditorDialog : public Dial {
     Q_OBJECT
   public:
-    OrbEditorDialog(QWidget* parent, std::string path, OrbTable table);
+    OrbEditorDialog(QWidget* parent, std::filesystem::path path, OrbTable table);
     const OrbTable& Table() const { return table_; }
     int Selected() const;
     void Select(int row);
@@ -38,7 +39,7 @@ class OrbEditorDialog : public Dial {
     void FillList();
     QString EntryText(const AspectRecord& a) const;
 
-    std::string path_;
+    std::filesystem::path path_;
     OrbTable table_;
     QListWidget* list_;
     QLabel* angle_;
@@ -48,7 +49,7 @@ class OrbEditorDialog : public Dial {
 };
 
 // Opens the editor on a file, with its switched-off aspects.
-void RunOrbEditor(QWidget* parent, const std::string& path);
+void RunOrbEditor(QWidget* parent, const std::filesystem::path& path);
 
 class OrbFilesDialog : public Dial {
     Q_OBJECT

@@ -56,33 +56,39 @@ ChartRecord& ChartWindow::BaseOfOuter() {
 void ChartWindow::StepOuter(int direction) {
     if (chart1_.calcMethod == kCompositeMethod) return;  // no moment of its own
     TimeList& list = timeLists_[0];
+    Computation c(ProfileContext());
     if (!list.moments.empty())
-        SetChartLocalMoment(chart1_, BaseOfOuter(), MoveInTimeList(list, -direction), ArcBody());
+        SetChartLocalMoment(c, chart1_, BaseOfOuter(), MoveInTimeList(list, -direction), ArcBody());
     else
-        StepChartInTime(chart1_, BaseOfOuter(),
+        StepChartInTime(c, chart1_, BaseOfOuter(),
                         direction * TimeStep(App().settings.delT.data(), false), ArcBody());
+    TellDiagnostics(c.diagnostics);
     Refresh();
 }
 
 void ChartWindow::StepInner(int direction) {
     if (Kind() != kChartKindTwo || chart2_.calcMethod == kCompositeMethod) return;
     TimeList& list = timeLists_[1];
+    Computation c(ProfileContext());
     if (!list.moments.empty()) {
         // The inner chart is recomputed by its own method, not the outer one's.
-        SetChartLocalMoment(chart2_, App().currentChart, MoveInTimeList(list, -direction),
+        SetChartLocalMoment(c, chart2_, App().currentChart, MoveInTimeList(list, -direction),
                             ArcBody());
     } else {
-        StepChartInTime(chart2_, App().currentChart,
+        StepChartInTime(c, chart2_, App().currentChart,
                         direction * TimeStep(App().settings.delT.data(), true), ArcBody());
-        RecomputeWindowChart(chart1_, chart2_, ArcBody());
+        RecomputeWindowChart(c, chart1_, chart2_, ArcBody());
     }
+    TellDiagnostics(c.diagnostics);
     Refresh();
 }
 
 void ChartWindow::RecomputeOuter(int method) {
     if (Kind() != kChartKindTwo) return;
     chart1_.calcMethod = static_cast<int16_t>(method);
-    RecomputeWindowChart(chart1_, chart2_, ArcBody());
+    Computation c(ProfileContext());
+    RecomputeWindowChart(c, chart1_, chart2_, ArcBody());
+    TellDiagnostics(c.diagnostics);
     Refresh();
 }
 

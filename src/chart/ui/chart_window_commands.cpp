@@ -19,6 +19,7 @@
 #include "platform/codepage.h"
 #include "platform/command_ids.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
@@ -49,6 +50,8 @@ std::map<int, ChartCommand>& Commands() {
     };
     static bool derived = (AddDerivedChartCommands(commands), true);
     (void)derived;
+    // A fresh start (a test) drops the commands other parts of the program added.
+    static const StateReset reset{[initial = commands] { commands = initial; }};
     return commands;
 }
 
@@ -112,9 +115,11 @@ void ChartWindow::ChooseHouseSystem(bool inner) {
     if (chosen < 0) return;
     // The buttons are counted from 0 and the systems from 1.
     chart.houseSystem = static_cast<int16_t>(chosen + 1);
-    if (chart.calcMethod == kNatal)
-        ComputeHouses(chart);
-    else  // derived charts keep the Midheaven their method gave them
+    if (chart.calcMethod == kNatal) {
+        Diagnostics diagnostics;
+        ComputeHouses(chart, diagnostics);
+        TellDiagnostics(diagnostics);
+    } else  // derived charts keep the Midheaven their method gave them
         HousesFromMidheaven(chart, chart.cusp[10]);
     Refresh();
 }

@@ -29,9 +29,11 @@ void ContactChart(ChartWindow& w, bool composite) {
     auto where = RunContactPlaceDialog(&w, w.Chart1());
     if (!where) return;
     int houses = App().settings.houseSet;
+    Computation c(ProfileContext());
     ChartRecord made =
         composite ? CompositeChart(w.Chart1(), w.Chart2(), *where, houses)
-                  : MidpointChart(w.Chart1(), w.Chart2(), *where, houses, App().currentChart);
+                  : MidpointChart(c, w.Chart1(), w.Chart2(), *where, houses, App().currentChart);
+    TellDiagnostics(c.diagnostics);
     OpenDerivedWindow(made, w.Chart2(), made.name);
 }
 
@@ -51,13 +53,18 @@ void ChartWindow::ChangeAscendant() {
     ChartRecord& target = inner ? chart2_ : chart1_;
     ChartRecord changed = target;
     std::string error;
-    if (!orbeta::ChangeAscendant(changed, inner ? App().currentChart : BaseOfOuter(),
-                                 result->target, error)) {
+    Computation c(ProfileContext());
+    bool changedOk = orbeta::ChangeAscendant(c, changed, inner ? App().currentChart : BaseOfOuter(),
+                                             result->target, error);
+    if (changedOk) {
+        target = changed;
+        if (inner) RecomputeWindowChart(c, chart1_, chart2_, App().settings.ov[kOptArcBody]);
+    }
+    TellDiagnostics(c.diagnostics);
+    if (!changedOk) {
         Svc().Warning(error);
         return;
     }
-    target = changed;
-    if (inner) RecomputeWindowChart(chart1_, chart2_, App().settings.ov[kOptArcBody]);
     Refresh();
 }
 
@@ -81,8 +88,10 @@ void AddDerivedChartCommands(std::map<int, ChartCommand>& commands) {
     commands.emplace(cmd::chart::kRelocation, [](ChartWindow& w) {
         auto place = RunRelocationDialog(&w, w.Chart1());
         if (!place) return;
-        App().inputChart = RelocationChart(w.Chart1(), place->town, place->latitude,
+        Computation c(ProfileContext());
+        App().inputChart = RelocationChart(c, w.Chart1(), place->town, place->latitude,
                                            place->longitude, App().settings.houseSet);
+        TellDiagnostics(c.diagnostics);
         OpenChartWindow(App().inputChart, ReturnKindName(kRelocationMethod - 100));
     });
     commands.emplace(cmd::chart::kThematicChart, [](ChartWindow& w) {
@@ -93,8 +102,11 @@ void AddDerivedChartCommands(std::map<int, ChartCommand>& commands) {
         ov[kOptThematicPlanet2] = static_cast<uint8_t>(chosen->planet2);
         ChartRecord copy = w.Chart1();
         std::string error;
-        if (!ThematicChart(copy, chosen->type, chosen->planet1 + 1, chosen->planet2 + 1,
-                           App().currentChart, error)) {
+        Computation c(ProfileContext());
+        bool made = ThematicChart(c, copy, chosen->type, chosen->planet1 + 1, chosen->planet2 + 1,
+                                  App().currentChart, error);
+        TellDiagnostics(c.diagnostics);
+        if (!made) {
             Svc().Warning(error);
             return;
         }

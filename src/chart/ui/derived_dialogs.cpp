@@ -19,6 +19,7 @@
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
+#include "platform/program_state.h"
 #include "platform/services.h"
 #include "platform/ui_names.h"
 
@@ -27,6 +28,8 @@ namespace {
 
 std::function<std::string(const std::string&)>& TimeFileChooser() {
     static std::function<std::string(const std::string&)> f;
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = f] { f = initial; }};
     return f;
 }
 

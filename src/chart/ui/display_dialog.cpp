@@ -18,6 +18,7 @@
 #include "gui/app_state.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/program_state.h"
 #include "platform/ui_names.h"
 
 namespace orbeta {
@@ -30,6 +31,8 @@ DisplayDialog::ColourChooser& Chooser() {
         QColor c = QColorDialog::getColor(initial, parent);
         return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
     };
+    // A fresh start (a test) returns it to what it was at first.
+    static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
 }
 

@@ -114,7 +114,9 @@ void ChartBaseDialog::CastChart() {
     if (!chart) return;
     AppState& app = App();
     app.inputChart = *chart;
-    ComputeChart(app.inputChart, app.inputChart, kNatal, app.settings.ov[kOptArcBody]);
+    Computation c(ProfileContext());
+    ComputeChart(c, app.inputChart, app.inputChart, kNatal, app.settings.ov[kOptArcBody]);
+    TellDiagnostics(c.diagnostics);
     std::string text = Format("%-10.10s (%-.20s)", app.inputChart.name, MethodName(kNatal).c_str());
     if (!OpenChart(app.inputChart, text)) {
         Svc().Warning("Окно карты недоступно"_cp);

@@ -52,8 +52,6 @@ void ChooseCalculationMethods(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return;
     bool wasDebug = s.Option(kOptDebugJournal);
     dialog.StoreInto(s);
-    SetEphemerisOptions(
-        {s.Option(kOptTrueNode), s.Option(kOptTrueLilith), s.Option(kOptHeliocentric)});
     // Switched on now, the journal keeps what this run already wrote.
     if (s.Option(kOptDebugJournal) != wasDebug)
         TheJournal().SetDebug(s.Option(kOptDebugJournal), false);
