@@ -20,6 +20,11 @@
 
 namespace {
 
+orbeta::Computation& Bench() {
+    static orbeta::Computation c;
+    return c;
+}
+
 void Open() {
     static bool done = [] {
         std::ofstream("dirswe.ctl") << "/usr/share/libswe/ephe/\n";
@@ -37,7 +42,7 @@ orbeta::ChartRecord Natal() {
     c.latitude = 55.45;
     c.longitude = 37.37;
     c.houseSystem = orbeta::kPlacidus;
-    orbeta::ComputeChart(c, c, 1);
+    orbeta::ComputeChart(Bench(), c, c, 1);
     return c;
 }
 
@@ -59,7 +64,7 @@ orbeta::SearchResult Search(const char* file, bool refine) {
     orbeta::SearchRequest rq = Request(natal);
     orbeta::HitFileWriter out;
     out.Open(file);
-    auto r = orbeta::RunSearch(rq, natal, out, {.refine = refine});
+    auto r = orbeta::RunSearch(Bench(), rq, natal, out, {.refine = refine});
     out.Close();
     return r;
 }
@@ -91,7 +96,7 @@ void BM_ChartsOfTheYear(benchmark::State& state) {
         orbeta::ChartRecord c = natal;
         for (int d = 0; d < 365; ++d) {
             c.jdUT = c.jdCalc = start + d;
-            orbeta::ComputeChart(c, natal, 1);
+            orbeta::ComputeChart(Bench(), c, natal, 1);
             benchmark::DoNotOptimize(c.lon[1]);
         }
     }

@@ -101,6 +101,12 @@ nlohmann::ordered_json AspectJson(const NextAspect& a) {
 
 void Run(const SearchArgs& a) {
     ChartRecord base = ComputeChartOf(a.chart);
+    Computation c(ContextOf(a.chart));
+    // What the computations noted is told once, after the work, whichever way it ends.
+    struct Tell {
+        Computation& c;
+        ~Tell() { TellDiagnostics(c.diagnostics); }
+    } tell{c};
     nlohmann::ordered_json out;
     out["hits"] = nlohmann::ordered_json::array();
     out["stations"] = nlohmann::ordered_json::array();
@@ -112,18 +118,18 @@ void Run(const SearchArgs& a) {
     if (a.table == "1001" || a.table == "1002" || a.table == "horary") {
         std::vector<NextAspect> found;
         if (a.table == "1001") {
-            body = HoraryMomentText(base, a.precision, &found);
+            body = HoraryMomentText(c, base, a.precision, &found);
         } else if (a.table == "1002") {
             std::vector<VoidOfCourse> voids;
             std::vector<SignPeriod> periods;
-            body = HoraryDayText(base, a.precision, &found, &voids, &periods);
+            body = HoraryDayText(c, base, a.precision, &found, &voids, &periods);
             for (const auto& v : voids)
                 out["voidOfCourse"].push_back({{"begin", v.begin}, {"end", v.end}});
             for (const auto& p : periods)
                 out["periods"].push_back(
                     {{"body", p.body}, {"sign", p.sign}, {"begin", p.begin}, {"end", p.end}});
         } else {
-            HoraryChartList list = ComputeHoraryChartList(base);
+            HoraryChartList list = ComputeHoraryChartList(c, base);
             found = list.list;
             for (const auto& e : found)
                 if (e.aspect >= 0) body += HoraryAspectLine(e, ' ', base.gmtCorr, a.precision);
@@ -170,7 +176,7 @@ void Run(const SearchArgs& a) {
     if (temporary)
         hitFile = std::filesystem::temp_directory_path() /
                   ("orbeta-search-" + std::to_string(::getpid()) + ".tmp");
-    TableResult res = RunTable(kind, rq, base, hitFile, a.precision);
+    TableResult res = RunTable(c, kind, rq, base, hitFile, a.precision);
     if (temporary) {
         std::error_code ec;
         std::filesystem::remove(hitFile, ec);

@@ -25,9 +25,9 @@ double InSign(double lon) {
 
 // Newton steps on the real motion onto the nearest multiple of 30 (or of the
 // difference's target), starting from a moment the cubic gave.
-double Polish(double t, int body, double boundary) {
+double Polish(Computation& c, double t, int body, double boundary) {
     for (int i = 0; i < 5; ++i) {
-        BodyPosition p = CalcBody(t, body);
+        BodyPosition p = CalcBody(c, t, body);
         if (!(std::fabs(p.speed) > 1e-9)) break;
         double corr = -Difference(p.lon, boundary) / p.speed;
         if (!(std::fabs(corr) < 0.5)) break;
@@ -38,11 +38,11 @@ double Polish(double t, int body, double boundary) {
 }
 
 // One pass from t towards the boundary of the sign: forwards (dir 1) or backwards.
-double SignBoundary(int body, double t, int dir) {
+double SignBoundary(Computation& c, int body, double t, int dir) {
     double coarse = dir * kCoarseStep[body], fine = dir * kFineStep[body];
     double s = t, prev = t;
     for (int i = 0; i < kMaxSteps; ++i) {
-        double f = InSign(BodyLongitude(s, body));
+        double f = InSign(BodyLongitude(c, s, body));
         bool near = body >= MER ? (f <= 2 || f >= 28) : (dir > 0 ? f >= 28 : f <= 2);
         if (near) break;
         prev = s;
@@ -52,7 +52,7 @@ double SignBoundary(int body, double t, int dir) {
     // sample before, so that the crossing lies ahead of the fine window.
     s = prev;
     double y[4];
-    for (int k = 0; k < 4; ++k) y[k] = InSign(BodyLongitude(s + (k - 1) * fine, body));
+    for (int k = 0; k < 4; ++k) y[k] = InSign(BodyLongitude(c, s + (k - 1) * fine, body));
     for (int i = 0; i < kMaxSteps; ++i) {
         double c[4] = {y[0], y[1], y[2], y[3]};
         int k = 0;
@@ -68,13 +68,13 @@ double SignBoundary(int body, double t, int dir) {
             double x[3];
             if (FindRoots(0, fine, c, x) > 0) {
                 double m = s + x[0];
-                return Polish(m, body, 30.0 * std::round(BodyLongitude(m, body) / 30.0));
+                return Polish(c, m, body, 30.0 * std::round(BodyLongitude(c, m, body) / 30.0));
             }
         }
         y[0] = y[1];
         y[1] = y[2];
         y[2] = y[3];
-        y[3] = InSign(BodyLongitude(s + 3 * fine, body));
+        y[3] = InSign(BodyLongitude(c, s + 3 * fine, body));
         s += fine;
     }
     return s;
@@ -82,23 +82,23 @@ double SignBoundary(int body, double t, int dir) {
 
 }  // namespace
 
-void FindSignPeriod(double t, SignPeriod& r, bool untilStation) {
+void FindSignPeriod(Computation& c, double t, SignPeriod& r, bool untilStation) {
     r.moment = t;
     if (r.ValidAt(t)) return;
     int body = r.body;
     if (body < SUN || body > PLT) return;
-    r.sign = std::min(11, static_cast<int>(BodyLongitude(t, body) / 30.0));
-    r.end = SignBoundary(body, t, 1);
-    r.begin = SignBoundary(body, t, -1);
+    r.sign = std::min(11, static_cast<int>(BodyLongitude(c, t, body) / 30.0));
+    r.end = SignBoundary(c, body, t, 1);
+    r.begin = SignBoundary(c, body, t, -1);
     if (untilStation && body >= MER) {
         double step = kFineStep[body];
-        double v0 = CalcBody(t, body).speed;
+        double v0 = CalcBody(c, t, body).speed;
         for (double s = t; s < r.end; s += step) {
-            double v1 = CalcBody(s + step, body).speed;
+            double v1 = CalcBody(c, s + step, body).speed;
             if (v0 * v1 <= 0) {
                 double lo = s, hi = s + step, vlo = v0;
                 for (int i = 0; i < 12; ++i) {
-                    double mid = (lo + hi) / 2, vm = CalcBody(mid, body).speed;
+                    double mid = (lo + hi) / 2, vm = CalcBody(c, mid, body).speed;
                     if (vlo * vm <= 0) {
                         hi = mid;
                     } else {
@@ -114,7 +114,7 @@ void FindSignPeriod(double t, SignPeriod& r, bool untilStation) {
     }
 }
 
-bool FindNextAspect(const SignPeriod& pa, const SignPeriod& pb, double from, NextAspect& res) {
+bool FindNextAspect(Computation& c, const SignPeriod& pa, const SignPeriod& pb, double from, NextAspect& res) {
     double begin = std::max(pa.begin, pb.begin), end = std::min(pa.end, pb.end);
     // From the caller's moment: an aspect already past would hide the next one.
     double s = std::max(begin, from);
@@ -122,8 +122,8 @@ bool FindNextAspect(const SignPeriod& pa, const SignPeriod& pb, double from, Nex
     double h = std::min(kFineStep[pa.body], kFineStep[pb.body]);
     double A[4], B[4];
     for (int k = 0; k < 4; ++k) {
-        A[k] = BodyLongitude(s + (k - 1) * h, pa.body);
-        B[k] = BodyLongitude(s + (k - 1) * h, pb.body);
+        A[k] = BodyLongitude(c, s + (k - 1) * h, pa.body);
+        B[k] = BodyLongitude(c, s + (k - 1) * h, pb.body);
     }
     auto unwrap = [](const double in[4], double out[4]) {
         double shift = 0;
@@ -157,7 +157,7 @@ bool FindNextAspect(const SignPeriod& pa, const SignPeriod& pb, double from, Nex
                     double exact = s + x[0];
                     // Onto the real positions, by the difference's own motion.
                     for (int i = 0; i < 5; ++i) {
-                        BodyPosition a = CalcBody(exact, pa.body), b = CalcBody(exact, pb.body);
+                        BodyPosition a = CalcBody(c, exact, pa.body), b = CalcBody(c, exact, pb.body);
                         double rate = a.speed - b.speed;
                         if (!(std::fabs(rate) > 1e-9)) break;
                         double corr = -Difference(a.lon - b.lon, target) / rate;
@@ -180,14 +180,14 @@ bool FindNextAspect(const SignPeriod& pa, const SignPeriod& pb, double from, Nex
             A[k] = A[k + 1];
             B[k] = B[k + 1];
         }
-        A[3] = BodyLongitude(s + 3 * h, pa.body);
-        B[3] = BodyLongitude(s + 3 * h, pb.body);
+        A[3] = BodyLongitude(c, s + 3 * h, pa.body);
+        B[3] = BodyLongitude(c, s + 3 * h, pb.body);
         s += h;
     }
     return false;
 }
 
-NextAspectMatrix ComputeNextAspects(double t, bool untilStation) {
+NextAspectMatrix ComputeNextAspects(Computation& c, double t, bool untilStation) {
     NextAspectMatrix m;
     for (int i = 0; i < 10; ++i) {
         for (int j = 0; j < 10; ++j) {
@@ -195,12 +195,12 @@ NextAspectMatrix ComputeNextAspects(double t, bool untilStation) {
             m.time[i][j] = 0;
         }
         m.periods[i].body = i + 1;
-        FindSignPeriod(t, m.periods[i], untilStation);
+        FindSignPeriod(c, t, m.periods[i], untilStation);
     }
     for (int i = 0; i < 10; ++i)
         for (int j = i + 1; j < 10; ++j) {
             NextAspect a;
-            if (!FindNextAspect(m.periods[i], m.periods[j], t, a) || a.exact < t) continue;
+            if (!FindNextAspect(c, m.periods[i], m.periods[j], t, a) || a.exact < t) continue;
             m.aspect[i][j] = m.aspect[j][i] = a.aspect;
             m.time[i][j] = m.time[j][i] = a.exact;
             m.list.push_back(a);
@@ -215,16 +215,16 @@ std::string HoraryAspectLine(const NextAspect& a, char mark, double gmtCorr, int
            Format("- %s\n", DateText(a.exact - gmtCorr, precision).c_str());
 }
 
-std::string HoraryMomentText(const ChartRecord& chart, int precision,
+std::string HoraryMomentText(Computation& c, const ChartRecord& chart, int precision,
                              std::vector<NextAspect>* found) {
-    NextAspectMatrix m = ComputeNextAspects(chart.jdUT);
+    NextAspectMatrix m = ComputeNextAspects(c, chart.jdUT);
     std::string out;
     for (const auto& a : m.list) out += HoraryAspectLine(a, ' ', chart.gmtCorr, precision);
     if (found) *found = m.list;
     return out;
 }
 
-std::string HoraryDayText(const ChartRecord& chart, int precision, std::vector<NextAspect>* found,
+std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precision, std::vector<NextAspect>* found,
                           std::vector<VoidOfCourse>* voids, std::vector<SignPeriod>* periodsOut) {
     double t = chart.jdUT;
     std::vector<SignPeriod> periods;
@@ -232,14 +232,14 @@ std::string HoraryDayText(const ChartRecord& chart, int precision, std::vector<N
     for (int body = SUN; body <= PLT; ++body) {
         SignPeriod p;
         p.body = body;
-        FindSignPeriod(t, p);
+        FindSignPeriod(c, t, p);
         for (int i = 0; i < 100; ++i) {
             periods.push_back(p);
             if (body == MON) voc.push_back({-1.0, p.end});
             if (!(p.end < t + 1)) break;
             SignPeriod next;
             next.body = body;
-            FindSignPeriod(p.end + 0.0001, next);
+            FindSignPeriod(c, p.end + 0.0001, next);
             p = next;
         }
     }
@@ -249,7 +249,7 @@ std::string HoraryDayText(const ChartRecord& chart, int precision, std::vector<N
         for (size_t j = i + 1; j < periods.size(); ++j) {
             if (periods[i].body == periods[j].body) continue;
             NextAspect a;
-            if (!FindNextAspect(periods[i], periods[j], t, a) || a.exact < t) continue;
+            if (!FindNextAspect(c, periods[i], periods[j], t, a) || a.exact < t) continue;
             out += HoraryAspectLine(a, a.exact == t ? '*' : ' ', chart.gmtCorr, precision);
             list.push_back(a);
             if (a.bodyA == MON || a.bodyB == MON) {
@@ -270,12 +270,12 @@ std::string HoraryDayText(const ChartRecord& chart, int precision, std::vector<N
     return out;
 }
 
-HoraryChartList ComputeHoraryChartList(const ChartRecord& chart, bool untilStation) {
+HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart, bool untilStation) {
     HoraryChartList r;
     for (auto& row : r.matrix)
         for (float& c : row) c = 999.0f;
     double t = chart.jdCalc;
-    NextAspectMatrix m = ComputeNextAspects(t, untilStation);
+    NextAspectMatrix m = ComputeNextAspects(c, t, untilStation);
     for (int i = 0; i < 10; ++i)
         for (int j = i + 1; j < 10; ++j) {
             if (m.aspect[i][j] >= 0) r.matrix[i][j] = static_cast<float>(m.aspect[i][j]);
@@ -296,12 +296,12 @@ HoraryChartList ComputeHoraryChartList(const ChartRecord& chart, bool untilStati
     if (moon.end < t + 1) {
         SignPeriod next;
         next.body = MON;
-        FindSignPeriod(moon.end + 1e-5, next, untilStation);
+        FindSignPeriod(c, moon.end + 1e-5, next, untilStation);
         std::vector<NextAspect> later;
         for (int i = 0; i < 10; ++i) {
             if (i == MON - 1) continue;
             NextAspect a;
-            if (FindNextAspect(next, m.periods[i], moon.end, a) && a.exact >= moon.end)
+            if (FindNextAspect(c, next, m.periods[i], moon.end, a) && a.exact >= moon.end)
                 later.push_back(a);
         }
         std::sort(later.begin(), later.end(),

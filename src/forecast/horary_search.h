@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 
 namespace orbeta {
 
@@ -22,7 +23,7 @@ struct SignPeriod {
 
 // Fills the record (body set) for moment t unless it already covers t. With
 // untilStation the stay of MER..PLT also ends at their first station.
-void FindSignPeriod(double t, SignPeriod& period, bool untilStation = false);
+void FindSignPeriod(Computation& c, double t, SignPeriod& period, bool untilStation = false);
 
 struct NextAspect {
     double begin = 0;  // the later of the two sign entries
@@ -35,7 +36,7 @@ struct NextAspect {
 
 // The first of the aspects 0, 60, 90, 120, 180 the two bodies make after `from` and
 // before either leaves its sign. False when there is none.
-bool FindNextAspect(const SignPeriod& a, const SignPeriod& b, double from, NextAspect& result);
+bool FindNextAspect(Computation& c, const SignPeriod& a, const SignPeriod& b, double from, NextAspect& result);
 
 // The next aspects among SUN..PLT from a moment: aspect and exact moment by pair
 // (0-based bodies), -1 and 0 where none.
@@ -45,13 +46,13 @@ struct NextAspectMatrix {
     std::vector<NextAspect> list;
     SignPeriod periods[10];
 };
-NextAspectMatrix ComputeNextAspects(double t, bool untilStation = false);
+NextAspectMatrix ComputeNextAspects(Computation& c, double t, bool untilStation = false);
 
 // The line of one aspect in the horary lists (times local by the correction).
 std::string HoraryAspectLine(const NextAspect& a, char mark, double gmtCorr, int precision);
 
 // The list of a chart's moment: the next aspect of every pair.
-std::string HoraryMomentText(const ChartRecord& chart, int precision,
+std::string HoraryMomentText(Computation& c, const ChartRecord& chart, int precision,
                              std::vector<NextAspect>* found = nullptr);
 
 struct VoidOfCourse {
@@ -59,7 +60,7 @@ struct VoidOfCourse {
     double end = 0;
 };
 // The aspects of the day [t, t + 1) of the chart's moment and the void-of-course Moon.
-std::string HoraryDayText(const ChartRecord& chart, int precision,
+std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precision,
                           std::vector<NextAspect>* found = nullptr,
                           std::vector<VoidOfCourse>* voids = nullptr,
                           std::vector<SignPeriod>* periods = nullptr);
@@ -71,6 +72,6 @@ struct HoraryChartList {
     float matrix[kPointCount][kPointCount];
     std::vector<NextAspect> list;
 };
-HoraryChartList ComputeHoraryChartList(const ChartRecord& chart, bool untilStation = false);
+HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart, bool untilStation = false);
 
 }  // namespace orbeta

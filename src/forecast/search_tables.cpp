@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/dated_line.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
@@ -119,9 +120,9 @@ std::string DateText(double jd, int precision) {
     return cut == std::string::npos ? text : text.substr(0, cut);
 }
 
-std::string PositionStamp(double jd, int body, int precision) {
+std::string PositionStamp(Computation& c, double jd, int body, int precision) {
     return Format(" %-20.20s", DateText(jd, precision).c_str()) +
-           Format(" (%s) ", PositionText(BodyLongitude(jd, body)).c_str());
+           Format(" (%s) ", PositionText(BodyLongitude(c, jd, body)).c_str());
 }
 
 std::string PeriodLine(const HitRecord& hit, const std::string& description, int precision) {
@@ -141,9 +142,9 @@ std::string PeriodLine(const HitRecord& hit, const std::string& description, int
     return line;
 }
 
-int FindStations(int body, double start, double end, int method, const ChartRecord& base,
+int FindStations(Computation& c, int body, double start, double end, int method, const ChartRecord& base,
                  std::vector<StationRecord>& list) {
-    int cls = MotionKind(body);
+    int cls = MotionKind(c.Options(), body);
     if (cls < 2) return cls;
     // The method's time scale is linear in the real moment: map both ways.
     double x0 = CalculationMoment(method, base.jdUT, base);
@@ -152,17 +153,17 @@ int FindStations(int body, double start, double end, int method, const ChartReco
     double xs = CalculationMoment(method, start, base), xe = CalculationMoment(method, end, base);
     double step = 1.0 / ProgressionFactor(method);
     if (xe < xs) step = -step;
-    double v0 = CalcBody(xs, body).speed;
+    double v0 = CalcBody(c, xs, body).speed;
     int result = v0 <= 0 ? 1 : 0;
     for (double s = xs; step > 0 ? s < xe : s > xe; s += step) {
-        double v1 = CalcBody(s + step, body).speed;
+        double v1 = CalcBody(c, s + step, body).speed;
         if (v0 * v1 <= 0) {
             bool retro = v0 >= 0 && v1 <= 0;
             double lo = s, hi = s + step, vlo = v0;
             // Halved down to well below a second, not a fixed twelve times: the
             // station moments are shown to the second.
             for (int i = 0; i < 40 && std::fabs(hi - lo) > 2e-7; ++i) {
-                double mid = (lo + hi) / 2, vm = CalcBody(mid, body).speed;
+                double mid = (lo + hi) / 2, vm = CalcBody(c, mid, body).speed;
                 if (vlo * vm <= 0) {
                     hi = mid;
                 } else {
@@ -171,27 +172,27 @@ int FindStations(int body, double start, double end, int method, const ChartReco
                 }
             }
             double m = (lo + hi) / 2;
-            list.push_back({real(m), BodyLongitude(m, body), retro});
+            list.push_back({real(m), BodyLongitude(c, m, body), retro});
         }
         v0 = v1;
     }
     return result;
 }
 
-double RefineCrossing(int body, double s, double h, double x) {
+double RefineCrossing(Computation& c, int body, double s, double h, double x) {
     // Sub-steps counted so that the last ends at s exactly; differences are signed,
     // so a crossing of 0 Aries interpolates as any other.
     constexpr int kSubSteps = 200;
     double f = h / kSubSteps;
-    double prevT = s - h, prev = Difference(BodyLongitude(prevT, body), x);
+    double prevT = s - h, prev = Difference(BodyLongitude(c, prevT, body), x);
     for (int k = 1; k <= kSubSteps; ++k) {
         double u = k == kSubSteps ? s : s - h + k * f;
-        double d = Difference(BodyLongitude(u, body), x);
+        double d = Difference(BodyLongitude(c, u, body), x);
         if (d > 0) {
             double t = d == prev ? u : prevT + (-prev) * (u - prevT) / (d - prev);
             // Newton steps on the real motion bring it to the second.
             for (int i = 0; i < 5; ++i) {
-                BodyPosition p = CalcBody(t, body);
+                BodyPosition p = CalcBody(c, t, body);
                 if (!(std::fabs(p.speed) > 1e-9)) break;
                 double corr = -Difference(p.lon, x) / p.speed;
                 if (!(std::fabs(corr) <= f)) break;
@@ -206,7 +207,7 @@ double RefineCrossing(int body, double s, double h, double x) {
     return s;
 }
 
-std::vector<LoopRecord> FindLoops(int planet, const SearchRequest& rq,
+std::vector<LoopRecord> FindLoops(Computation& c, int planet, const SearchRequest& rq,
                                   std::vector<StationRecord> stations, int precision,
                                   std::string* text) {
     std::vector<LoopRecord> loops;
@@ -221,7 +222,7 @@ std::vector<LoopRecord> FindLoops(int planet, const SearchRequest& rq,
         double entry = 0, exit = rq.end;
         double s = t;
         for (; s < rq.end; s += step) {
-            double L = BodyLongitude(s, planet);
+            double L = BodyLongitude(c, s, planet);
             if (!entered) {
                 double lonD = D.lon, lonR = R.lon;
                 if (lonR < lonD) {
@@ -232,21 +233,21 @@ std::vector<LoopRecord> FindLoops(int planet, const SearchRequest& rq,
                 }
                 if (L >= lonD && L < lonR) {
                     entered = true;
-                    entry = s == rq.start ? s : RefineCrossing(planet, s, step, D.lon);
+                    entry = s == rq.start ? s : RefineCrossing(c, planet, s, step, D.lon);
                     s = D.moment;  // the next sample is D's moment plus the step
                 }
             } else if (Difference(L, R.lon) > 0) {
-                exit = RefineCrossing(planet, s, step, R.lon);
+                exit = RefineCrossing(c, planet, s, step, R.lon);
                 break;
             }
         }
         t = s;
         // A loop whose entry was never met is not a loop of this interval.
         if (entered && D.moment <= exit) {
-            out += PositionStamp(entry, planet, precision) +
-                   PositionStamp(exit, planet, precision) + "\n";
-            out += PositionStamp(R.moment, planet, precision) + " R\n";
-            out += PositionStamp(D.moment, planet, precision) + " D\n";
+            out += PositionStamp(c, entry, planet, precision) +
+                   PositionStamp(c, exit, planet, precision) + "\n";
+            out += PositionStamp(c, R.moment, planet, precision) + " R\n";
+            out += PositionStamp(c, D.moment, planet, precision) + " D\n";
             loops.push_back({entry, exit, R.moment, D.moment});
         }
         stations.erase(stations.begin(), stations.begin() + 2);
@@ -255,7 +256,7 @@ std::vector<LoopRecord> FindLoops(int planet, const SearchRequest& rq,
     return loops;
 }
 
-std::string HitTableText(int kind, const SearchRequest& rq, const ChartRecord& base,
+std::string HitTableText(Computation& c, int kind, const SearchRequest& rq, const ChartRecord& base,
                          const std::vector<HitRecord>& hits, int precision) {
     std::string out = Format(" Метод - %s\n"_cp, MethodName(rq.calcMethod).c_str());
     const char* key = nullptr;
@@ -274,7 +275,7 @@ std::string HitTableText(int kind, const SearchRequest& rq, const ChartRecord& b
             break;
     }
     out += LookupText(key) + "\n";
-    PointSampler sampler(base, rq.calcMethod);
+    PointSampler sampler(c, base, rq.calcMethod);
     for (HitRecord hit : hits) {
         if (kind == kTableIngress || kind == kTableReturns) {
             if (hit.start < rq.start || hit.start > rq.end) continue;
@@ -318,27 +319,27 @@ std::string HitTableText(int kind, const SearchRequest& rq, const ChartRecord& b
     return out;
 }
 
-TableResult RunTable(int kind, const SearchRequest& rq, const ChartRecord& base,
+TableResult RunTable(Computation& c, int kind, const SearchRequest& rq, const ChartRecord& base,
                      const std::filesystem::path& hitFile, int precision, SearchOptions options) {
     TableResult res;
     if (kind != kTableLoops) {
         HitFileWriter out;
         if (out.Open(hitFile)) {
-            res.search = RunSearch(rq, base, out, options);
+            res.search = RunSearch(c, rq, base, out, options);
             out.Close();
         }
         res.hits = ReadHitFile(hitFile);
     }
     if (kind != kTableLoops && kind != kTableLoopAspects) {
-        res.text = HitTableText(kind, rq, base, res.hits, precision);
+        res.text = HitTableText(c, kind, rq, base, res.hits, precision);
         return res;
     }
     int planet = rq.planet;
-    FindStations(planet, rq.start, rq.end, 1, base, res.stations);
+    FindStations(c, planet, rq.start, rq.end, 1, base, res.stations);
     res.text += Format(" ОСТАНОВКИ (%s)\n\n"_cp, PointLongName(planet).c_str());
     for (const auto& st : res.stations)
-        res.text += PositionStamp(st.moment, planet, precision) + (st.retrograde ? " R\n" : " D\n");
-    res.loops = FindLoops(planet, rq, res.stations, precision, &res.text);
+        res.text += PositionStamp(c, st.moment, planet, precision) + (st.retrograde ? " R\n" : " D\n");
+    res.loops = FindLoops(c, planet, rq, res.stations, precision, &res.text);
     if (kind == kTableLoops) return res;
     res.text += "\n АСПЕКТЫ\n"_cp;
     for (HitRecord hit : res.hits) {
@@ -349,11 +350,11 @@ TableResult RunTable(int kind, const SearchRequest& rq, const ChartRecord& base,
         });
         if (loop == res.loops.end()) continue;
         char mark = loop->retrograde < hit.start && hit.start < loop->direct ? 'R' : 'D';
-        res.text += PositionStamp(hit.start, planet, precision) +
+        res.text += PositionStamp(c, hit.start, planet, precision) +
                     Format(" %-12.12s асп=%5.1f  %c\n"_cp, PointShortName(hit.b).c_str(),
                            hit.aspect, mark) +
-                    PositionStamp(loop->entry, planet, precision) +
-                    PositionStamp(loop->exit, planet, precision) + "\n";
+                    PositionStamp(c, loop->entry, planet, precision) +
+                    PositionStamp(c, loop->exit, planet, precision) + "\n";
     }
     return res;
 }
@@ -363,12 +364,14 @@ std::string TableTitleLine(int kind, const SearchRequest& rq) {
            Format(" %s - %s", orbeta::DateText(rq.start).c_str(), orbeta::DateText(rq.end).c_str());
 }
 
-bool RunTableCommand(int kind, const SearchRequest& rq, const ChartRecord& base,
-                     const std::filesystem::path& hitFile, int precision) {
+bool RunTableCommand(const ChartContext& context, int kind, const SearchRequest& rq,
+                     const ChartRecord& base, const std::filesystem::path& hitFile, int precision) {
     std::string title = TableTitle(kind);
     if (!BeginReport(TableTitleLine(kind, rq))) return false;
-    ReportWrite(RunTable(kind, rq, base, hitFile, precision).text);
-    ShowReport(title, TableHelpKey(kind));
+    Computation c(context);
+    ReportWrite(RunTable(c, kind, rq, base, hitFile, precision).text);
+    TellDiagnostics(c.diagnostics);
+    ShowReport(title, TableHelpKey(kind), ReportOriginOf(base));
     return true;
 }
 

@@ -36,7 +36,7 @@ std::vector<SearchPair> MakePairs(int kind, const SearchRequest& request, const 
 // Date and time of a table line: 0 whole, 1 without seconds, other values date only.
 std::string DateText(double jd, int precision);
 // " %-20.20s (position) ": the moment and the body's longitude then.
-std::string PositionStamp(double jd, int body, int precision);
+std::string PositionStamp(Computation& c, double jd, int body, int precision);
 // A period line: entry at column 0, the first exact moment at 22, exit at 43 and the
 // description from 64; further exact moments on lines of their own.
 std::string PeriodLine(const HitRecord& hit, const std::string& description, int precision);
@@ -57,16 +57,16 @@ struct LoopRecord {
 // Stations of a body between two real moments (either order), searched in the
 // method's time scale and returned as real moments. Returns the body's station class
 // when below 2, otherwise 1 when it is retrograde at the start and 0 when direct.
-int FindStations(int body, double start, double end, int method, const ChartRecord& base,
+int FindStations(Computation& c, int body, double start, double end, int method, const ChartRecord& base,
                  std::vector<StationRecord>& list);
 
 // The moment within (s - h, s] at which the body's longitude passes x going forwards;
 // s when it does not.
-double RefineCrossing(int body, double s, double h, double x);
+double RefineCrossing(Computation& c, int body, double s, double h, double x);
 
 // The loops of a planet over the request's interval from its stations (see kind 5),
 // with their text.
-std::vector<LoopRecord> FindLoops(int planet, const SearchRequest& request,
+std::vector<LoopRecord> FindLoops(Computation& c, int planet, const SearchRequest& request,
                                   std::vector<StationRecord> stations, int precision,
                                   std::string* text);
 
@@ -80,12 +80,12 @@ struct TableResult {
 
 // Runs a table: the search into the hit file (its path given), then the text. The
 // request must have been prepared and checked.
-TableResult RunTable(int kind, const SearchRequest& request, const ChartRecord& base,
+TableResult RunTable(Computation& c, int kind, const SearchRequest& request, const ChartRecord& base,
                      const std::filesystem::path& hitFile, int precision,
                      SearchOptions options = {});
 
 // The text of the records of a table of kind 0..4 or 7, clipped to the interval.
-std::string HitTableText(int kind, const SearchRequest& request, const ChartRecord& base,
+std::string HitTableText(Computation& c, int kind, const SearchRequest& request, const ChartRecord& base,
                          const std::vector<HitRecord>& hits, int precision);
 
 // The report's title line: the kind's title and the interval's dates.
@@ -93,7 +93,7 @@ std::string TableTitleLine(int kind, const SearchRequest& request);
 
 // The table command after its dialog: report, search, text, shown. False when no
 // report could be made.
-bool RunTableCommand(int kind, const SearchRequest& request, const ChartRecord& base,
-                     const std::filesystem::path& hitFile, int precision);
+bool RunTableCommand(const ChartContext& context, int kind, const SearchRequest& request,
+                     const ChartRecord& base, const std::filesystem::path& hitFile, int precision);
 
 }  // namespace orbeta

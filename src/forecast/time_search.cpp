@@ -79,8 +79,8 @@ int FindRoots(double target, double h, const double y[4], double roots[3]) {
     return n;
 }
 
-PointSampler::PointSampler(const ChartRecord& base, int method)
-    : base_(base), work_(base), method_(method) {}
+PointSampler::PointSampler(Computation& c, const ChartRecord& base, int method)
+    : base_(base), c_(c), work_(base), method_(method) {}
 
 void PointSampler::SetNeeded(uint32_t mask) {
     needed_ = mask;
@@ -94,7 +94,7 @@ void PointSampler::ComputeAt(double t) {
     work_.jdUT = t;
     work_.jdLocal = t - base_.gmtCorr;
     work_.jdCalc = CalculationMoment(method_, t, base_);
-    ComputeChart(work_, base_, method_);
+    ComputeChart(c_, work_, base_, method_);
     computed_ = true;
     ++evaluations_;
 }
@@ -107,7 +107,7 @@ double PointSampler::Longitude(int pointId, double t) {
 double PointSampler::Longitude(int pointId, double t, double* speed) {
     if (Direct(pointId)) {
         ++evaluations_;
-        BodyPosition p = CalcBody(t, pointId);
+        BodyPosition p = CalcBody(c_, t, pointId);
         *speed = p.speed;
         return p.lon;
     }
@@ -151,8 +151,9 @@ bool StartsEarlier(const HitRecord& x, const HitRecord& y) {
 
 class Search {
   public:
-    Search(const SearchRequest& rq, const ChartRecord& base, HitFileWriter& out, SearchOptions opt)
-        : rq_(rq), out_(out), opt_(opt), sampler_(base, rq.calcMethod), h_(rq.step) {
+    Search(Computation& c, const SearchRequest& rq, const ChartRecord& base, HitFileWriter& out,
+           SearchOptions opt)
+        : rq_(rq), out_(out), opt_(opt), sampler_(c, base, rq.calcMethod), h_(rq.step) {
         uint32_t needed = 0;
         for (const auto& p : rq.pairs) {
             needed |= Bit(p.a);
@@ -486,10 +487,10 @@ class Search {
 
 }  // namespace
 
-SearchResult RunSearch(const SearchRequest& request, const ChartRecord& base, HitFileWriter& out,
-                       SearchOptions options) {
+SearchResult RunSearch(Computation& c, const SearchRequest& request, const ChartRecord& base,
+                       HitFileWriter& out, SearchOptions options) {
     if (!CheckSearchRequest(request).empty()) return {};
-    return Search(request, base, out, options).Run();
+    return Search(c, request, base, out, options).Run();
 }
 
 }  // namespace orbeta

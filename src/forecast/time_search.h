@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/chart_record.h"
+#include "core/computation.h"
 #include "forecast/search_records.h"
 
 namespace orbeta {
@@ -31,7 +32,7 @@ int FindRoots(double target, double h, const double y[4], double roots[3]);
 // and every other chart stay untouched).
 class PointSampler {
   public:
-    PointSampler(const ChartRecord& base, int method);
+    PointSampler(Computation& c, const ChartRecord& base, int method);
     // Which points (bit p - 1 for PointId p) Sample computes.
     void SetNeeded(uint32_t mask);
     // The needed points' longitudes at t, by PointId (index 0 unused).
@@ -47,6 +48,7 @@ class PointSampler {
     bool Direct(int pointId) const { return method_ == 1 && pointId >= 1 && pointId <= kBodyCount; }
 
     ChartRecord base_;
+    Computation& c_;
     ChartRecord work_;
     int method_;
     uint32_t needed_ = 0;
@@ -72,7 +74,7 @@ std::string CheckSearchRequest(const SearchRequest& request);
 // Fills the open hit file with the records of every pair of the request. Progress is
 // shown by steps; when the user stops it, the loop ends after the current step and
 // what was found is kept.
-SearchResult RunSearch(const SearchRequest& request, const ChartRecord& base, HitFileWriter& out,
+SearchResult RunSearch(Computation& c, const SearchRequest& request, const ChartRecord& base, HitFileWriter& out,
                        SearchOptions options = {});
 
 }  // namespace orbeta

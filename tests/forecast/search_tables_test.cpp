@@ -1,5 +1,6 @@
 // The tables over the search: ingresses, stations and loops, the period line, the
 // sign periods and next aspects of the horary lists, and orbeta-cli search.
+#include "../support/scratch_computation.h"
 #include "forecast/search_tables.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ TEST_F(Tables, SaturnBackIntoPisces) {
     ChartRecord base;
     base.jdUT = base.jdCalc = At(1, 1, 2025);
     base.houseSystem = 3;
-    ComputeChart(base, base, 1);
+    ComputeChart(test::Scratch(), base, base, 1);
     SearchRequest rq;
     rq.start = At(1, 1, 2025);
     rq.end = At(31, 12, 2025);
@@ -74,7 +75,7 @@ TEST_F(Tables, SaturnBackIntoPisces) {
     rq.targetMask = 0xfff;
     PrepareTableRequest(kTableIngress, rq, nullptr);
     rq.pairs = MakePairs(kTableIngress, rq, base);
-    TableResult r = RunTable(kTableIngress, rq, base, "allob.tmp", 0);
+    TableResult r = RunTable(test::Scratch(), kTableIngress, rq, base, "allob.tmp", 0);
     // Into Aries 25.05, back into Pisces 01.09.
     ASSERT_EQ(r.hits.size(), 2u);
     EXPECT_NEAR(r.hits[1].start, At(1, 9, 2025, 8, 6, 1.75), 1 * kSecond);
@@ -95,7 +96,7 @@ TEST_F(Tables, InterruptedTableIsShown) {
     } stop;
     ChartRecord natal;
     natal.jdUT = natal.jdCalc = At(16, 5, 1945, 2);
-    ComputeChart(natal, natal, 1);
+    ComputeChart(test::Scratch(), natal, natal, 1);
     SearchRequest rq;
     rq.start = At(1, 1, 2025);
     rq.end = At(1, 4, 2025);
@@ -104,7 +105,7 @@ TEST_F(Tables, InterruptedTableIsShown) {
     rq.targetMask = 1023;
     PrepareTableRequest(kTableNatal, rq, nullptr);
     rq.pairs = MakePairs(kTableNatal, rq, natal);
-    ASSERT_TRUE(RunTableCommand(kTableNatal, rq, natal, "allob.tmp", 0));
+    ASSERT_TRUE(RunTableCommand(ChartContext{}, kTableNatal, rq, natal, "allob.tmp", 0));
     ASSERT_EQ(stop.shown.size(), 3u);
     EXPECT_EQ(stop.shown[1], TableTitle(kTableNatal));
     EXPECT_EQ(stop.shown[2], "ATnat");
@@ -128,13 +129,13 @@ TEST_F(Tables, InterruptedTableIsShown) {
 TEST_F(Tables, MercuryStationsAndLoopAcrossAries) {
     ChartRecord base;
     base.jdUT = base.jdCalc = At(1, 1, 2025);
-    ComputeChart(base, base, 1);
+    ComputeChart(test::Scratch(), base, base, 1);
     SearchRequest rq;
     rq.start = At(1, 1, 2025);
     rq.end = At(1, 7, 2025);
     rq.planet = MER;
     PrepareTableRequest(kTableLoops, rq, nullptr);
-    TableResult r = RunTable(kTableLoops, rq, base, "allob.tmp", 0);
+    TableResult r = RunTable(test::Scratch(), kTableLoops, rq, base, "allob.tmp", 0);
     ASSERT_GE(r.stations.size(), 2u);
     EXPECT_TRUE(r.stations[0].retrograde);
     EXPECT_NEAR(r.stations[0].moment, At(15, 3, 2025, 6, 46, 6), 60 * kSecond);
@@ -142,8 +143,8 @@ TEST_F(Tables, MercuryStationsAndLoopAcrossAries) {
     ASSERT_EQ(r.loops.size(), 1u);
     const LoopRecord& loop = r.loops[0];
     // The shadow: entry at the direct station's longitude, exit at the retrograde's.
-    EXPECT_NEAR(Difference(BodyLongitude(loop.entry, MER), r.stations[1].lon), 0, 1e-4);
-    EXPECT_NEAR(Difference(BodyLongitude(loop.exit, MER), r.stations[0].lon), 0, 1e-4);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.entry, MER), r.stations[1].lon), 0, 1e-4);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.exit, MER), r.stations[0].lon), 0, 1e-4);
     EXPECT_LT(loop.entry, loop.retrograde);
     EXPECT_GT(loop.exit, loop.direct);
     EXPECT_NE(r.text.find(" R\n"), std::string::npos);
@@ -151,12 +152,12 @@ TEST_F(Tables, MercuryStationsAndLoopAcrossAries) {
     std::vector<StationRecord> st;
     ChartRecord natal = base;
     natal.jdUT = natal.jdCalc = At(1, 1, 1990);
-    ComputeChart(natal, natal, 1);
-    FindStations(MER, At(1, 1, 1995), At(1, 1, 2030), 6, natal, st);
+    ComputeChart(test::Scratch(), natal, natal, 1);
+    FindStations(test::Scratch(), MER, At(1, 1, 1995), At(1, 1, 2030), 6, natal, st);
     ASSERT_FALSE(st.empty());
     for (const auto& s : st) {
         double x = CalculationMoment(6, s.moment, natal);
-        EXPECT_LE(CalcBody(x - 0.01, MER).speed * CalcBody(x + 0.01, MER).speed, 0) << s.moment;
+        EXPECT_LE(CalcBody(test::Scratch(), x - 0.01, MER).speed * CalcBody(test::Scratch(), x + 0.01, MER).speed, 0) << s.moment;
     }
 }
 
@@ -171,14 +172,14 @@ TEST_F(Tables, SignPeriodsEndAtTheFirstBoundary) {
     for (double t : moments) {
         p = {};
         p.body = MER;
-        FindSignPeriod(t, p);
+        FindSignPeriod(test::Scratch(), t, p);
         ++checked;
         ASSERT_TRUE(p.ValidAt(t));
         // Out of the sign just beyond both ends, in it just inside.
-        bool ok = SignOf(BodyLongitude(p.end + 0.001, MER)) != p.sign &&
-                  SignOf(BodyLongitude(p.end - 0.001, MER)) == p.sign &&
-                  SignOf(BodyLongitude(p.begin - 0.001, MER)) != p.sign &&
-                  SignOf(BodyLongitude(p.begin + 0.001, MER)) == p.sign;
+        bool ok = SignOf(BodyLongitude(test::Scratch(), p.end + 0.001, MER)) != p.sign &&
+                  SignOf(BodyLongitude(test::Scratch(), p.end - 0.001, MER)) == p.sign &&
+                  SignOf(BodyLongitude(test::Scratch(), p.begin - 0.001, MER)) != p.sign &&
+                  SignOf(BodyLongitude(test::Scratch(), p.begin + 0.001, MER)) == p.sign;
         if (!ok && ++wrong < 5) ADD_FAILURE() << DateTimeText(t);
     }
     EXPECT_EQ(wrong, 0);
@@ -186,7 +187,7 @@ TEST_F(Tables, SignPeriodsEndAtTheFirstBoundary) {
     // A period does not cover a moment before its beginning.
     SignPeriod q = p;
     EXPECT_FALSE(q.ValidAt(q.begin - 1));
-    FindSignPeriod(q.begin - 1, q);
+    FindSignPeriod(test::Scratch(), q.begin - 1, q);
     EXPECT_LE(q.begin, q.moment);
     EXPECT_GT(q.end, q.moment);
 }
@@ -198,14 +199,14 @@ TEST_F(Tables, NextAspectFromTheCallersMoment) {
     SignPeriod j, s;
     j.body = JUP;
     s.body = SAT;
-    FindSignPeriod(t, j);
-    FindSignPeriod(t, s);
+    FindSignPeriod(test::Scratch(), t, j);
+    FindSignPeriod(test::Scratch(), t, s);
     ASSERT_LT(std::max(j.begin, s.begin), At(31, 12, 1980));
     NextAspect a;
-    ASSERT_TRUE(FindNextAspect(j, s, t, a));
+    ASSERT_TRUE(FindNextAspect(test::Scratch(), j, s, t, a));
     EXPECT_EQ(a.aspect, 0);
     EXPECT_EQ(DateText(a.exact), "04.03.1981");
-    EXPECT_NEAR(Difference(BodyLongitude(a.exact, JUP), BodyLongitude(a.exact, SAT)), 0, 1e-5);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), a.exact, JUP), BodyLongitude(test::Scratch(), a.exact, SAT)), 0, 1e-5);
 }
 
 TEST_F(Tables, HoraryDayListsTheVoidMoon) {
@@ -213,10 +214,10 @@ TEST_F(Tables, HoraryDayListsTheVoidMoon) {
     c.jdLocal = At(10, 3, 2025);
     c.gmtCorr = -3.0 / 24;
     c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    ComputeChart(c, c, 1);
+    ComputeChart(test::Scratch(), c, c, 1);
     std::vector<NextAspect> found;
     std::vector<VoidOfCourse> voids;
-    std::string text = HoraryDayText(c, 0, &found, &voids);
+    std::string text = HoraryDayText(test::Scratch(), c, 0, &found, &voids);
     ASSERT_FALSE(voids.empty());
     EXPECT_NE(text.find(" Луна без курса \n"_cp), std::string::npos);
     for (const auto& v : voids) {
@@ -227,7 +228,7 @@ TEST_F(Tables, HoraryDayListsTheVoidMoon) {
                 EXPECT_FALSE(a.exact > v.begin + 1e-9 && a.exact < v.end);
             }
     }
-    HoraryChartList list = ComputeHoraryChartList(c);
+    HoraryChartList list = ComputeHoraryChartList(test::Scratch(), c);
     ASSERT_FALSE(list.list.empty());
     EXPECT_EQ(list.matrix[0][0], 999.0f);
     EXPECT_NEAR(list.matrix[1][0], Separation(c.lon[SUN], c.lon[MON]), 1e-4);

@@ -1,6 +1,7 @@
 // The time-search engine: the hit records of allob.tmp, the cubic and its roots, and
 // searches on the ephemeris (periods merged over steps, continuations of the right
 // event, flat differences, nodal charts, an interrupted search, moments to the second).
+#include "../support/scratch_computation.h"
 #include "forecast/time_search.h"
 
 #include <gtest/gtest.h>
@@ -157,14 +158,14 @@ class Search : public test::EphemerisTest {
         c.latitude = 55.45;
         c.longitude = 37.37;
         c.houseSystem = 3;
-        ComputeChart(c, c, 1);
+        ComputeChart(test::Scratch(), c, c, 1);
         return c;
     }
     std::vector<HitRecord> Run(const SearchRequest& rq, const ChartRecord& base,
                                SearchResult* result = nullptr, SearchOptions opt = {}) {
         HitFileWriter w;
         EXPECT_TRUE(w.Open("allob.tmp"));
-        SearchResult r = RunSearch(rq, base, w, opt);
+        SearchResult r = RunSearch(test::Scratch(), rq, base, w, opt);
         EXPECT_TRUE(w.Close());
         if (result) *result = r;
         return ReadHitFile("allob.tmp");
@@ -192,7 +193,7 @@ TEST_F(Search, OrbPeriodsOverManyStepsAreWrittenOnceToTheirOwnEvent) {
     rq.exactMode = 0;
     rq.bothMoving = 1;
     rq.aspects = {0};
-    double sun = BodyLongitude(Y(2025, 3, 1), SUN);
+    double sun = BodyLongitude(test::Scratch(), Y(2025, 3, 1), SUN);
     rq.pairs = {OwnOrbPair(SUN, sun, 3), OwnOrbPair(SUN, Normalize(sun + 2), 3)};
     auto hits = Run(rq, Natal());
     ASSERT_EQ(hits.size(), 2u);
@@ -201,10 +202,10 @@ TEST_F(Search, OrbPeriodsOverManyStepsAreWrittenOnceToTheirOwnEvent) {
         // Closed inside a step; the flags are those of its last piece.
         EXPECT_FALSE(h.flags & kHitEndsAtStep);
         // Entry and exit on the real positions of the pair's own longitude.
-        EXPECT_NEAR(Separation(BodyLongitude(h.start, SUN), h.fixedLongitude), 3, 1e-6);
-        EXPECT_NEAR(Separation(BodyLongitude(h.end, SUN), h.fixedLongitude), 3, 1e-6);
+        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.start, SUN), h.fixedLongitude), 3, 1e-6);
+        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.end, SUN), h.fixedLongitude), 3, 1e-6);
         ASSERT_EQ(h.exactCount, 1);
-        EXPECT_NEAR(Difference(BodyLongitude(h.exact[0], SUN), h.fixedLongitude), 0, 1e-6);
+        EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), h.exact[0], SUN), h.fixedLongitude), 0, 1e-6);
     }
 }
 
@@ -216,7 +217,7 @@ TEST_F(Search, CrossingAtAStepBoundaryIsWrittenOnce) {
     rq.step = 1;
     rq.aspects = {0};
     double t = Y(2025, 3, 5);
-    rq.pairs = {OwnOrbPair(MON, BodyLongitude(t, MON), 0)};
+    rq.pairs = {OwnOrbPair(MON, BodyLongitude(test::Scratch(), t, MON), 0)};
     rq.pairs[0].type = 1;
     auto hits = Run(rq, Natal());
     ASSERT_EQ(hits.size(), 1u);
@@ -242,7 +243,7 @@ TEST_F(Search, PairsSkipOppositeCuspsAndFlatDifferencesHaveNoMoment) {
     }
     // Equal houses keep the Asc and the second cusp 30 degrees apart: no moment at all.
     natal.houseSystem = kEqualFromAsc;
-    ComputeChart(natal, natal, 1);
+    ComputeChart(test::Scratch(), natal, natal, 1);
     ASSERT_NEAR(Difference(natal.cusp[2], natal.cusp[1]), 30, 1e-6);
     rq = {};
     rq.start = Y(2025, 1, 1);
@@ -272,7 +273,7 @@ TEST_F(Search, NodalChartSamplesMoveWithTheirMoment) {
     // and reaches 20 Pisces by the summer.
     ASSERT_EQ(hits.size(), 2u);
     for (const auto& h : hits) {
-        double nodalSun = Normalize(natal.lon[SUN] - BodyLongitude(h.start, NDE));
+        double nodalSun = Normalize(natal.lon[SUN] - BodyLongitude(test::Scratch(), h.start, NDE));
         EXPECT_NEAR(Separation(nodalSun, natal.lon[SUN]), h.aspect, 1e-6);
     }
 }
@@ -331,7 +332,7 @@ TEST_F(Search, ExactMomentsHoldToTheSecond) {
     auto error = [&](const HitRecord& h) {
         // Bisection of the difference around the moment, on the ephemeris.
         auto g = [&](double t) {
-            double d = Difference(BodyLongitude(t, h.a), h.fixedLongitude);
+            double d = Difference(BodyLongitude(test::Scratch(), t, h.a), h.fixedLongitude);
             double best = 1e9;
             for (double s : {h.aspect, -h.aspect})
                 best = std::fabs(Difference(d, s)) < std::fabs(best) ? Difference(d, s) : best;
