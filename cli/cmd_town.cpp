@@ -5,6 +5,7 @@
 #include "chart_args.h"
 #include "commands.h"
 #include "core/calendar.h"
+#include "data/open_base.h"
 #include "data/town_directory.h"
 #include "platform/codepage.h"
 
@@ -29,8 +30,14 @@ void AddTownCommand(CLI::App& app, Action& action) {
         }
         action.run = [args, moment] {
             std::vector<TownCard> cards;
-            if (FindTownCards(Utf8ToAnsi(args->prefix), cards) == TownSearch::NoDirectory)
-                throw CommandError("the towns directory (abasa) cannot be opened");
+            if (FindTownCards(Utf8ToAnsi(args->prefix), cards) == TownSearch::NoDirectory) {
+                // A damaged store says so itself: one message for the one fault.
+                std::string told;
+                for (const auto& m : TakeBaseMessages())
+                    told += (told.empty() ? "" : "\n") + AnsiToUtf8(m);
+                throw CommandError(told.empty() ? "the towns directory (abasa) cannot be opened"
+                                                : told);
+            }
             auto json = nlohmann::json::array();
             for (const auto& card : cards) {
                 TownChoice c = FillTownChoice(card, moment);

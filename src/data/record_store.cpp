@@ -135,6 +135,7 @@ StoreReport RecordStore::CheckAndReclaim() {
         // The nodes go into the list of a closed session: the flag is off on the disk
         // after this, as it was before, unless this session changed something.
         index_.AddSpares(report.unreachable);
+        report.spareNodes = static_cast<int>(index_.Spares().size());
         if (!changed_) {
             index_.SetUnfinishedFlag(false);
             index_.Sync();
