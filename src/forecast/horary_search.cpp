@@ -54,19 +54,19 @@ double SignBoundary(Computation& c, int body, double t, int dir) {
     double y[4];
     for (int k = 0; k < 4; ++k) y[k] = InSign(BodyLongitude(c, s + (k - 1) * fine, body));
     for (int i = 0; i < kMaxSteps; ++i) {
-        double c[4] = {y[0], y[1], y[2], y[3]};
+        double w[4] = {y[0], y[1], y[2], y[3]};
         int k = 0;
-        while (k < 3 && std::fabs(c[k + 1] - c[k]) <= 15) ++k;
+        while (k < 3 && std::fabs(w[k + 1] - w[k]) <= 15) ++k;
         if (k < 3) {
-            if (c[k + 1] < c[k]) {
+            if (w[k + 1] < w[k]) {
                 for (int j = 0; j <= k; ++j)
-                    if (c[j] > 15) c[j] -= 30;
+                    if (w[j] > 15) w[j] -= 30;
             } else {
                 for (int j = k + 1; j < 4; ++j)
-                    if (c[j] > 15) c[j] -= 30;
+                    if (w[j] > 15) w[j] -= 30;
             }
             double x[3];
-            if (FindRoots(0, fine, c, x) > 0) {
+            if (FindRoots(0, fine, w, x) > 0) {
                 double m = s + x[0];
                 return Polish(c, m, body, 30.0 * std::round(BodyLongitude(c, m, body) / 30.0));
             }
@@ -273,7 +273,7 @@ std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precisio
 HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart, bool untilStation) {
     HoraryChartList r;
     for (auto& row : r.matrix)
-        for (float& c : row) c = 999.0f;
+        for (float& cell : row) cell = 999.0f;
     double t = chart.jdCalc;
     NextAspectMatrix m = ComputeNextAspects(c, t, untilStation);
     for (int i = 0; i < 10; ++i)

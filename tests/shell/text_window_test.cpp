@@ -14,6 +14,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "../support/scratch_computation.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
 #include "core/dated_line.h"
@@ -160,7 +161,7 @@ class TextWindowTest : public QObject {
         ChartRecord there = n;
         there.latitude = moscow.latitude;
         there.longitude = moscow.longitude;
-        ComputeChart(there, moscow, 1);
+        ComputeChart(test::Scratch(), there, moscow, 1);
         QVERIFY(std::fabs(n.cusp[1] - there.cusp[1]) > 10);
         delete window;
         CloseEphemeris();
