@@ -493,7 +493,8 @@ TEST(WheelPainter, PrintedPagesHoldTheWheelAndEveryColumn) {
                 for (int j = 1; j <= 21; ++j) p.matrix.Set(i, j, 90);
             // The screen lists them all on one surface.
             int expected = 0;
-            for (const TracedText* t : PaintWheel(p).Texts(WheelItem::AspectariumEntry))
+            const auto screen = PaintWheel(p);
+            for (const TracedText* t : screen.Texts(WheelItem::AspectariumEntry))
                 expected += t->text[0] == AspectGlyph(90);
             ASSERT_GT(expected, 60);
             QPdfWriter pdf(QString::fromStdString(work.Path() + "/page.pdf"));
