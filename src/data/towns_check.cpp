@@ -19,7 +19,7 @@ std::string PresentVersion(const std::string& stem) {
 }  // namespace
 
 TownRefresh CheckTownCards(const std::string& templateDir, const std::string& stem,
-                          const TownRefreshProgress& progress) {
+                           const TownRefreshProgress& progress) {
     std::string prints;
     for (const char* e : {".btr", ".bod", ".bcr"}) {
         std::string print = ManifestFingerprint(templateDir, stem + e);
@@ -31,7 +31,8 @@ TownRefresh CheckTownCards(const std::string& templateDir, const std::string& st
         std::string version = checked->substr(prints.size());
         if (!version.empty() && version == PresentVersion(stem)) return TownRefresh::UpToDate;
     }
-    TownRefresh result = RefreshTownCards(templateDir + "/" + stem, stem, "towns-shipped", progress);
+    TownRefresh result =
+        RefreshTownCards(templateDir + "/" + stem, stem, "towns-shipped", progress);
     if (known && (result == TownRefresh::UpToDate || result == TownRefresh::Refreshed)) {
         std::string version = PresentVersion(stem);
         if (!version.empty()) WriteFileAtomically(kTownsChecked, prints + version);

@@ -15,6 +15,6 @@ inline constexpr const char* kTownsChecked = ".towns";
 // shipped store is not opened when its fingerprints in the template's manifest are
 // those of the last check and the workspace's store holds the version found then.
 TownRefresh CheckTownCards(const std::string& templateDir, const std::string& stem,
-                          const TownRefreshProgress& progress = {});
+                           const TownRefreshProgress& progress = {});
 
 }  // namespace orbeta

@@ -96,17 +96,7 @@ void FindSignPeriod(Computation& c, double t, SignPeriod& r, bool untilStation) 
         for (double s = t; s < r.end; s += step) {
             double v1 = CalcBody(c, s + step, body).speed;
             if (v0 * v1 <= 0) {
-                double lo = s, hi = s + step, vlo = v0;
-                for (int i = 0; i < 12; ++i) {
-                    double mid = (lo + hi) / 2, vm = CalcBody(c, mid, body).speed;
-                    if (vlo * vm <= 0) {
-                        hi = mid;
-                    } else {
-                        lo = mid;
-                        vlo = vm;
-                    }
-                }
-                r.end = std::min(r.end, (lo + hi) / 2);
+                r.end = std::min(r.end, BisectStation(c, body, s, s + step, v0));
                 break;
             }
             v0 = v1;
@@ -114,7 +104,8 @@ void FindSignPeriod(Computation& c, double t, SignPeriod& r, bool untilStation) 
     }
 }
 
-bool FindNextAspect(Computation& c, const SignPeriod& pa, const SignPeriod& pb, double from, NextAspect& res) {
+bool FindNextAspect(Computation& c, const SignPeriod& pa, const SignPeriod& pb, double from,
+                    NextAspect& res) {
     double begin = std::max(pa.begin, pb.begin), end = std::min(pa.end, pb.end);
     // From the caller's moment: an aspect already past would hide the next one.
     double s = std::max(begin, from);
@@ -157,7 +148,8 @@ bool FindNextAspect(Computation& c, const SignPeriod& pa, const SignPeriod& pb, 
                     double exact = s + x[0];
                     // Onto the real positions, by the difference's own motion.
                     for (int i = 0; i < 5; ++i) {
-                        BodyPosition a = CalcBody(c, exact, pa.body), b = CalcBody(c, exact, pb.body);
+                        BodyPosition a = CalcBody(c, exact, pa.body),
+                                     b = CalcBody(c, exact, pb.body);
                         double rate = a.speed - b.speed;
                         if (!(std::fabs(rate) > 1e-9)) break;
                         double corr = -Difference(a.lon - b.lon, target) / rate;
@@ -224,8 +216,9 @@ std::string HoraryMomentText(Computation& c, const ChartRecord& chart, int preci
     return out;
 }
 
-std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precision, std::vector<NextAspect>* found,
-                          std::vector<VoidOfCourse>* voids, std::vector<SignPeriod>* periodsOut) {
+std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precision,
+                          std::vector<NextAspect>* found, std::vector<VoidOfCourse>* voids,
+                          std::vector<SignPeriod>* periodsOut) {
     double t = chart.jdUT;
     std::vector<SignPeriod> periods;
     std::vector<VoidOfCourse> voc;
@@ -270,7 +263,8 @@ std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precisio
     return out;
 }
 
-HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart, bool untilStation) {
+HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
+                                       bool untilStation) {
     HoraryChartList r;
     for (auto& row : r.matrix)
         for (float& cell : row) cell = 999.0f;

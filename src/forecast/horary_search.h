@@ -36,7 +36,8 @@ struct NextAspect {
 
 // The first of the aspects 0, 60, 90, 120, 180 the two bodies make after `from` and
 // before either leaves its sign. False when there is none.
-bool FindNextAspect(Computation& c, const SignPeriod& a, const SignPeriod& b, double from, NextAspect& result);
+bool FindNextAspect(Computation& c, const SignPeriod& a, const SignPeriod& b, double from,
+                    NextAspect& result);
 
 // The next aspects among SUN..PLT from a moment: aspect and exact moment by pair
 // (0-based bodies), -1 and 0 where none.
@@ -72,6 +73,7 @@ struct HoraryChartList {
     float matrix[kPointCount][kPointCount];
     std::vector<NextAspect> list;
 };
-HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart, bool untilStation = false);
+HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
+                                       bool untilStation = false);
 
 }  // namespace orbeta

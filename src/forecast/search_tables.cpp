@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/dated_line.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
+#include "core/dated_line.h"
 #include "core/ephemeris.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -142,8 +142,23 @@ std::string PeriodLine(const HitRecord& hit, const std::string& description, int
     return line;
 }
 
-int FindStations(Computation& c, int body, double start, double end, int method, const ChartRecord& base,
-                 std::vector<StationRecord>& list) {
+double BisectStation(Computation& c, int body, double lo, double hi, double vlo) {
+    // Halved down to well below a second, not a fixed twelve times: station moments
+    // are shown to the second.
+    for (int i = 0; i < 40 && std::fabs(hi - lo) > 2e-7; ++i) {
+        double mid = (lo + hi) / 2, vm = CalcBody(c, mid, body).speed;
+        if (vlo * vm <= 0) {
+            hi = mid;
+        } else {
+            lo = mid;
+            vlo = vm;
+        }
+    }
+    return (lo + hi) / 2;
+}
+
+int FindStations(Computation& c, int body, double start, double end, int method,
+                 const ChartRecord& base, std::vector<StationRecord>& list) {
     int cls = MotionKind(c.Options(), body);
     if (cls < 2) return cls;
     // The method's time scale is linear in the real moment: map both ways.
@@ -159,19 +174,7 @@ int FindStations(Computation& c, int body, double start, double end, int method,
         double v1 = CalcBody(c, s + step, body).speed;
         if (v0 * v1 <= 0) {
             bool retro = v0 >= 0 && v1 <= 0;
-            double lo = s, hi = s + step, vlo = v0;
-            // Halved down to well below a second, not a fixed twelve times: the
-            // station moments are shown to the second.
-            for (int i = 0; i < 40 && std::fabs(hi - lo) > 2e-7; ++i) {
-                double mid = (lo + hi) / 2, vm = CalcBody(c, mid, body).speed;
-                if (vlo * vm <= 0) {
-                    hi = mid;
-                } else {
-                    lo = mid;
-                    vlo = vm;
-                }
-            }
-            double m = (lo + hi) / 2;
+            double m = BisectStation(c, body, s, s + step, v0);
             list.push_back({real(m), BodyLongitude(c, m, body), retro});
         }
         v0 = v1;
@@ -338,7 +341,8 @@ TableResult RunTable(Computation& c, int kind, const SearchRequest& rq, const Ch
     FindStations(c, planet, rq.start, rq.end, 1, base, res.stations);
     res.text += Format(" ОСТАНОВКИ (%s)\n\n"_cp, PointLongName(planet).c_str());
     for (const auto& st : res.stations)
-        res.text += PositionStamp(c, st.moment, planet, precision) + (st.retrograde ? " R\n" : " D\n");
+        res.text +=
+            PositionStamp(c, st.moment, planet, precision) + (st.retrograde ? " R\n" : " D\n");
     res.loops = FindLoops(c, planet, rq, res.stations, precision, &res.text);
     if (kind == kTableLoops) return res;
     res.text += "\n АСПЕКТЫ\n"_cp;

@@ -54,11 +54,15 @@ struct LoopRecord {
     double direct = 0;      // moment of the direct station
 };
 
+// The station inside [lo, hi] of the ephemeris time scale, where the body's speed
+// changes sign; vlo is the speed at lo.
+double BisectStation(Computation& c, int body, double lo, double hi, double vlo);
+
 // Stations of a body between two real moments (either order), searched in the
 // method's time scale and returned as real moments. Returns the body's station class
 // when below 2, otherwise 1 when it is retrograde at the start and 0 when direct.
-int FindStations(Computation& c, int body, double start, double end, int method, const ChartRecord& base,
-                 std::vector<StationRecord>& list);
+int FindStations(Computation& c, int body, double start, double end, int method,
+                 const ChartRecord& base, std::vector<StationRecord>& list);
 
 // The moment within (s - h, s] at which the body's longitude passes x going forwards;
 // s when it does not.
@@ -80,13 +84,14 @@ struct TableResult {
 
 // Runs a table: the search into the hit file (its path given), then the text. The
 // request must have been prepared and checked.
-TableResult RunTable(Computation& c, int kind, const SearchRequest& request, const ChartRecord& base,
-                     const std::filesystem::path& hitFile, int precision,
+TableResult RunTable(Computation& c, int kind, const SearchRequest& request,
+                     const ChartRecord& base, const std::filesystem::path& hitFile, int precision,
                      SearchOptions options = {});
 
 // The text of the records of a table of kind 0..4 or 7, clipped to the interval.
-std::string HitTableText(Computation& c, int kind, const SearchRequest& request, const ChartRecord& base,
-                         const std::vector<HitRecord>& hits, int precision);
+std::string HitTableText(Computation& c, int kind, const SearchRequest& request,
+                         const ChartRecord& base, const std::vector<HitRecord>& hits,
+                         int precision);
 
 // The report's title line: the kind's title and the interval's dates.
 std::string TableTitleLine(int kind, const SearchRequest& request);

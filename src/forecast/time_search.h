@@ -74,7 +74,7 @@ std::string CheckSearchRequest(const SearchRequest& request);
 // Fills the open hit file with the records of every pair of the request. Progress is
 // shown by steps; when the user stops it, the loop ends after the current step and
 // what was found is kept.
-SearchResult RunSearch(Computation& c, const SearchRequest& request, const ChartRecord& base, HitFileWriter& out,
-                       SearchOptions options = {});
+SearchResult RunSearch(Computation& c, const SearchRequest& request, const ChartRecord& base,
+                       HitFileWriter& out, SearchOptions options = {});
 
 }  // namespace orbeta

@@ -34,6 +34,7 @@
 #include "gui/message_box.h"
 #include "gui/notepad_window.h"
 #include "gui/printer_settings_dialog.h"
+#include "gui/progress_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -41,7 +42,6 @@
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
 #include "shell/main_frame.h"
-#include "gui/progress_dialog.h"
 #include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
 
@@ -104,7 +104,8 @@ void Application::AddMenuCommands() {
 }
 
 void Application::AddChartWindowCommands() {
-    ChartWindow::SetCommand(cmd::chart::kRiseSet, [](ChartWindow& w) { RunDayReport(ProfileContext(), w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kRiseSet,
+                            [](ChartWindow& w) { RunDayReport(ProfileContext(), w.Chart1()); });
     ChartWindow::SetCommand(cmd::chart::kAgePoints, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
     });

@@ -1,7 +1,7 @@
 // The tables over the search: ingresses, stations and loops, the period line, the
 // sign periods and next aspects of the horary lists, and orbeta-cli search.
-#include "../support/scratch_computation.h"
 #include "forecast/search_tables.h"
+#include "../support/scratch_computation.h"
 
 #include <gtest/gtest.h>
 
@@ -143,8 +143,10 @@ TEST_F(Tables, MercuryStationsAndLoopAcrossAries) {
     ASSERT_EQ(r.loops.size(), 1u);
     const LoopRecord& loop = r.loops[0];
     // The shadow: entry at the direct station's longitude, exit at the retrograde's.
-    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.entry, MER), r.stations[1].lon), 0, 1e-4);
-    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.exit, MER), r.stations[0].lon), 0, 1e-4);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.entry, MER), r.stations[1].lon), 0,
+                1e-4);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), loop.exit, MER), r.stations[0].lon), 0,
+                1e-4);
     EXPECT_LT(loop.entry, loop.retrograde);
     EXPECT_GT(loop.exit, loop.direct);
     EXPECT_NE(r.text.find(" R\n"), std::string::npos);
@@ -157,7 +159,10 @@ TEST_F(Tables, MercuryStationsAndLoopAcrossAries) {
     ASSERT_FALSE(st.empty());
     for (const auto& s : st) {
         double x = CalculationMoment(6, s.moment, natal);
-        EXPECT_LE(CalcBody(test::Scratch(), x - 0.01, MER).speed * CalcBody(test::Scratch(), x + 0.01, MER).speed, 0) << s.moment;
+        EXPECT_LE(CalcBody(test::Scratch(), x - 0.01, MER).speed *
+                      CalcBody(test::Scratch(), x + 0.01, MER).speed,
+                  0)
+            << s.moment;
     }
 }
 
@@ -206,7 +211,9 @@ TEST_F(Tables, NextAspectFromTheCallersMoment) {
     ASSERT_TRUE(FindNextAspect(test::Scratch(), j, s, t, a));
     EXPECT_EQ(a.aspect, 0);
     EXPECT_EQ(DateText(a.exact), "04.03.1981");
-    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), a.exact, JUP), BodyLongitude(test::Scratch(), a.exact, SAT)), 0, 1e-5);
+    EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), a.exact, JUP),
+                           BodyLongitude(test::Scratch(), a.exact, SAT)),
+                0, 1e-5);
 }
 
 TEST_F(Tables, HoraryDayListsTheVoidMoon) {

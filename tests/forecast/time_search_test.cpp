@@ -1,8 +1,8 @@
 // The time-search engine: the hit records of allob.tmp, the cubic and its roots, and
 // searches on the ephemeris (periods merged over steps, continuations of the right
 // event, flat differences, nodal charts, an interrupted search, moments to the second).
-#include "../support/scratch_computation.h"
 #include "forecast/time_search.h"
+#include "../support/scratch_computation.h"
 
 #include <gtest/gtest.h>
 
@@ -202,10 +202,13 @@ TEST_F(Search, OrbPeriodsOverManyStepsAreWrittenOnceToTheirOwnEvent) {
         // Closed inside a step; the flags are those of its last piece.
         EXPECT_FALSE(h.flags & kHitEndsAtStep);
         // Entry and exit on the real positions of the pair's own longitude.
-        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.start, SUN), h.fixedLongitude), 3, 1e-6);
-        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.end, SUN), h.fixedLongitude), 3, 1e-6);
+        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.start, SUN), h.fixedLongitude), 3,
+                    1e-6);
+        EXPECT_NEAR(Separation(BodyLongitude(test::Scratch(), h.end, SUN), h.fixedLongitude), 3,
+                    1e-6);
         ASSERT_EQ(h.exactCount, 1);
-        EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), h.exact[0], SUN), h.fixedLongitude), 0, 1e-6);
+        EXPECT_NEAR(Difference(BodyLongitude(test::Scratch(), h.exact[0], SUN), h.fixedLongitude),
+                    0, 1e-6);
     }
 }
 
