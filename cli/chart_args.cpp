@@ -56,12 +56,12 @@ void FinishPartnerArgs(CLI::App& cmd, PartnerArgs& args) {
     if (cmd.count("--partner-date")) args.partner = args.input;
 }
 
-ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner) {
+ChartRecord ComputePartnerOf(Computation& c, const ChartArgs& chart, const ChartPlace& partner) {
     ChartArgs p = chart;
     p.chart = partner;
     p.base.reset();
     p.method = 1;  // the partner is a natal chart
-    return ComputeChartOf(p);
+    return ComputeChartOf(c, p);
 }
 
 void CheckCoordinates(double lat, double lon, const std::string& prefix) {
@@ -120,12 +120,17 @@ ChartContext ContextOf(const ChartArgs& a) {
 
 ChartRecord ComputeChartOf(const ChartArgs& a) {
     Computation c(ContextOf(a));
+    ChartRecord target = ComputeChartOf(c, a);
+    TellDiagnostics(c.diagnostics);
+    return target;
+}
+
+ChartRecord ComputeChartOf(Computation& c, const ChartArgs& a) {
     ChartRecord target = RecordOf(a.chart, a.house);
     ChartRecord base = a.base ? RecordOf(*a.base, a.house) : target;
     // The chart at its own moment needs only the base's moment.
     if (a.method != kNatal && a.method != kConverse) ComputeChart(c, base, base, kNatal);
     ComputeChart(c, target, base, a.method, a.arcBody);
-    TellDiagnostics(c.diagnostics);
     return target;
 }
 

@@ -48,8 +48,9 @@ struct PartnerArgs {
 void AddPartnerOptions(CLI::App& cmd, PartnerArgs& args);
 // Call after parsing: the partner when its options were given.
 void FinishPartnerArgs(CLI::App& cmd, PartnerArgs& args);
-// The partner's natal chart, with the chart's house system and ephemeris options.
-ChartRecord ComputePartnerOf(const ChartArgs& chart, const ChartPlace& partner);
+// The partner's natal chart, with the chart's house system and ephemeris options; what
+// the computation notes goes to `c`, for the command to tell once with the chart's.
+ChartRecord ComputePartnerOf(Computation& c, const ChartArgs& chart, const ChartPlace& partner);
 
 // Julian day of a date argument "DD.MM.YYYY[ HH:MM[:SS]]": a CommandError when the text
 // cannot be read or names a moment that cannot be (31.02, 24:00, 12:60).
@@ -68,6 +69,8 @@ ChartContext ContextOf(const ChartArgs& args);
 // (computed as natal first); without a base the chart is its own base. What the
 // computation noted is told on stderr.
 ChartRecord ComputeChartOf(const ChartArgs& args);
+// The same, noting into `c` without telling.
+ChartRecord ComputeChartOf(Computation& c, const ChartArgs& args);
 
 nlohmann::json ChartJson(const ChartRecord& chart);
 std::string Utf8(const char* cp1251);

@@ -82,16 +82,19 @@ std::string ResolveOrbFile(const std::string& name) {
 void Run(const AspectsArgs& a) {
     std::string orbFile = a.orbs.empty() ? kDefaultOrbFile : a.orbs;
     OrbTable table = LoadOrbTable(orbFile, kDefaultOrbFile, false);
-    ChartRecord chart = ComputeChartOf(a.chart);
+    // One computation for both charts: a fault they share is told once.
+    Computation c(ContextOf(a.chart));
+    ChartRecord chart = ComputeChartOf(c, a.chart);
     int mode = kAspectsWithinChart;
     AspectMatrix m;
     if (a.partner.partner) {
-        ChartRecord partner = ComputePartnerOf(a.chart, *a.partner.partner);
+        ChartRecord partner = ComputePartnerOf(c, a.chart, *a.partner.partner);
         mode = kAspectsBetweenCharts;
         m = ComputeAspectMatrix(chart, partner, mode, table);
     } else {
         m = ComputeAspectMatrix(chart, table);
     }
+    TellDiagnostics(c.diagnostics);
     if (a.json)
         std::printf("%s\n", MatrixJson(m, mode).dump().c_str());
     else

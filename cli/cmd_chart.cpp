@@ -16,8 +16,9 @@ void PrintTable(const ChartRecord& c) {
             std::printf("%-4s  --\n", BodyAbbreviation(i));
             continue;
         }
-        std::printf("%-4s %s  %9.4f %10.5f%s\n", BodyAbbreviation(i), PositionText(c.lon[i]).c_str(),
-                    c.lat[i], c.speed[i], c.speed[i] < 0 ? " R" : "");
+        std::printf("%-4s %s  %9.4f %10.5f%s\n", BodyAbbreviation(i),
+                    PositionText(c.lon[i]).c_str(), c.lat[i], c.speed[i],
+                    c.speed[i] < 0 ? " R" : "");
     }
     bool houses = false;
     for (int i = 1; i <= 12; ++i) houses = houses || c.cusp[i] != 0.0;

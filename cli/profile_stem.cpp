@@ -1,5 +1,6 @@
 #include "profile_stem.h"
 
+#include "platform/file_names.h"
 #include "platform/text_file.h"
 
 namespace orbeta::cli {
@@ -16,7 +17,10 @@ std::string BaseStemOfProfileText(std::string_view text) {
         size_t start = line.find_first_not_of(" \t", eq + 1);
         stem = start == std::string::npos ? "" : line.substr(start, 78);
     }
-    return stem.empty() ? kDefaultBaseStem : stem;
+    if (stem.empty()) return kDefaultBaseStem;
+    // The profile holds the name in CP1251; the store takes a path (UTF-8).
+    std::u8string path = PathOfProfileName(stem).u8string();
+    return std::string(path.begin(), path.end());
 }
 
 std::string ProfileBaseStem(const std::string& path) {

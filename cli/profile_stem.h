@@ -10,7 +10,8 @@ namespace orbeta::cli {
 
 constexpr const char* kDefaultBaseStem = "abasa";
 
-// The BASA value of a profile text; "abasa" when it has none or an empty one.
+// The BASA value of a profile text as a path (UTF-8); "abasa" when it has none or an
+// empty one.
 std::string BaseStemOfProfileText(std::string_view text);
 // Of the profile file; "abasa" when the file cannot be read.
 std::string ProfileBaseStem(const std::string& path = "orbt.ini");

@@ -62,10 +62,12 @@ void DrawWheel(const WheelArgs& a) {
     OrbTable table = LoadOrbSlot(settings.orbFiles, kOrbSlotCurrent);
 
     WheelParams params = MakeWheelParams(settings, table, a.print);
-    params.first = ComputeChartOf(a.chart);
+    // One computation for both charts: a fault they share is told once.
+    Computation c(ContextOf(a.chart));
+    params.first = ComputeChartOf(c, a.chart);
     if (a.partner.partner) {
         params.kind = kWheelTwoCharts;
-        params.second = ComputePartnerOf(a.chart, *a.partner.partner);
+        params.second = ComputePartnerOf(c, a.chart, *a.partner.partner);
         // Rows are the inner (second) chart's points, columns the outer chart's.
         params.matrix =
             ComputeAspectMatrix(params.second, params.first, kAspectsBetweenCharts, table);
@@ -73,6 +75,7 @@ void DrawWheel(const WheelArgs& a) {
         params.second = params.first;
         params.matrix = ComputeAspectMatrix(params.first, table);
     }
+    TellDiagnostics(c.diagnostics);
     std::string error;
     if (!WriteWheelFile(a.out, params, size, a.print, error)) throw CommandError(error);
 }

@@ -6,6 +6,7 @@
 #include "data/open_base.h"
 #include "data/store_texts.h"
 #include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/text_file.h"
@@ -72,8 +73,8 @@ std::optional<std::string> StemOfChosenFile(const std::string& path) {
     std::string stem = dot != std::string::npos && dot >= nameStart ? path.substr(0, dot) : path;
     if (stem.size() <= nameStart) return std::nullopt;  // a name that is all extension
     if (stem.size() > kMaxStemLength) {
-        Svc().Warning(
-            Format("Путь к базе длиннее %zu символов: %s"_cp, kMaxStemLength, stem.c_str()));
+        Svc().Warning(Format("Путь к базе длиннее %zu символов: %s"_cp, kMaxStemLength,
+                             PathForMessage(std::u8string(stem.begin(), stem.end())).c_str()));
         return std::nullopt;
     }
     return stem;

@@ -26,6 +26,7 @@
 #include "gui/chart_opener.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/format.h"
 #include "platform/program_state.h"
 #include "platform/services.h"
@@ -262,8 +263,9 @@ void TextWindow::OpenInEditor() {
     if (!opened) return;
     std::string output = EditorFilePath(path_);
     if (!WriteFileAtomically(output, EditorText(lines, IsWordProcessor(editor)))) return;
-    QString file = QDir::current().absoluteFilePath(QString::fromLocal8Bit(output.c_str()));
-    if (!Launcher()(QString::fromLocal8Bit(editor.c_str()), {file}))
+    QString file = QDir::current().absoluteFilePath(QString::fromUtf8(output.c_str()));
+    std::u8string program = PathOfProfileName(editor).u8string();
+    if (!Launcher()(QString::fromUtf8(reinterpret_cast<const char*>(program.c_str())), {file}))
         Svc().Warning(Format("Не запускается редактор %s"_cp, editor.c_str()));
 }
 

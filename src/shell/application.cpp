@@ -22,6 +22,7 @@
 #include "chart/ui/display_dialog.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
+#include "core/hypothetical.h"
 #include "data/settings.h"
 #include "data/town_card.h"
 #include "data/town_refresh.h"
@@ -140,6 +141,9 @@ void Application::Start() {
 
     OpenEphemeris();
     Computation c(ProfileContext());
+    // The hypothetical bodies' elements are read with the profile, so that a fault in
+    // them is told now, with the start-up charts, not in the middle of a later search.
+    c.context.hypothetical = CurrentHypotheticalSet(c.diagnostics);
     ComputeStartupCharts(c, app.currentChart, app.inputChart);
     TellDiagnostics(c.diagnostics);
 

@@ -11,17 +11,30 @@
 #include "gui/qt_text.h"
 #include "gui/text_window.h"
 #include "platform/codepage.h"
+#include "platform/file_names.h"
+#include "platform/format.h"
+#include "platform/services.h"
 
 namespace orbeta {
 
 void ChooseExternalEditor() {
     QString previous = QDir::currentPath();
     // Programs here have no ".exe": the filter offers every file.
+    std::u8string current = PathOfProfileName(App().settings.namRed).u8string();
     QString name = QFileDialog::getOpenFileName(
         App().client.data(), FromAnsi("Установка внешнего редактора"_cp),
-        QString::fromLocal8Bit(App().settings.namRed.c_str()), FromAnsi("Выполняемые (*)"_cp));
+        QString::fromUtf8(reinterpret_cast<const char*>(current.c_str())),
+        FromAnsi("Выполняемые (*)"_cp));
     QDir::setCurrent(previous);
-    if (!name.isEmpty()) App().settings.namRed = name.toLocal8Bit().toStdString();
+    if (name.isEmpty()) return;
+    QByteArray utf8 = name.toUtf8();
+    std::filesystem::path path(std::u8string(utf8.begin(), utf8.end()));
+    // The profile keeps the name in its own code page; one it cannot hold is refused.
+    if (auto profileName = ProfileNameOfPath(path))
+        App().settings.namRed = *profileName;
+    else
+        Svc().Warning(Format("Имя %s содержит знаки, которые профиль не хранит"_cp,
+                             PathForMessage(path).c_str()));
 }
 
 void InstallTextWindows(QtServices& services) {

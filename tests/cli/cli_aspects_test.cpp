@@ -109,6 +109,18 @@ TEST_F(CliAspects, ReadableGridAndBadArguments) {
     EXPECT_EQ(lines[27].find("H12"), 0u);
     EXPECT_NE(Run(std::string(kChart) + " --partner-date \"01.01.2000\"").status, 0);
     EXPECT_NE(Run("--orbs sun.ao").status, 0);
+
+    // Both charts above the polar circle: the house warning is told once.
+    ASSERT_EQ(Run("--date \"16.05.1945 08:00:00\" --gmt -3 --lat 69.0 --lon 33.05 "
+                  "--partner-date \"01.01.2000 12:00:00\" --partner-gmt -3 --partner-lat 68.58 "
+                  "--partner-lon 33.05 --orbs sun.ao")
+                  .status,
+              0);
+    std::string told = Stderr();
+    size_t first = told.find("квадрантные системы домов не определены");
+    ASSERT_NE(first, std::string::npos) << told;
+    EXPECT_EQ(told.find("квадрантные системы домов не определены", first + 1), std::string::npos)
+        << told;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "../support/test_support.h"
+#include "platform/codepage.h"
 #include "platform/text_file.h"
 
 namespace orbeta {
@@ -124,10 +125,11 @@ TEST_F(DbCli, CardsGoToCsvAndBackAndTheProfileNamesTheDatabase) {
     EXPECT_EQ(csv,
               "name,date,time,latitude,longitude,place,gmt,comment\n"
               "Иван Петров,16.05.1945,08:00:00,55.45,37.37,Москва,-3.00,первая карта\n");
-    ASSERT_TRUE(
-        WriteFileAtomically(work.Path() + "/ws/orbt.ini", "JD=01.01.2000\nBASA = second\n"));
+    // The profile names the base in its own code page (CP1251); the file has it in UTF-8.
+    ASSERT_TRUE(WriteFileAtomically(work.Path() + "/ws/orbt.ini",
+                                    std::string("JD=01.01.2000\nBASA = второй"_cp) + "\n"));
     ASSERT_EQ(Db("create").status, 0);
-    EXPECT_TRUE(FileExists(work.Path() + "/ws/second.btr"));
+    EXPECT_TRUE(FileExists(work.Path() + "/ws/второй.btr"));
     auto r = Db("import --in cards.csv");
     ASSERT_EQ(r.status, 0) << Stderr();
     EXPECT_EQ(r.out, "imported 1 cards\n");

@@ -309,6 +309,23 @@ class ChartBaseTest : public QObject {
         QCOMPARE(boxes.seen.size(), size_t(1));
         QCOMPARE(boxes.seen[0].text, QString("База данных с таким именем уже существует"));
         QCOMPARE(App().settings.basa, std::string("abasa"));
+
+        // A Cyrillic name: the file has it in UTF-8, the profile in CP1251, and the
+        // cards are found again through it.
+        create("my.bases/Клиенты", true);
+        QVERIFY(std::filesystem::exists(std::filesystem::path(u8"my.bases/Клиенты.bod")));
+        QCOMPARE(App().settings.basa, std::string("my.bases/Клиенты"_cp));
+        QVERIFY(StoreChartInBase(nullptr, Card("Вера"_cp, 2451545.0, -3, "Тверь"_cp)));
+        QCOMPARE(ListCards(reinterpret_cast<const char*>(u8"my.bases/Клиенты"))->size(), size_t(1));
+
+        // A name the profile's code page cannot hold is refused whole.
+        std::filesystem::path foreign(u8"my.bases/日本.bod");
+        QVERIFY(CreateChartBase(reinterpret_cast<const char*>(u8"my.bases/日本")) ==
+                CreateBaseResult::Created);
+        size_t told = boxes.seen.size();
+        QVERIFY(UseChosenBaseFile(reinterpret_cast<const char*>(foreign.u8string().c_str())));
+        QCOMPARE(App().settings.basa, std::string("my.bases/Клиенты"_cp));
+        QCOMPARE(boxes.seen.size(), told + 1);
     }
 };
 

@@ -230,6 +230,10 @@ class TextWindowTest : public QObject {
         QCOMPARE(args, QStringList{
                            QDir(QString::fromStdString(ws.Path())).absoluteFilePath("r0002.txt")});
         QCOMPARE(ws.Read("r0002.txt"), std::string("Солнце \nв Тельце \n \n\n продолжение \n"));
+        // The profile holds the name in CP1251; the program gets it as a Unicode path.
+        App().settings.namRed = "/opt/Редактор/ed"_cp;
+        window.OnCommand(kCmdExternalEditor);
+        QCOMPARE(program, QString("/opt/Редактор/ed"));
 
         App().settings.namRed = "C:\\Office\\WinWord.exe";
         window.OnCommand(kCmdExternalEditor);

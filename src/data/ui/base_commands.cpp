@@ -17,6 +17,7 @@
 #include "gui/birth_data_dialog.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
+#include "platform/file_names.h"
 #include "platform/format.h"
 #include "platform/services.h"
 #include "platform/ui_text.h"
@@ -24,6 +25,28 @@
 namespace orbeta {
 
 namespace {
+
+// The profile keeps the database's stem in its own code page; the store takes it as a
+// path (UTF-8).
+std::string StemPath(const std::string& profileName) {
+    std::u8string path = PathOfProfileName(profileName).u8string();
+    return std::string(path.begin(), path.end());
+}
+
+std::string CurrentStem() {
+    return StemPath(App().settings.basa);
+}
+
+// The profile's form of a chosen stem; a name CP1251 cannot hold is refused, never
+// written half converted.
+std::optional<std::string> ProfileStem(const std::string& utf8) {
+    std::filesystem::path path(std::u8string(utf8.begin(), utf8.end()));
+    auto name = ProfileNameOfPath(path);
+    if (!name)
+        Svc().Warning(Format("Имя базы %s содержит знаки, которые профиль не хранит"_cp,
+                             PathForMessage(path).c_str()));
+    return name;
+}
 
 // "NoB%s" with the stem in place of "%s"; the text is data, never a printf format.
 void WarnBaseNotOpened(const std::string& stem) {
@@ -38,10 +61,9 @@ void WarnBaseNotOpened(const std::string& stem) {
 }
 
 std::optional<std::vector<std::string>> ListCurrentCards() {
-    const std::string& stem = App().settings.basa;
-    auto lines = ListCards(stem);
+    auto lines = ListCards(CurrentStem());
     if (!lines)
-        WarnBaseNotOpened(stem);
+        WarnBaseNotOpened(App().settings.basa);
     else
         TellBaseMessages();  // cards that could not be read
     return lines;
@@ -52,25 +74,25 @@ std::optional<std::vector<std::string>> ListCurrentCards() {
 void ShowChartBase(QWidget* parent) {
     auto lines = ListCurrentCards();
     if (!lines) return;
-    ChartBaseDialog dialog(parent, App().settings.basa, *lines, ChartBaseDialog::Use::Manage);
+    ChartBaseDialog dialog(parent, CurrentStem(), *lines, ChartBaseDialog::Use::Manage);
     dialog.exec();
 }
 
 std::optional<ChartRecord> ChooseChartFromBase(QWidget* parent) {
     auto lines = ListCurrentCards();
     if (!lines) return std::nullopt;
-    ChartBaseDialog dialog(parent, App().settings.basa, *lines, ChartBaseDialog::Use::Pick);
+    ChartBaseDialog dialog(parent, CurrentStem(), *lines, ChartBaseDialog::Use::Pick);
     int result = dialog.exec();
     DebugJournal(Format("DVvod::FromBasa k=%d", result));
     if (result != QDialog::Accepted || dialog.Chosen() < 0) return std::nullopt;
-    auto chart = ChartOfListedCard(App().settings.basa, dialog.Chosen());
+    auto chart = ChartOfListedCard(CurrentStem(), dialog.Chosen());
     TellBaseMessages(chart ? std::string() : "Карточка не читается из базы данных"_cp);
     return chart;
 }
 
 bool StoreChartInBase(QWidget*, const ChartRecord& chart) {
     const std::string& stem = App().settings.basa;
-    if (std::string key = StoreChart(stem, chart); !key.empty()) {
+    if (std::string key = StoreChart(CurrentStem(), chart); !key.empty()) {
         Svc().Notice(
             Format("Карта записана в базу данных %s под ключом %s"_cp, stem.c_str(), key.c_str()));
         return true;
@@ -82,7 +104,9 @@ bool StoreChartInBase(QWidget*, const ChartRecord& chart) {
 bool UseChosenBaseFile(const std::string& path) {
     auto stem = StemOfChosenFile(path);
     if (!stem) return false;
-    App().settings.basa = *stem;
+    auto name = ProfileStem(*stem);
+    if (!name) return true;  // told why; the profile keeps its database
+    App().settings.basa = *name;
     return true;
 }
 
@@ -127,7 +151,8 @@ void ChangeChartBase(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return;
     std::string path = dialog.ChosenPath();
     if (!path.empty() && !UseChosenBaseFile(path))
-        Svc().Warning(Format("Файл %s не открывается"_cp, path.c_str()));
+        Svc().Warning(Format("Файл %s не открывается"_cp,
+                             PathForMessage(std::u8string(path.begin(), path.end())).c_str()));
 }
 
 void CreateNewBase(QWidget* parent) {
@@ -137,7 +162,8 @@ void CreateNewBase(QWidget* parent) {
         Svc().Warning(Format("Путь к базе длиннее %zu символов"_cp, kMaxStemLength));
         return;
     }
-    switch (CreateChartBase(*name)) {
+    // The typed name is a text of the dialog (CP1251); the store takes a path.
+    switch (CreateChartBase(StemPath(*name))) {
         case CreateBaseResult::Created:
             App().settings.basa = *name;
             break;
