@@ -248,6 +248,38 @@ TEST_F(Tables, HoraryDayListsTheVoidMoon) {
         }
 }
 
+// Half a day before the Moon leaves its sign: its exit stands right after the
+// separator, then the aspects of its next sign, then the other bodies' exits.
+TEST_F(Tables, HoraryListPutsTheMoonsExitBySeparator) {
+    SignPeriod moon;
+    moon.body = MON;
+    FindSignPeriod(test::Scratch(), At(10, 3, 2025), moon);
+    ChartRecord c;
+    c.jdLocal = c.jdUT = c.jdCalc = moon.end - 0.5;
+    ComputeChart(test::Scratch(), c, c, 1);
+    HoraryChartList list = ComputeHoraryChartList(test::Scratch(), c);
+    auto sep = std::find_if(list.list.begin(), list.list.end(),
+                            [](const NextAspect& a) { return a.bodyA == 0; });
+    ASSERT_NE(sep, list.list.end());
+    ASSERT_NE(std::next(sep), list.list.end());
+    const NextAspect& exit = *std::next(sep);
+    EXPECT_EQ(exit.bodyA, MON);
+    EXPECT_EQ(exit.aspect, -2);
+    EXPECT_EQ(exit.bodyB, moon.sign);
+    EXPECT_NEAR(exit.exact, moon.end, 1e-9);
+    bool exits = false;
+    for (auto it = std::next(sep, 2); it != list.list.end(); ++it) {
+        if (it->aspect == -2) {
+            exits = true;
+            EXPECT_NE(it->bodyA, MON);
+        } else {
+            EXPECT_FALSE(exits) << "an aspect after the sign exits";
+            EXPECT_EQ(it->bodyA, MON);
+            EXPECT_GE(it->exact, moon.end);
+        }
+    }
+}
+
 class CliSearch : public ::testing::Test {
   protected:
     test::CommandResult Run(const std::string& args) {
