@@ -100,6 +100,7 @@ class TableDialogsTest : public QObject {
             Retype(Edit(d, kEnd), "31.12.2025");
             Click(d, "3000");  // every sign
             Click(d, "1");
+            if (d->isVisible()) d->reject();
         });
         app.Frame()->Action(cmd::menu::kIngresses)->trigger();
         QCOMPARE(App().settings.interV, std::string("01.01.2025-31.12.2025"));
@@ -151,6 +152,7 @@ class TableDialogsTest : public QObject {
             Retype(Edit(d, kAspects), "0 45 90");
             Retype(Edit(d, kPoints), points);
             Click(d, "1");
+            if (d->isVisible()) d->reject();
         });
         auto r = RunTableDialog(nullptr, kTablePoints, settings, &orbs);
         QCOMPARE(int(boxes.seen.size()), 2);
@@ -166,7 +168,10 @@ class TableDialogsTest : public QObject {
 
         WhenDialogOpens([](QDialog* d) {
             static_cast<QRadioButton*>(Button(d, kOrbs))->setChecked(true);
+            QCOMPARE(Edit(d, kPoints)->text(), QString());  // points are not kept
+            Retype(Edit(d, kPoints), "10");
             Click(d, "1");
+            if (d->isVisible()) d->reject();
         });
         r = RunTableDialog(nullptr, kTablePoints, settings, &orbs);
         QVERIFY(r.has_value());
