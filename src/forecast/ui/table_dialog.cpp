@@ -252,6 +252,7 @@ QGroupBox* TableDialog::PlanetChoice() {
         ++i;
     }
     planet_->button(MER)->setChecked(true);
+    grid->setRowStretch(5, 1);  // the choices stay together at the top
     return group;
 }
 
