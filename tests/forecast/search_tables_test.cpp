@@ -248,6 +248,27 @@ TEST_F(Tables, HoraryDayListsTheVoidMoon) {
         }
 }
 
+// Given points: an exact moment is written once (the header has one date column);
+// an orb period keeps its exit.
+TEST_F(Tables, GivenPointLinesShowExactMomentsOnce) {
+    SearchRequest rq;
+    rq.start = At(1, 1, 2025);
+    rq.end = At(1, 1, 2026);
+    HitRecord h;
+    h.start = h.end = At(20, 3, 2025, 9, 1, 29);
+    h.a = SUN;
+    h.b = 1;
+    for (uint8_t exact : {1, 0}) {
+        rq.exactMode = exact;
+        std::string line = HitTableText(test::Scratch(), kTablePoints, rq, ChartRecord{}, {h}, 0);
+        line = line.substr(line.find('\n', line.find('\n') + 1) + 1);  // after method and header
+        EXPECT_EQ(line.substr(0, 21), " 20.03.2025 09:01:29 ");
+        EXPECT_EQ(line.substr(43, 21),
+                  exact ? std::string(21, ' ') : std::string(" 20.03.2025 09:01:29 "));
+        EXPECT_EQ(line.substr(64, 3), PointShortName(SUN));
+    }
+}
+
 // Half a day before the Moon leaves its sign: its exit stands right after the
 // separator, then the aspects of its next sign, then the other bodies' exits.
 TEST_F(Tables, HoraryListPutsTheMoonsExitBySeparator) {
