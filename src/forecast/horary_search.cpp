@@ -286,8 +286,20 @@ HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
     NextAspect separator;
     separator.aspect = -1;
     list.push_back(separator);
+    auto signExit = [](const SignPeriod& p) {
+        NextAspect exit;
+        exit.bodyA = static_cast<int16_t>(p.body);
+        exit.bodyB = static_cast<int16_t>(p.sign);
+        exit.exact = p.end;
+        exit.begin = p.begin;
+        exit.end = p.end;
+        exit.aspect = -2;
+        return exit;
+    };
     const SignPeriod& moon = m.periods[MON - 1];
     if (moon.end < t + 1) {
+        // The Moon's exit stands by the separator, before the aspects of its next sign.
+        list.push_back(signExit(moon));
         SignPeriod next;
         next.body = MON;
         FindSignPeriod(c, moon.end + 1e-5, next, untilStation);
@@ -303,16 +315,7 @@ HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
         list.insert(list.end(), later.begin(), later.end());
     }
     for (const auto& p : m.periods)
-        if (p.end < t + 1) {
-            NextAspect exit;
-            exit.bodyA = static_cast<int16_t>(p.body);
-            exit.bodyB = static_cast<int16_t>(p.sign);
-            exit.exact = p.end;
-            exit.begin = p.begin;
-            exit.end = p.end;
-            exit.aspect = -2;
-            list.push_back(exit);
-        }
+        if (p.body != MON && p.end < t + 1) list.push_back(signExit(p));
     r.list = std::move(list);
     return r;
 }

@@ -68,7 +68,9 @@ std::string HoraryDayText(Computation& c, const ChartRecord& chart, int precisio
 
 // What a horary chart window shows: the aspect matrix (upper cells the coming
 // aspect, lower cells the present distance, 999 elsewhere) and the Moon-first list
-// with its separator (body 0), the Moon's next sign and the sign exits (aspect -2).
+// with its separator (body 0); when the Moon leaves its sign within a day, its exit
+// (aspect -2) right after the separator and the aspects of its next sign; then the
+// other bodies' sign exits within the day.
 struct HoraryChartList {
     float matrix[kPointCount][kPointCount];
     std::vector<NextAspect> list;

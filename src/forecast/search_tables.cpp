@@ -305,10 +305,14 @@ std::string HitTableText(Computation& c, int kind, const SearchRequest& rq, cons
         hit.start = std::max(hit.start, rq.start);
         hit.end = std::min(hit.end, rq.end);
         if (kind == kTablePoints) {
-            out += PeriodLine(hit,
-                              Format("%s %s %5.1f %4.1f", PointShortName(hit.a).c_str(),
-                                     PositionText(hit.fixedLongitude).c_str(), hit.aspect, hit.orb),
-                              precision);
+            std::string line =
+                PeriodLine(hit,
+                           Format("%s %s %5.1f %4.1f", PointShortName(hit.a).c_str(),
+                                  PositionText(hit.fixedLongitude).c_str(), hit.aspect, hit.orb),
+                           precision);
+            // An exact moment stands once, under the only date of the header.
+            if (rq.exactMode) line.replace(43, 21, std::string(21, ' '));
+            out += line;
         } else if (rq.exactMode) {
             out += Format(" %-20.20s %s %-12.12s %5.1f \n", DateText(hit.start, precision).c_str(),
                           PointShortName(hit.a).c_str(), PointShortName(hit.b).c_str(), hit.aspect);

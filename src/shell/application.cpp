@@ -29,6 +29,8 @@
 #include "data/towns_check.h"
 #include "data/ui/base_commands.h"
 #include "forecast/report_commands.h"
+#include "forecast/search_tables.h"
+#include "forecast/ui/table_commands.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
 #include "gui/help_window.h"
@@ -102,6 +104,10 @@ void Application::AddMenuCommands() {
     commands_.Set(kChangeBase, [] { ChangeChartBase(nullptr); });
     commands_.Set(kNewBase, [] { CreateNewBase(nullptr); });
     commands_.Set(kHelp, [] { HelpWindow::Open("GenHelp"); });
+    // One handler for the eight tables: the id chooses the kind.
+    for (int kind = 0; kind < kTableKindCount; ++kind)
+        commands_.Set(kCurrentAspects + kind,
+                      [kind] { RunTableMenuCommand(kind, App().currentChart); });
 }
 
 void Application::AddChartWindowCommands() {
@@ -109,6 +115,10 @@ void Application::AddChartWindowCommands() {
                             [](ChartWindow& w) { RunDayReport(ProfileContext(), w.Chart1()); });
     ChartWindow::SetCommand(cmd::chart::kAgePoints, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
+    });
+    // The returns to this window's chart, as if it were the current chart.
+    ChartWindow::SetCommand(cmd::chart::kReturnsTable, [](ChartWindow& w) {
+        RunTableMenuCommand(kTableReturns, w.Chart1(), &w);
     });
     ChartWindow::SetCommand(cmd::chart::kStoreInBase,
                             [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });

@@ -248,6 +248,59 @@ TEST_F(Tables, HoraryDayListsTheVoidMoon) {
         }
 }
 
+// Given points: an exact moment is written once (the header has one date column);
+// an orb period keeps its exit.
+TEST_F(Tables, GivenPointLinesShowExactMomentsOnce) {
+    SearchRequest rq;
+    rq.start = At(1, 1, 2025);
+    rq.end = At(1, 1, 2026);
+    HitRecord h;
+    h.start = h.end = At(20, 3, 2025, 9, 1, 29);
+    h.a = SUN;
+    h.b = 1;
+    for (uint8_t exact : {1, 0}) {
+        rq.exactMode = exact;
+        std::string line = HitTableText(test::Scratch(), kTablePoints, rq, ChartRecord{}, {h}, 0);
+        line = line.substr(line.find('\n', line.find('\n') + 1) + 1);  // after method and header
+        EXPECT_EQ(line.substr(0, 21), " 20.03.2025 09:01:29 ");
+        EXPECT_EQ(line.substr(43, 21),
+                  exact ? std::string(21, ' ') : std::string(" 20.03.2025 09:01:29 "));
+        EXPECT_EQ(line.substr(64, 3), PointShortName(SUN));
+    }
+}
+
+// Half a day before the Moon leaves its sign: its exit stands right after the
+// separator, then the aspects of its next sign, then the other bodies' exits.
+TEST_F(Tables, HoraryListPutsTheMoonsExitBySeparator) {
+    SignPeriod moon;
+    moon.body = MON;
+    FindSignPeriod(test::Scratch(), At(10, 3, 2025), moon);
+    ChartRecord c;
+    c.jdLocal = c.jdUT = c.jdCalc = moon.end - 0.5;
+    ComputeChart(test::Scratch(), c, c, 1);
+    HoraryChartList list = ComputeHoraryChartList(test::Scratch(), c);
+    auto sep = std::find_if(list.list.begin(), list.list.end(),
+                            [](const NextAspect& a) { return a.bodyA == 0; });
+    ASSERT_NE(sep, list.list.end());
+    ASSERT_NE(std::next(sep), list.list.end());
+    const NextAspect& exit = *std::next(sep);
+    EXPECT_EQ(exit.bodyA, MON);
+    EXPECT_EQ(exit.aspect, -2);
+    EXPECT_EQ(exit.bodyB, moon.sign);
+    EXPECT_NEAR(exit.exact, moon.end, 1e-9);
+    bool exits = false;
+    for (auto it = std::next(sep, 2); it != list.list.end(); ++it) {
+        if (it->aspect == -2) {
+            exits = true;
+            EXPECT_NE(it->bodyA, MON);
+        } else {
+            EXPECT_FALSE(exits) << "an aspect after the sign exits";
+            EXPECT_EQ(it->bodyA, MON);
+            EXPECT_GE(it->exact, moon.end);
+        }
+    }
+}
+
 class CliSearch : public ::testing::Test {
   protected:
     test::CommandResult Run(const std::string& args) {

@@ -7,6 +7,8 @@
 
 #include "aspects/ui/orb_dialogs.h"
 #include "dialog_test_support.h"
+#include "forecast/search_tables.h"
+#include "forecast/ui/table_dialog.h"
 #include "gui/app_state.h"
 #include "gui/birth_data_dialog.h"
 #include "gui/choice_dialogs.h"
@@ -106,6 +108,10 @@ class DialogLayoutTest : public QObject {
         {
             OrbEditorDialog d(nullptr, "0.ao", LoadOrbTable("0.ao", "0.ao", true));
             CheckLayout(&d, "orb-editor");
+        }
+        for (int kind = 0; kind < kTableKindCount; ++kind) {
+            TableDialog d(nullptr, kind, App().settings, &App().orbTable);
+            CheckLayout(&d, std::to_string(1020 + kind).append("-table").c_str());
         }
     }
 };

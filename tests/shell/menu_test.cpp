@@ -13,12 +13,12 @@
 #include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
 #include "gui/app_state.h"
-#include "platform/ui_text.h"
-#include "platform/command_ids.h"
-#include "shell/application.h"
 #include "gui/child_window.h"
-#include "shell/main_frame.h"
 #include "gui/method_list.h"
+#include "platform/command_ids.h"
+#include "platform/ui_text.h"
+#include "shell/application.h"
+#include "shell/main_frame.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 
@@ -153,7 +153,15 @@ class MenuTest : public QObject {
                                      kCascade,
                                      kTile,
                                      kArrangeIcons,
-                                     kCloseAll};
+                                     kCloseAll,
+                                     kCurrentAspects,
+                                     kCurrentAspectsToChosen,
+                                     kAspectsToNatal,
+                                     kIngresses,
+                                     kAspectsToPoints,
+                                     kLoops,
+                                     kLoopAspects,
+                                     kReturns};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;
@@ -166,11 +174,11 @@ class MenuTest : public QObject {
 
         // A feature that registers its handler makes its item live.
         int called = 0;
-        QVERIFY(!app.Frame()->Action(kCurrentAspects)->isEnabled());
-        app.Commands().Set(kCurrentAspects, [&called] { ++called; });
+        QVERIFY(!app.Frame()->Action(kEclipses)->isEnabled());
+        app.Commands().Set(kEclipses, [&called] { ++called; });
         app.Frame()->UpdateCommandStates();
-        QVERIFY(app.Frame()->Action(kCurrentAspects)->isEnabled());
-        app.Frame()->Action(kCurrentAspects)->trigger();
+        QVERIFY(app.Frame()->Action(kEclipses)->isEnabled());
+        app.Frame()->Action(kEclipses)->trigger();
         QCOMPARE(called, 1);
     }
 
@@ -240,7 +248,9 @@ class MenuTest : public QObject {
             QCOMPARE(w->height(), area.height());
             QVERIFY(std::abs(w->width() - area.width() / 2) <= 1);
         }
-        app.Frame()->Action(cmd::menu::kCascade)->trigger();  // cascade: the second lies lower right
+        app.Frame()
+            ->Action(cmd::menu::kCascade)
+            ->trigger();  // cascade: the second lies lower right
         QVERIFY(windows[1]->pos() != windows[0]->pos());
         for (QMdiSubWindow* w : windows) {
             // Two thirds of the area each, wholly inside it.
