@@ -6,9 +6,8 @@
 #include "core/calendar.h"
 
 namespace orbeta::cli {
-namespace {
 
-void PrintTable(const ChartRecord& c) {
+void PrintChartTable(const ChartRecord& c) {
     std::printf("%s  UT %s  jdCalc %.6f\n", DateTimeText(c.jdLocal).c_str(),
                 DateTimeText(c.jdUT).c_str(), c.jdCalc);
     for (int i = SUN; i <= LIL; ++i) {
@@ -16,16 +15,15 @@ void PrintTable(const ChartRecord& c) {
             std::printf("%-4s  --\n", BodyAbbreviation(i));
             continue;
         }
-        std::printf("%-4s %s  %9.4f %10.5f%s\n", BodyAbbreviation(i), PositionText(c.lon[i]).c_str(),
-                    c.lat[i], c.speed[i], c.speed[i] < 0 ? " R" : "");
+        std::printf("%-4s %s  %9.4f %10.5f%s\n", BodyAbbreviation(i),
+                    PositionText(c.lon[i]).c_str(), c.lat[i], c.speed[i],
+                    c.speed[i] < 0 ? " R" : "");
     }
     bool houses = false;
     for (int i = 1; i <= 12; ++i) houses = houses || c.cusp[i] != 0.0;
     if (houses)
         for (int i = 1; i <= 12; ++i) std::printf("H%-3d %s\n", i, PositionText(c.cusp[i]).c_str());
 }
-
-}  // namespace
 
 void AddChartCommand(CLI::App& app, Action& action) {
     auto* cmd = app.add_subcommand("chart", "compute a chart");
@@ -41,7 +39,7 @@ void AddChartCommand(CLI::App& app, Action& action) {
             if (*json)
                 std::printf("%s\n", ChartJson(c).dump().c_str());
             else
-                PrintTable(c);
+                PrintChartTable(c);
         };
     });
 }

@@ -69,8 +69,8 @@ Lunation LunationOf(double k) {
     l.Mp = Normalize(306.0253 + 385.81691806 * k + 0.0107306 * T2 + 0.00001236 * T3);
     l.F = Normalize(21.2964 + 390.67050646 * k - 0.0016528 * T2 - 0.00000239 * T3);
     double M = l.M, Mp = l.Mp, F = l.F;
-    l.moment = kLunationEpoch + 0.75933 + kSynodicMonth * k + 0.0001178 * T2 -
-               0.000000155 * T3 + 0.00033 * Sin(166.56 + 132.87 * T - 0.009173 * T2) +
+    l.moment = kLunationEpoch + 0.75933 + kSynodicMonth * k + 0.0001178 * T2 - 0.000000155 * T3 +
+               0.00033 * Sin(166.56 + 132.87 * T - 0.009173 * T2) +
                (0.1734 - 0.000393 * T) * Sin(M) + 0.0021 * Sin(2 * M) - 0.4068 * Sin(Mp) +
                0.0161 * Sin(2 * Mp) - 0.0104 * Sin(2 * F) - 0.0051 * Sin(M + Mp) -
                0.0074 * Sin(M - Mp);
@@ -79,8 +79,7 @@ Lunation LunationOf(double k) {
     l.C = 0.2070 * Sin(M) + 0.0024 * Sin(2 * M) - 0.0390 * Sin(Mp) + 0.0115 * Sin(2 * Mp) -
           0.0073 * Sin(M + Mp) - 0.0067 * Sin(M - Mp) + 0.0117 * Sin(2 * F);
     l.gamma = l.S * Sin(F) + l.C * Cos(F);
-    l.u = 0.0059 + 0.0046 * Cos(M) - 0.0182 * Cos(Mp) + 0.0004 * Cos(2 * Mp) -
-          0.0005 * Cos(M + Mp);
+    l.u = 0.0059 + 0.0046 * Cos(M) - 0.0182 * Cos(Mp) + 0.0004 * Cos(2 * Mp) - 0.0005 * Cos(M + Mp);
     return l;
 }
 
@@ -123,8 +122,7 @@ int LunarEclipseAt(double& moment) {
 bool RefineSyzygy(Computation& c, double moment, bool lunar, double& syzygy) {
     // The series gives ephemeris time; the positions are asked for in UT.
     double t = moment - DeltaT(moment);
-    return Bisect(c, t - 0.1, t + 0.1, lunar, syzygy) ||
-           Bisect(c, t - 0.5, t + 0.5, lunar, syzygy);
+    return Bisect(c, t - 0.1, t + 0.1, lunar, syzygy) || Bisect(c, t - 0.5, t + 0.5, lunar, syzygy);
 }
 
 bool FindEclipses(Computation& c, std::vector<EclipseRecord>& list, double from, double to,
@@ -155,10 +153,9 @@ bool FindEclipses(Computation& c, std::vector<EclipseRecord>& list, double from,
 }
 
 std::string EclipseListText(Computation& c, std::vector<EclipseRecord> list, double correction) {
-    std::stable_sort(list.begin(), list.end(),
-                     [](const EclipseRecord& a, const EclipseRecord& b) {
-                         return a.moment < b.moment;
-                     });
+    std::stable_sort(list.begin(), list.end(), [](const EclipseRecord& a, const EclipseRecord& b) {
+        return a.moment < b.moment;
+    });
     std::string solar = LookupText("Secl"), lunar = LookupText("Mecl");
     std::string text;
     for (const auto& e : list) {
@@ -172,7 +169,8 @@ std::string EclipseListText(Computation& c, std::vector<EclipseRecord> list, dou
 }
 
 std::string EclipseTitleLine(double from, double to) {
-    return Utf8ToAnsi("Затмения") + Format(" %s - %s", DateText(from).c_str(), DateText(to).c_str());
+    return Utf8ToAnsi("Затмения") +
+           Format(" %s - %s", DateText(from).c_str(), DateText(to).c_str());
 }
 
 }  // namespace orbeta

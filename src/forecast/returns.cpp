@@ -205,7 +205,8 @@ bool StepReturnChart(Computation& c, ChartRecord& chart, int direction) {
     if (!IsReturnChart(method)) return false;
     ChartRecord r = chart;
     bool forward = direction > 0;
-    if (method == kMonthlyReturn) r.returnLongitude = Normalize(r.returnLongitude + (forward ? 30 : -30));
+    if (method == kMonthlyReturn)
+        r.returnLongitude = Normalize(r.returnLongitude + (forward ? 30 : -30));
     if (method == kEmbolismicLunation) r.returnLongitude = Normalize(r.lon[MON] - r.lon[SUN]);
     if (method == kNewMoon) r.returnLongitude = 0;
     if (method == kFullMoon) r.returnLongitude = 180;
