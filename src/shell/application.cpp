@@ -28,6 +28,7 @@
 #include "data/towns_check.h"
 #include "data/ui/base_commands.h"
 #include "forecast/report_commands.h"
+#include "forecast/ui/eclipse_commands.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
 #include "gui/help_window.h"
@@ -101,6 +102,9 @@ void Application::AddMenuCommands() {
     commands_.Set(kChangeBase, [] { ChangeChartBase(nullptr); });
     commands_.Set(kNewBase, [] { CreateNewBase(nullptr); });
     commands_.Set(kHelp, [] { HelpWindow::Open("GenHelp"); });
+    commands_.Set(kEclipses, [] { RunEclipseList(App().frame.data()); });
+    commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
+    commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
 }
 
 void Application::AddChartWindowCommands() {
@@ -111,6 +115,8 @@ void Application::AddChartWindowCommands() {
     });
     ChartWindow::SetCommand(cmd::chart::kStoreInBase,
                             [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kSolarLunar,
+                            [](ChartWindow& w) { RunSolarLunar(&w, w.Chart1()); });
 }
 
 void Application::Start() {
