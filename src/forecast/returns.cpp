@@ -223,7 +223,15 @@ std::string ReturnChartText(const ChartRecord& chart, int year, int month) {
         return Format(LookupText("VsG").c_str(), DegreesToPacked(chart.returnLongitude));
     std::string kind = ReturnKindName(method - 100);
     if (method == kFullMoon || method == kNewMoon) return kind;
-    DateParts d = DatePartsOf(chart.jdLocal);
+    // Annual and monthly returns fall near the birthday of their year or month: the
+    // moment moved by the birthday's distance from mid-year (mid-month) tells which.
+    double moment = chart.jdLocal;
+    if (chart.eventHeader.jdLocal != 0) {
+        DateParts birth = DatePartsOf(chart.eventHeader.jdLocal);
+        if (method == kAnnualReturn) moment -= DayOfYear(birth) - 183;
+        if (method == kMonthlyReturn) moment -= birth.day - 15;
+    }
+    DateParts d = DatePartsOf(moment);
     if (year == 0) year = d.year;
     if (month == 0) month = d.month;
     std::string text = Format("%s %d", kind.c_str(), year);

@@ -72,8 +72,8 @@ std::optional<ChartRecord> LunationChart(Computation& c, const ReturnPlace& plac
 bool StepReturnChart(Computation& c, ChartRecord& chart, int direction);
 
 // The window text of a return chart: the kind, the year and (but for the annual
-// return) the month, those of its moment unless given; the degree of an ingress
-// (CP1251).
+// return) the month, unless given those the return stands for (of its moment, or of
+// the birthday it falls near); the degree of an ingress (CP1251).
 std::string ReturnChartText(const ChartRecord& chart, int year = 0, int month = 0);
 
 // The warning when no return can be found (CP1251).

@@ -101,9 +101,17 @@ TEST_F(Returns, ChartsOfABaseStepAndKeepTheirHouses) {
         if (kind == 1)
             while (Difference(Lon(start, SE_SUN), r->returnLongitude) > 0) start -= 1;
         EXPECT_NEAR(r->jdUT, Oracle(r->calcMethod, r->returnLongitude, start), kSecond) << n;
+        // The text names the year and month asked for, and follows a step.
+        EXPECT_EQ(ReturnChartText(*r), ReturnChartText(*r, 2025, month)) << n;
         // Next and back again; the return keeps its code and its own houses.
         ChartRecord next = *r;
         ASSERT_TRUE(StepReturnChart(test::Scratch(), next, 1));
+        if (kind == 0) {
+            EXPECT_EQ(ReturnChartText(next), ReturnChartText(next, 2026, 1));
+        } else if (kind == 1) {
+            EXPECT_EQ(ReturnChartText(next),
+                      ReturnChartText(next, 2025 + month / 12, month % 12 + 1));
+        }
         EXPECT_GT(next.jdUT - r->jdUT, kind == 0 ? 360 : 20);
         EXPECT_LT(next.jdUT - r->jdUT, kind == 0 ? 370 : 35);
         ChartRecord back = next;

@@ -72,18 +72,26 @@ void RunEclipseList(QWidget* parent) {
 
 void RunSunIngress(QWidget* parent) {
     const ChartRecord& current = App().currentChart;
-    SunIngressDialog dialog(parent, current, QDate::currentDate().year());
-    if (dialog.exec() != QDialog::Accepted) return;
-    const auto& d = dialog.Data();
+    ReturnDialogData d;
+    {  // the dialog hands the focus back when it goes: before the new window opens
+        SunIngressDialog dialog(parent, current, QDate::currentDate().year());
+        if (dialog.exec() != QDialog::Accepted) return;
+        d = dialog.Data();
+    }
     Computation c(ProfileContext());
     auto chart = SunIngressChart(c, PlaceOf(d, current.gmtCorr), d.year, d.degree);
     OpenFound(c, chart, chart ? ReturnChartText(*chart) : std::string());
 }
 
 void RunLunation(QWidget* parent) {
-    LunationDialog dialog(parent, App().inputChart);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const BirthData& d = dialog.Data();
+    BirthData d;
+    bool full = true;
+    {
+        LunationDialog dialog(parent, App().inputChart);
+        if (dialog.exec() != QDialog::Accepted) return;
+        d = dialog.Data();
+        full = dialog.FullMoon();
+    }
     DateParts day = d.local;
     day.hour = day.minute = day.second = 0;
     ReturnDialogData data;
@@ -95,15 +103,18 @@ void RunLunation(QWidget* parent) {
     place.name = std::string(App().inputChart.name,
                              strnlen(App().inputChart.name, sizeof App().inputChart.name));
     Computation c(ProfileContext());
-    auto chart = LunationChart(c, place, dialog.FullMoon(), JulianDay(day));
+    auto chart = LunationChart(c, place, full, JulianDay(day));
     OpenFound(c, chart, chart ? ReturnChartText(*chart) : std::string());
 }
 
 void RunSolarLunar(QWidget* parent, const ChartRecord& base) {
     QDate today = QDate::currentDate();
-    SolarLunarDialog dialog(parent, base, today.year(), today.month());
-    if (dialog.exec() != QDialog::Accepted) return;
-    const auto& d = dialog.Data();
+    ReturnDialogData d;
+    {
+        SolarLunarDialog dialog(parent, base, today.year(), today.month());
+        if (dialog.exec() != QDialog::Accepted) return;
+        d = dialog.Data();
+    }
     Computation c(ProfileContext());
     auto chart = SolarLunarReturn(c, base, d.kind, d.year, d.month, PlaceOf(d, base.gmtCorr));
     OpenFound(c, chart, chart ? ReturnChartText(*chart, d.year, d.month) : std::string());
