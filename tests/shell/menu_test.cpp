@@ -153,7 +153,10 @@ class MenuTest : public QObject {
                                      kCascade,
                                      kTile,
                                      kArrangeIcons,
-                                     kCloseAll};
+                                     kCloseAll,
+                                     kEclipses,
+                                     kSunIngress,
+                                     kLunations};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;
