@@ -72,8 +72,11 @@ class EclipseDialogsTest : public QObject {
             const char* year;
             const char* month;
             bool accepted;
-        } solarLunar[] = {{"6000", "5", false}, {"2025", "13", false}, {"2025", "0", false},
-                          {"20x5", "5", false}, {"2025", "5", true}};
+        } solarLunar[] = {{"6000", "5", false},
+                          {"2025", "13", false},
+                          {"2025", "0", false},
+                          {"20x5", "5", false},
+                          {"2025", "5", true}};
         for (const auto& c : solarLunar) {
             SolarLunarDialog d(nullptr, base, 2025, 1);
             d.show();

@@ -35,8 +35,8 @@ static double Syzygy(double t, int lunar) {
 }
 
 int main(int argc, char** argv) {
-    double from = argc > 1 ? atof(argv[1]) : 2415020.5;  /* 01.01.1900 */
-    double to = argc > 2 ? atof(argv[2]) : 2488434.5;    /* 01.01.2101 */
+    double from = argc > 1 ? atof(argv[1]) : 2415020.5; /* 01.01.1900 */
+    double to = argc > 2 ? atof(argv[2]) : 2488434.5;   /* 01.01.2101 */
     char serr[AS_MAXCH];
     double tret[10], attr[20];
     swe_set_ephe_path("/usr/share/libswe/ephe");
