@@ -10,6 +10,7 @@
 
 #include "../core/ephemeris_fixture.h"
 #include "../support/scratch_computation.h"
+#include "../support/test_support.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
@@ -184,6 +185,36 @@ TEST_F(Returns, SearchesAlwaysEnd) {
     ReturnPlace place;
     for (int kind : {0, 1, 2, 7})
         EXPECT_FALSE(SolarLunarReturn(c, base, kind, 6000, 5, place)) << kind;
+}
+
+}  // namespace
+}  // namespace orbeta
+
+namespace orbeta {
+namespace {
+
+TEST(ReturnCommands, CommandLineTextJsonAndRefusals) {
+    test::TempWorkDir work;
+    auto run = [&](const std::string& args) {
+        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
+                                work.Path() + "/ws " + args + " 2>/dev/null");
+    };
+    auto text = run("ingress --degree 285.00 --year 2025 --lat 55.45 --lon 37.37 --gmt -3");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_EQ(
+        text.out.rfind("Вход Солнца в 285.00°\n05.01.2025 05:32:47  UT 05.01.2025 02:32:47", 0), 0u)
+        << text.out;
+    auto json =
+        run("return --kind lunar --date \"16.05.1945 08:00:00\" --gmt -3 --lat 55.45 --lon 37.37 "
+            "--year 2025 --month 3 --step 2 --json");
+    ASSERT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find("\"title\":\"Лунар 2025 5\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"calcMethod\":102"), std::string::npos);
+    EXPECT_NE(json.out.find("\"returnLongitude\":"), std::string::npos);
+    for (const char* bad : {"ingress --degree 10.60 --year 2025 --lat 1 --lon 1",
+                            "ingress --degree 0 --year 6000 --lat 1 --lon 1",
+                            "lunation --phase full --date 31.02.2025 --gmt 0 --lat 1 --lon 1"})
+        EXPECT_EQ(run(bad).status, 1) << bad;
 }
 
 }  // namespace
