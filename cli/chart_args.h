@@ -73,6 +73,8 @@ ChartRecord ComputeChartOf(const ChartArgs& args);
 ChartRecord ComputeChartOf(Computation& c, const ChartArgs& args);
 
 nlohmann::json ChartJson(const ChartRecord& chart);
+// The table of chart: moments, bodies and cusps.
+void PrintChartTable(const ChartRecord& chart);
 std::string Utf8(const char* cp1251);
 
 }  // namespace orbeta::cli

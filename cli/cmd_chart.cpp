@@ -6,9 +6,8 @@
 #include "core/calendar.h"
 
 namespace orbeta::cli {
-namespace {
 
-void PrintTable(const ChartRecord& c) {
+void PrintChartTable(const ChartRecord& c) {
     std::printf("%s  UT %s  jdCalc %.6f\n", DateTimeText(c.jdLocal).c_str(),
                 DateTimeText(c.jdUT).c_str(), c.jdCalc);
     for (int i = SUN; i <= LIL; ++i) {
@@ -26,8 +25,6 @@ void PrintTable(const ChartRecord& c) {
         for (int i = 1; i <= 12; ++i) std::printf("H%-3d %s\n", i, PositionText(c.cusp[i]).c_str());
 }
 
-}  // namespace
-
 void AddChartCommand(CLI::App& app, Action& action) {
     auto* cmd = app.add_subcommand("chart", "compute a chart");
     auto args = std::make_shared<ChartArgs>();
@@ -42,7 +39,7 @@ void AddChartCommand(CLI::App& app, Action& action) {
             if (*json)
                 std::printf("%s\n", ChartJson(c).dump().c_str());
             else
-                PrintTable(c);
+                PrintChartTable(c);
         };
     });
 }

@@ -29,5 +29,7 @@ void AddTownCommand(CLI::App& app, Action& action);
 void AddWheelCommand(CLI::App& app, Action& action);
 void AddReportCommand(CLI::App& app, Action& action);
 void AddSearchCommand(CLI::App& app, Action& action);
+void AddEclipsesCommand(CLI::App& app, Action& action);
+void AddReturnCommands(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

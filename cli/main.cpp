@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     AddWheelCommand(app, action);
     AddReportCommand(app, action);
     AddSearchCommand(app, action);
+    AddEclipsesCommand(app, action);
+    AddReturnCommands(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

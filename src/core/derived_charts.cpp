@@ -188,7 +188,18 @@ void RecomputeChart(Computation& c, ChartRecord& chart, const ChartRecord& base)
         chart.calcMethod = kHarmonicMethod;
         return;
     }
-    ComputeChart(c, chart, base, chart.calcMethod);
+    int method = chart.calcMethod;
+    if ((method >= 100 && method <= 103) || (method >= 105 && method <= 107)) {
+        // A return, ingress or lunation chart is a chart of its own moment and place:
+        // its own houses, its base and target kept.
+        double baseLocal = chart.baseJdLocal, baseUT = chart.baseJdUT;
+        ComputeChart(c, chart, chart, kNatal);
+        chart.calcMethod = static_cast<int16_t>(method);
+        chart.baseJdLocal = baseLocal;
+        chart.baseJdUT = baseUT;
+        return;
+    }
+    ComputeChart(c, chart, base, method);
 }
 
 double StepDays(long days, long hours, long minutes, long seconds) {

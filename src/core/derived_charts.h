@@ -62,6 +62,8 @@ bool ThematicChart(Computation& c, ChartRecord& copy, int type, int p1, int p2,
 
 // Computes a chart again from its base by its own CalcMethod. A harmonic chart keeps
 // its harmonic: its positions are computed at the new moment and multiplied again.
+// Return, ingress and lunation charts (100..103, 105..107) keep their method and are
+// computed at their own moment with their own houses.
 void RecomputeChart(Computation& c, ChartRecord& chart, const ChartRecord& base);
 
 // One step of time in days from the four numbers of the step setting.

@@ -30,6 +30,7 @@
 #include "data/ui/base_commands.h"
 #include "forecast/report_commands.h"
 #include "forecast/search_tables.h"
+#include "forecast/ui/eclipse_commands.h"
 #include "forecast/ui/table_commands.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
@@ -108,6 +109,9 @@ void Application::AddMenuCommands() {
     for (int kind = 0; kind < kTableKindCount; ++kind)
         commands_.Set(kCurrentAspects + kind,
                       [kind] { RunTableMenuCommand(kind, App().currentChart); });
+    commands_.Set(kEclipses, [] { RunEclipseList(App().frame.data()); });
+    commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
+    commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
 }
 
 void Application::AddChartWindowCommands() {
@@ -122,6 +126,8 @@ void Application::AddChartWindowCommands() {
     });
     ChartWindow::SetCommand(cmd::chart::kStoreInBase,
                             [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kSolarLunar,
+                            [](ChartWindow& w) { RunSolarLunar(&w, w.Chart1()); });
 }
 
 void Application::Start() {

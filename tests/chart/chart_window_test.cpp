@@ -3,6 +3,8 @@
 #include <QTest>
 
 #include "chart_window_test_support.h"
+#include "core/derived_charts.h"
+#include "forecast/returns.h"
 #include "gui/dial.h"
 #include "platform/command_ids.h"
 #include "test_classes.h"
@@ -194,6 +196,27 @@ class ChartWindowTest : public QObject {
         ChartWindow* one = ShownWindow(kChartKindOne, natal, natal);
         QTest::keyClicks(one, "p");
         QCOMPARE(one->Chart1().calcMethod, int16_t(kNatal));
+    }
+
+    void pageKeysStepReturnChartsOnly() {
+        ChartRecord natal = NatalChart("A");
+        ReturnPlace place{"", "", natal.latitude, natal.longitude, natal.gmtCorr, 3};
+        auto lunar = SolarLunarReturn(test::Scratch(), natal, 2, 2025, 3, place);
+        QVERIFY(lunar.has_value());
+        ChartWindow* w = ShownWindow(kChartKindOne, *lunar, *lunar);
+        QTest::keyClick(w, Qt::Key_PageDown);
+        double month = w->Chart1().jdUT - lunar->jdUT;
+        QVERIFY2(month > 27 && month < 28, qPrintable(QString::number(month)));
+        QCOMPARE(w->Chart1().calcMethod, int16_t(kLunarReturn));
+        QVERIFY(w->Title().find(ReturnChartText(w->Chart1())) != std::string::npos);
+        QTest::keyClick(w, Qt::Key_PageUp);
+        QVERIFY(std::fabs(w->Chart1().jdUT - lunar->jdUT) < 1e-5);
+        // A relocation chart has no target: the keys leave it alone.
+        ChartRecord moved = RelocationChart(test::Scratch(), natal, "", 50.0, 30.0, 3);
+        ChartWindow* r = ShownWindow(kChartKindOne, moved, moved);
+        QTest::keyClick(r, Qt::Key_PageDown);
+        QCOMPARE(r->Chart1().jdUT, moved.jdUT);
+        QCOMPARE(r->Chart1().calcMethod, int16_t(kRelocationMethod));
     }
 };
 

@@ -161,7 +161,10 @@ class MenuTest : public QObject {
                                      kAspectsToPoints,
                                      kLoops,
                                      kLoopAspects,
-                                     kReturns};
+                                     kReturns,
+                                     kEclipses,
+                                     kSunIngress,
+                                     kLunations};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;

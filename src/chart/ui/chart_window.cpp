@@ -9,8 +9,10 @@
 #include "chart/wheel_params.h"
 #include "core/chart_compute.h"
 #include "core/derived_charts.h"
+#include "forecast/returns.h"
 #include "gui/app_state.h"
 #include "gui/dial.h"
+#include "gui/qt_text.h"
 
 namespace orbeta {
 namespace {
@@ -83,6 +85,24 @@ void ChartWindow::StepInner(int direction) {
     Refresh();
 }
 
+void ChartWindow::StepReturn(int direction) {
+    Computation c(ProfileContext());
+    ChartRecord chart = chart1_;
+    bool stepped = StepReturnChart(c, chart, direction);
+    TellDiagnostics(c.diagnostics);
+    if (!stepped) return;
+    App().inputChart = chart;
+    bool alone = Kind() != kChartKindTwo;
+    chart1_ = chart;
+    if (alone) chart2_ = chart;
+    // "Карта N: " stays; the text after it follows the new moment.
+    size_t colon = title_.find(": ");
+    std::string head = colon == std::string::npos ? std::string() : title_.substr(0, colon + 2);
+    title_ = (head + ReturnChartText(chart)).substr(0, kTitleLength);
+    setWindowTitle(FromAnsi(title_));
+    Refresh();
+}
+
 void ChartWindow::RecomputeOuter(int method) {
     if (Kind() != kChartKindTwo) return;
     chart1_.calcMethod = static_cast<int16_t>(method);
@@ -128,6 +148,11 @@ void ChartWindow::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Left:
             StepInner(-1);
+            return;
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            if (!IsReturnChart(chart1_.calcMethod)) break;
+            StepReturn(event->key() == Qt::Key_PageDown ? 1 : -1);
             return;
         case Qt::Key_Right:
             StepInner(1);

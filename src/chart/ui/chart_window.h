@@ -60,6 +60,9 @@ class ChartWindow : public ChartWindowBase {
     // list; the inner chart likewise (kind 2).
     void StepOuter(int direction);
     void StepInner(int direction);
+    // Page Up (−1) and Page Down (+1) on a return, ingress or lunation chart: the
+    // previous or next return; the title's year and month follow.
+    void StepReturn(int direction);
     // Kind 2: chart1 again from chart2 by a method (directions, progressions, transits).
     void RecomputeOuter(int method);
     void SwapCharts();
