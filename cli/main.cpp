@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     AddWheelCommand(app, action);
     AddReportCommand(app, action);
     AddSearchCommand(app, action);
+    AddTextBaseCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -53,5 +54,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
         return 1;
     }
-    return 0;
+    return action.status;
 }
