@@ -128,7 +128,7 @@ bool NotepadWindow::Load(const std::string& path) {
     auto bytes = ReadFileBytes(path);
     if (!bytes || bytes->size() > kLargestFile) return false;
     // Files the program wrote for other programs are UTF-8, its own texts CP1251.
-    utf8_ = IsUtf8(*bytes);
+    utf8_ = !keepAnsi_ && IsUtf8(*bytes);
     editor_->setPlainText(utf8_ ? QString::fromUtf8(*bytes) : FromAnsi(*bytes));
     editor_->document()->setModified(false);
     path_ = path;

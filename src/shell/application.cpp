@@ -35,6 +35,7 @@
 #include "gui/notepad_window.h"
 #include "gui/printer_settings_dialog.h"
 #include "gui/progress_dialog.h"
+#include "interp/ui/text_edit_dialogs.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -101,6 +102,7 @@ void Application::AddMenuCommands() {
     commands_.Set(kChangeBase, [] { ChangeChartBase(nullptr); });
     commands_.Set(kNewBase, [] { CreateNewBase(nullptr); });
     commands_.Set(kHelp, [] { HelpWindow::Open("GenHelp"); });
+    commands_.Set(kInterpretationTexts, [] { RunTextEditing(nullptr); });
 }
 
 void Application::AddChartWindowCommands() {
