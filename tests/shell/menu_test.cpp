@@ -13,12 +13,12 @@
 #include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
 #include "gui/app_state.h"
-#include "platform/ui_text.h"
-#include "platform/command_ids.h"
-#include "shell/application.h"
 #include "gui/child_window.h"
-#include "shell/main_frame.h"
 #include "gui/method_list.h"
+#include "platform/command_ids.h"
+#include "platform/ui_text.h"
+#include "shell/application.h"
+#include "shell/main_frame.h"
 #include "shell_test_support.h"
 #include "test_classes.h"
 
@@ -149,6 +149,7 @@ class MenuTest : public QObject {
                                      kChangeBase,
                                      kNewBase,
                                      kHelp,
+                                     kInterpretationTexts,
                                      kExit,
                                      kCascade,
                                      kTile,
@@ -240,7 +241,9 @@ class MenuTest : public QObject {
             QCOMPARE(w->height(), area.height());
             QVERIFY(std::abs(w->width() - area.width() / 2) <= 1);
         }
-        app.Frame()->Action(cmd::menu::kCascade)->trigger();  // cascade: the second lies lower right
+        app.Frame()
+            ->Action(cmd::menu::kCascade)
+            ->trigger();  // cascade: the second lies lower right
         QVERIFY(windows[1]->pos() != windows[0]->pos());
         for (QMdiSubWindow* w : windows) {
             // Two thirds of the area each, wholly inside it.
