@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -102,7 +103,14 @@ void NotepadWindow::BuildMenu() {
         if (!name.isEmpty()) Save(LocalPath(name));
     });
     file->addSeparator();
-    file->addAction("E&xit", this, [this] { close(); });
+    // Exit closes the frame's window around the notepad, not only the notepad in it.
+    file->addAction("E&xit", this, [this] {
+        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (sub)
+            sub->close();
+        else
+            close();
+    });
 
     QMenu* edit = menuBar_->addMenu("&Edit");
     edit->addAction("&Undo", QKeySequence::Undo, editor_, &QPlainTextEdit::undo);

@@ -1,6 +1,7 @@
 // Command 314: a base chosen in dialog 1077, a kind and its values in dialog 1078,
 // the block edited in the notepad window; the report then prints the new text. A key
 // no source names is created on request.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QMdiArea>
@@ -31,9 +32,11 @@ QString Printed(const char* key) {
     return QString::fromUtf8(AnsiToUtf8(PrintBlock(FoundTextLines()).text));
 }
 
+// File / Exit of the notepad: its frame window goes with it.
 void CloseEditor(TextChoiceDialog* dialog) {
     dialog->Editor()->Save();
-    dialog->Editor()->parentWidget()->close();
+    for (QAction* a : dialog->Editor()->findChildren<QAction*>())
+        if (a->text() == "E&xit") a->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -79,6 +82,7 @@ class TextEditTest : public QObject {
         dialog->Editor()->Editor()->setPlainText("@p01z01\nНовый — текст.\n");
         CloseEditor(dialog);
         QVERIFY(!dialog->Editor());
+        QVERIFY(client.subWindowList().isEmpty());
         QVERIFY(!QFile::exists("p.tmp"));
         QVERIFY(OpenTextBase("natal"));
         QCOMPARE(Printed("p01z01"), QString("Новый - текст.\n\n"));
