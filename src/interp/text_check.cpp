@@ -121,6 +121,16 @@ TextBaseCheck CheckTextBase(const SourceSet& set, std::vector<SourceProblem> rea
             {{set.files.empty() ? "" : set.files[0], 0}, "more than 32767 keys"});
     for (const auto& problem : set.ctlProblems) check.problems.push_back(problem);
 
+    // In the order of the sources and their lines.
+    auto fileIndex = [&set](const std::filesystem::path& file) {
+        return std::find(set.files.begin(), set.files.end(), file) - set.files.begin();
+    };
+    std::stable_sort(check.problems.begin(), check.problems.end(),
+                     [&](const SourceProblem& a, const SourceProblem& b) {
+                         auto fa = fileIndex(a.place.file), fb = fileIndex(b.place.file);
+                         return fa != fb ? fa < fb : a.place.line < b.place.line;
+                     });
+
     std::map<std::string, std::string> printed;  // by key
     std::map<size_t, std::string> printedOfBlock;
     for (const auto& [key, b] : blockOfKey) {
@@ -136,6 +146,7 @@ TextBaseCheck CheckTextBase(const SourceSet& set, std::vector<SourceProblem> rea
     }
 
     std::map<std::string, std::pair<int, std::set<size_t>>> families;
+    for (const auto& r : required) families[familyOfKey[r.key]];
     for (const auto& [key, b] : blockOfKey) {
         auto f = familyOfKey.find(key);
         auto& family = families[f == familyOfKey.end() ? baseName : f->second];
