@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "interp/text_base.h"
 #include "platform/codepage.h"
@@ -25,9 +26,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string error;
     auto bytes = orbeta::CompileTextBase(set, stats, error);
     if (!bytes) return 0;
-    static const std::filesystem::path cta =
-        std::filesystem::temp_directory_path() /
-        ("fuzz_text_base_" + std::to_string(getpid()) + ".cta");
+    // One file per process, removed when it ends.
+    static const struct Scratch {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("fuzz_text_base_" + std::to_string(getpid()) + ".cta");
+        ~Scratch() {
+            std::error_code ec;
+            std::filesystem::remove(path, ec);
+        }
+    } scratch;
+    const std::filesystem::path& cta = scratch.path;
     if (!orbeta::WriteFileAtomically(cta.string(), *bytes)) std::abort();
     orbeta::CompiledTextBase base;
     std::string reason;

@@ -8,15 +8,23 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "interp/text_base.h"
 #include "platform/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    static const std::filesystem::path cta =
-        std::filesystem::temp_directory_path() /
-        ("fuzz_text_file_" + std::to_string(getpid()) + ".cta");
+    // One file per process, removed when it ends.
+    static const struct Scratch {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("fuzz_text_file_" + std::to_string(getpid()) + ".cta");
+        ~Scratch() {
+            std::error_code ec;
+            std::filesystem::remove(path, ec);
+        }
+    } scratch;
+    const std::filesystem::path& cta = scratch.path;
     if (!orbeta::WriteFileAtomically(cta.string(), input)) std::abort();
     orbeta::CompiledTextBase base;
     std::string reason;

@@ -4,10 +4,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/app_state.h"
 #include "gui/notepad_window.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
@@ -192,7 +194,10 @@ void RunTextEditing(QWidget* parent) {
         Svc().Warning(Format("Не открывается файл %s"_cp, csr.c_str()));
         return;
     }
-    auto* dialog = new TextChoiceDialog(parent, std::move(description));
+    // Modeless: it goes with the frame when the program ends.
+    QWidget* owner = parent;
+    if (!owner && App().frame) owner = App().frame.data();
+    auto* dialog = new TextChoiceDialog(owner, std::move(description));
     dialog->show();
 }
 
