@@ -168,16 +168,15 @@ EditEnd FinishEdit(const EditSession& session, std::string& message) {
     auto source = ReadFileBytes(span.file.string());
     if (!StateOf(span.file, size, time) || !source || size != span.size || time != span.time ||
         source->size() != span.size) {
-        message =
-            Format("Файл %s изменился во время правки: текст не записан, он остался в файле %s"_cp,
-                   PathForMessage(span.file).c_str(), keptIn.c_str());
+        message = Format("Файл %s изменился во время правки, правка осталась в файле %s"_cp,
+                         PathForMessage(span.file).c_str(), keptIn.c_str());
         return EditEnd::Kept;
     }
     std::string oem, lacking;
     if (!AnsiToOemForSource(*edited, oem, lacking)) {
-        message = Format(
-            "Знак \"%s\" не записывается в кодировке DOS: текст не записан, он остался в файле %s"_cp,
-            lacking.c_str(), keptIn.c_str());
+        message =
+            Format("Знак \"%s\" нельзя сохранить в файле текстов, правка осталась в файле %s"_cp,
+                   lacking.c_str(), keptIn.c_str());
         return EditEnd::Kept;
     }
     std::string after = source->substr(span.end);
@@ -188,7 +187,7 @@ EditEnd FinishEdit(const EditSession& session, std::string& message) {
     }
     std::string text = source->substr(0, span.begin) + oem + after;
     if (!WriteFileAtomically(span.file.string(), text)) {
-        message = Format("Не записывается файл %s: текст остался в файле %s"_cp,
+        message = Format("Не записывается файл %s, правка осталась в файле %s"_cp,
                          PathForMessage(span.file).c_str(), keptIn.c_str());
         return EditEnd::Kept;
     }
