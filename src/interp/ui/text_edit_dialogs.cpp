@@ -24,6 +24,12 @@ namespace {
 constexpr int kCmdEdit = 3001;
 constexpr const char* kEditFile = "p.tmp";
 
+// The editor of p.tmp: one block is edited at a time, whichever dialog opened it.
+QPointer<NotepadWindow>& OpenEditor() {
+    static QPointer<NotepadWindow> editor;
+    return editor;
+}
+
 // The UI text with its "%s" replaced by a value.
 std::string WithValue(std::string text, const std::string& value) {
     size_t at = text.find("%s");
@@ -136,12 +142,12 @@ std::string TextChoiceDialog::ChosenKey() const {
 }
 
 void TextChoiceDialog::EditChosen() {
-    if (editor_) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(editor_->parentWidget())) {
+    if (NotepadWindow* open = OpenEditor()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget())) {
             sub->raise();
             sub->setFocus();
         }
-        editor_->raise();
+        open->raise();
         return;
     }
     std::string key = ChosenKey();
@@ -171,6 +177,7 @@ void TextChoiceDialog::EditChosen() {
     }
     session_ = std::move(session);
     editor_ = window;
+    OpenEditor() = window;
     connect(window, &QObject::destroyed, this, &TextChoiceDialog::EditorClosed);
     window->ShowInFrame(window->windowTitle());
     window->Editor()->setFocus();
