@@ -18,6 +18,7 @@ struct Action {
     std::function<void()> run;
     bool ephemeris = false;
     bool draws = false;  // needs the drawing libraries: see wheel_command.h
+    int status = 0;      // exit status of an action that ran to its end
 };
 
 void AddCalendarCommand(CLI::App& app, Action& action);
@@ -31,5 +32,6 @@ void AddReportCommand(CLI::App& app, Action& action);
 void AddSearchCommand(CLI::App& app, Action& action);
 void AddEclipsesCommand(CLI::App& app, Action& action);
 void AddReturnCommands(CLI::App& app, Action& action);
+void AddTextBaseCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

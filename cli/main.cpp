@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     AddSearchCommand(app, action);
     AddEclipsesCommand(app, action);
     AddReturnCommands(app, action);
+    AddTextBaseCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -55,5 +56,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orbeta-cli: %s\n", e.what());
         return 1;
     }
-    return 0;
+    return action.status;
 }

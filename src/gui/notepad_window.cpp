@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStringDecoder>
 #include <QVBoxLayout>
@@ -102,7 +103,14 @@ void NotepadWindow::BuildMenu() {
         if (!name.isEmpty()) Save(LocalPath(name));
     });
     file->addSeparator();
-    file->addAction("E&xit", this, [this] { close(); });
+    // Exit closes the frame's window around the notepad, not only the notepad in it.
+    file->addAction("E&xit", this, [this] {
+        auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (sub)
+            sub->close();
+        else
+            close();
+    });
 
     QMenu* edit = menuBar_->addMenu("&Edit");
     edit->addAction("&Undo", QKeySequence::Undo, editor_, &QPlainTextEdit::undo);
@@ -128,7 +136,7 @@ bool NotepadWindow::Load(const std::string& path) {
     auto bytes = ReadFileBytes(path);
     if (!bytes || bytes->size() > kLargestFile) return false;
     // Files the program wrote for other programs are UTF-8, its own texts CP1251.
-    utf8_ = IsUtf8(*bytes);
+    utf8_ = !keepAnsi_ && IsUtf8(*bytes);
     editor_->setPlainText(utf8_ ? QString::fromUtf8(*bytes) : FromAnsi(*bytes));
     editor_->document()->setModified(false);
     path_ = path;

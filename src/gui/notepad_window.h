@@ -17,6 +17,7 @@ class NotepadWindow : public ChildWindow {
     explicit NotepadWindow(QWidget* parent = nullptr);
 
     // Loads a file; false (the window unchanged) when it cannot be read or is too large.
+    // A file is taken for UTF-8 when it reads as such, unless the window keeps CP1251.
     bool Load(const std::string& path);
     // Saves under the path (the window's own file when empty); false when it fails.
     bool Save(const std::string& path = {});
@@ -25,6 +26,9 @@ class NotepadWindow : public ChildWindow {
     QMenuBar* MenuBar() const { return menuBar_; }
     // Asks whether a changed text is saved; false when the user cancels.
     bool MaySwitchText();
+    // Files of the program's own texts: read and saved in CP1251 even when they hold
+    // only ASCII (which would read as UTF-8 and save Russian text so).
+    void KeepCp1251() { keepAnsi_ = true; }
 
     // Tests replace the file dialogs: the chosen path, or empty.
     using FileChooser = std::function<QString(QWidget* parent, const QString& caption, bool save)>;
@@ -42,6 +46,7 @@ class NotepadWindow : public ChildWindow {
 
     std::string path_;
     bool utf8_ = false;  // the file's own encoding is kept when it is saved
+    bool keepAnsi_ = false;
     QString searched_;
     QPlainTextEdit* editor_;
     QMenuBar* menuBar_;

@@ -40,6 +40,7 @@
 #include "gui/printer_settings_dialog.h"
 #include "gui/progress_dialog.h"
 #include "gui/qt_text.h"
+#include "interp/ui/text_edit_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/text_file.h"
@@ -112,6 +113,7 @@ void Application::AddMenuCommands() {
     commands_.Set(kEclipses, [] { RunEclipseList(App().frame.data()); });
     commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
     commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
+    commands_.Set(kInterpretationTexts, [] { RunTextEditing(nullptr); });
 }
 
 void Application::AddChartWindowCommands() {

@@ -149,6 +149,7 @@ class MenuTest : public QObject {
                                      kChangeBase,
                                      kNewBase,
                                      kHelp,
+                                     kInterpretationTexts,
                                      kExit,
                                      kCascade,
                                      kTile,
