@@ -72,9 +72,16 @@ orbeta::SearchResult Search(const char* file, bool refine) {
 void BM_TransitYear(benchmark::State& state) {
     Open();
     orbeta::SearchResult r;
-    for (auto _ : state) r = Search("search_bench.tmp", true);
+    long calls = 0;
+    for (auto _ : state) {
+        long before = orbeta::EphemerisCalls();
+        r = Search("search_bench.tmp", true);
+        calls = orbeta::EphemerisCalls() - before;
+    }
     state.counters["events"] = r.written;
     state.counters["evaluations"] = static_cast<double>(r.evaluations);
+    // Library calls of one search, the natal chart's fifteen included.
+    state.counters["ephemeris"] = static_cast<double>(calls);
     std::remove("search_bench.tmp");
 }
 BENCHMARK(BM_TransitYear)->Unit(benchmark::kMillisecond);

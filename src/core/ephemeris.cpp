@@ -36,6 +36,15 @@ EphemerisState& State() {
 // Position calls to the library since the start, for measurements.
 std::atomic<long> libraryCalls{0};
 
+// The bodies of a chart or of a search's sample share their moment: ΔT once for
+// them. Per thread, as the library keeps its state; forgotten when the library's
+// files change.
+struct DeltaTCache {
+    double moment = -1;
+    double value = 0;
+};
+thread_local DeltaTCache lastDeltaT;
+
 std::string LibraryPath(const std::string& prefix) {
     if (prefix.empty()) return ".";
     std::string p = prefix;
@@ -85,7 +94,11 @@ bool LibraryPosition(Diagnostics& d, double jdUT, int ipl, int32 flags, double x
     }
     libraryCalls.fetch_add(1, std::memory_order_relaxed);
     char serr[AS_MAXCH] = {};
-    double te = jdUT + swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+    if (jdUT != lastDeltaT.moment) {
+        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+        lastDeltaT.moment = jdUT;
+    }
+    double te = jdUT + lastDeltaT.value;
     serr[0] = 0;
     for (int i = 0; i < 6; ++i) xx[i] = 0;
     int32 ret = swe_calc(te, ipl, flags, xx, serr);
@@ -131,6 +144,7 @@ void OpenEphemeris() {
     // The environment variable would override the directory found here.
     ::unsetenv("SE_EPHE_PATH");
     swe_set_ephe_path(LibraryPath(prefix).c_str());
+    lastDeltaT = {};
     st.prefix = prefix;
     st.open = true;
     ForgetAskedFiles();
@@ -150,6 +164,7 @@ const std::string& EphemerisDirectory() {
 
 void CloseEphemeris() {
     swe_close();
+    lastDeltaT = {};
     State().open = false;
 }
 
@@ -273,6 +288,7 @@ bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elemen
     auto& st = State();
     std::string path = elementsDir + ":" + LibraryPath(st.prefix);
     swe_set_ephe_path(path.c_str());
+    lastDeltaT = {};
     bool any = false;
     for (int i = 0; i < count; ++i) {
         double xx[6];
