@@ -136,6 +136,15 @@ std::string CheckSearchRequest(const SearchRequest& r) {
     return {};
 }
 
+bool MayMeetTarget(const std::vector<double>& targetsInTurn, double lo, double hi) {
+    if (targetsInTurn.empty()) return false;
+    if (!(hi - lo < 359)) return true;
+    double x = lo - 360 * std::floor(lo / 360) - 1e-6, y = x + (hi - lo) + 2e-6;
+    auto it = std::lower_bound(targetsInTurn.begin(), targetsInTurn.end(), x);
+    return (it != targetsInTurn.end() && *it <= y) || targetsInTurn.front() + 360 <= y ||
+           targetsInTurn.back() - 360 >= x;
+}
+
 namespace {
 
 constexpr double kSecond = 1.0 / 86400;
@@ -289,16 +298,6 @@ class Search {
         return orb == 0 ? 1e-8 : orb;
     }
 
-    // False when no target lies within lo..hi, a range narrower than a turn, by a
-    // margin far above rounding: then the pair has nothing in this step.
-    bool MayMeetTarget(double lo, double hi) const {
-        if (!quickTest_ || !(hi - lo < 359)) return true;
-        double x = lo - 360 * std::floor(lo / 360) - 1e-6, y = x + (hi - lo) + 2e-6;
-        auto it = std::lower_bound(targetsInTurn_.begin(), targetsInTurn_.end(), x);
-        return (it != targetsInTurn_.end() && *it <= y) || targetsInTurn_.front() + 360 <= y ||
-               targetsInTurn_.back() - 360 >= x;
-    }
-
     void EvaluatePair(const SearchPair& p, double widestOrb) {
         double d[4];
         for (int k = 0; k < 4; ++k)
@@ -341,7 +340,8 @@ class Search {
             rmin -= 2e-5;
             rmax += 2e-5;
         }
-        if (!MayMeetTarget(rmin - widestOrb, rmax + widestOrb)) return;
+        if (quickTest_ && !MayMeetTarget(targetsInTurn_, rmin - widestOrb, rmax + widestOrb))
+            return;
         int count = p.type >= 3 && p.type <= 5 ? 1 : static_cast<int>(rq_.aspects.size());
         for (int i = 0; i < count; ++i) {
             double angle = p.type >= 3 && p.type <= 5 ? 0.0 : rq_.aspects[static_cast<size_t>(i)];
