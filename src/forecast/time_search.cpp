@@ -184,8 +184,10 @@ class Search {
         for (const auto& p : rq.pairs) {
             double widest = 0;
             int count = p.type >= 3 && p.type <= 5 ? 1 : static_cast<int>(rq.aspects.size());
-            for (int i = 0; !rq.exactMode && i < count; ++i)
-                widest = std::max(widest, std::fabs(OrbOf(p, i)));
+            for (int i = 0; !rq.exactMode && i < count; ++i) {
+                double orb = std::fabs(OrbOf(p, i));
+                widest = std::isnan(orb) ? HUGE_VAL : std::max(widest, orb);  // no test then
+            }
             widestOrb_.push_back(widest);
         }
     }
