@@ -115,7 +115,9 @@ void AppendHit(std::string& s, const HitRecord& h) {
 
 // The output object with the hits written in place of its empty "hits" array.
 std::string JsonWithHits(const nlohmann::ordered_json& out, const std::vector<HitRecord>& hits) {
-    std::string s = "{\"hits\":[";
+    std::string s;
+    s.reserve(200 * hits.size() + 1024);  // a hit takes some 190 characters
+    s = "{\"hits\":[";
     for (size_t i = 0; i < hits.size(); ++i) {
         if (i) s += ',';
         AppendHit(s, hits[i]);
