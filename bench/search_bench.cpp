@@ -2,6 +2,8 @@
 // against its floor: the 365 chart computations of that year. Run with
 // --dump FILE or --dump-plain FILE to write the hit records of the refined or the
 // plain cubic search instead (for the reference comparison in search_reference.py).
+// December 2026, 2 loaded cores: 1.65x the floor in instructions (225 M against 136 M),
+// about 1.7x in CPU time; 1,673 of the 5,376 library calls are refinements with speeds.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -72,9 +74,16 @@ orbeta::SearchResult Search(const char* file, bool refine) {
 void BM_TransitYear(benchmark::State& state) {
     Open();
     orbeta::SearchResult r;
-    for (auto _ : state) r = Search("search_bench.tmp", true);
+    long calls = 0;
+    for (auto _ : state) {
+        long before = orbeta::EphemerisCalls();
+        r = Search("search_bench.tmp", true);
+        calls = orbeta::EphemerisCalls() - before;
+    }
     state.counters["events"] = r.written;
     state.counters["evaluations"] = static_cast<double>(r.evaluations);
+    // Library calls of one search, the natal chart's fifteen included.
+    state.counters["ephemeris"] = static_cast<double>(calls);
     std::remove("search_bench.tmp");
 }
 BENCHMARK(BM_TransitYear)->Unit(benchmark::kMillisecond);

@@ -75,23 +75,59 @@ double MomentOf(const std::string& text, const char* what) {
     return jd;
 }
 
-nlohmann::ordered_json HitJson(const HitRecord& h) {
-    nlohmann::ordered_json j;
-    j["start"] = h.start;
-    j["end"] = h.end;
-    auto ex = nlohmann::ordered_json::array();
-    for (int k = 0; k < h.exactCount; ++k) ex.push_back(h.exact[k]);
-    j["exact"] = ex;
-    j["flags"] = h.flags;
-    j["calcMethod"] = h.calcMethod;
-    j["a"] = h.a;
-    j["b"] = h.b;
-    j["type"] = h.type;
-    j["aspect"] = h.aspect;
-    j["fixedLongitude"] = h.fixedLongitude;
-    j["orb"] = h.orb;
-    j["filePos"] = h.filePos;
-    return j;
+// A year's table has thousands of hits: they go straight into the text, numbers as
+// the JSON library writes them, instead of through a JSON value each.
+void AppendNumber(std::string& s, double x) {
+    if (!std::isfinite(x)) {
+        s += "null";
+        return;
+    }
+    char buf[64];
+    s.append(buf, nlohmann::detail::to_chars(buf, buf + sizeof buf, x));
+}
+
+void AppendNumber(std::string& s, long x) {
+    char buf[24];
+    s.append(buf, std::to_chars(buf, buf + sizeof buf, x).ptr);
+}
+
+void AppendHit(std::string& s, const HitRecord& h) {
+    auto field = [&](const char* key, auto value) {
+        s += key;
+        AppendNumber(s, value);
+    };
+    field("{\"start\":", h.start);
+    field(",\"end\":", h.end);
+    s += ",\"exact\":[";
+    for (int k = 0; k < h.exactCount; ++k) field(k ? "," : "", h.exact[k]);
+    s += ']';
+    field(",\"flags\":", long{h.flags});
+    field(",\"calcMethod\":", long{h.calcMethod});
+    field(",\"a\":", long{h.a});
+    field(",\"b\":", long{h.b});
+    field(",\"type\":", long{h.type});
+    field(",\"aspect\":", h.aspect);
+    field(",\"fixedLongitude\":", h.fixedLongitude);
+    field(",\"orb\":", h.orb);
+    field(",\"filePos\":", long{h.filePos});
+    s += '}';
+}
+
+// The output object with the hits written in place of its empty "hits" array.
+std::string JsonWithHits(const nlohmann::ordered_json& out, const std::vector<HitRecord>& hits) {
+    std::string s;
+    s.reserve(200 * hits.size() + 1024);  // a hit takes some 190 characters
+    s = "{\"hits\":[";
+    for (size_t i = 0; i < hits.size(); ++i) {
+        if (i) s += ',';
+        AppendHit(s, hits[i]);
+    }
+    s += ']';
+    for (auto it = out.begin(); it != out.end(); ++it) {
+        if (it.key() == "hits") continue;
+        s += ",\"" + it.key() + "\":" + it.value().dump();
+    }
+    return s + '}';
 }
 
 nlohmann::ordered_json AspectJson(const NextAspect& a) {
@@ -176,13 +212,12 @@ void Run(const SearchArgs& a) {
     if (temporary)
         hitFile = std::filesystem::temp_directory_path() /
                   ("orbeta-search-" + std::to_string(::getpid()) + ".tmp");
-    TableResult res = RunTable(c, kind, rq, base, hitFile, a.precision);
+    TableResult res = RunTable(c, kind, rq, base, hitFile, a.precision, {}, !a.json);
     if (temporary) {
         std::error_code ec;
         std::filesystem::remove(hitFile, ec);
     }
     if (a.json) {
-        for (const auto& h : res.hits) out["hits"].push_back(HitJson(h));
         for (const auto& s : res.stations)
             out["stations"].push_back(
                 {{"moment", s.moment}, {"lon", s.lon}, {"retrograde", s.retrograde}});
@@ -191,7 +226,7 @@ void Run(const SearchArgs& a) {
                                     {"exit", l.exit},
                                     {"retrograde", l.retrograde},
                                     {"direct", l.direct}});
-        std::printf("%s\n", out.dump().c_str());
+        std::printf("%s\n", JsonWithHits(out, res.hits).c_str());
         return;
     }
     std::string text =

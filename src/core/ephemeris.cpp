@@ -3,6 +3,7 @@
 
 #include <swephexp.h>
 
+#include <atomic>
 #include <cassert>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +32,18 @@ EphemerisState& State() {
     static EphemerisState state;
     return state;
 }
+
+// Position calls to the library since the start, for measurements.
+std::atomic<long> libraryCalls{0};
+
+// The bodies of a chart or of a search's sample share their moment: ΔT once for
+// them. Per thread, as the library keeps its state; forgotten when the library's
+// files change.
+struct DeltaTCache {
+    double moment = -1;
+    double value = 0;
+};
+thread_local DeltaTCache lastDeltaT;
 
 std::string LibraryPath(const std::string& prefix) {
     if (prefix.empty()) return ".";
@@ -79,8 +92,13 @@ bool LibraryPosition(Diagnostics& d, double jdUT, int ipl, int32 flags, double x
         Journal(Format("Err Smena: ipl=%d tjd=%f", ipl, jdUT));
         return false;
     }
+    libraryCalls.fetch_add(1, std::memory_order_relaxed);
     char serr[AS_MAXCH] = {};
-    double te = jdUT + swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+    if (jdUT != lastDeltaT.moment) {
+        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+        lastDeltaT.moment = jdUT;
+    }
+    double te = jdUT + lastDeltaT.value;
     serr[0] = 0;
     for (int i = 0; i < 6; ++i) xx[i] = 0;
     int32 ret = swe_calc(te, ipl, flags, xx, serr);
@@ -126,6 +144,7 @@ void OpenEphemeris() {
     // The environment variable would override the directory found here.
     ::unsetenv("SE_EPHE_PATH");
     swe_set_ephe_path(LibraryPath(prefix).c_str());
+    lastDeltaT = {};
     st.prefix = prefix;
     st.open = true;
     ForgetAskedFiles();
@@ -145,6 +164,7 @@ const std::string& EphemerisDirectory() {
 
 void CloseEphemeris() {
     swe_close();
+    lastDeltaT = {};
     State().open = false;
 }
 
@@ -169,7 +189,12 @@ int LibraryBody(const EphemerisOptions& o, int body) {
     return -1;
 }
 
-void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, double& speed) {
+namespace {
+
+// A body's position. Without the speed the library skips its second nutation and the
+// derivatives; a library body's speed is then 0.
+void CalcPosition(Computation& c, double jdUT, int body, bool withSpeed, double& lon, double& lat,
+                  double& speed) {
     lon = lat = speed = 0;
     const auto& o = c.Options();
     if (body == SEL || body == PRZ) {
@@ -195,7 +220,7 @@ void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, d
     }
     int ipl = LibraryBody(o, body);
     if (ipl < 0) return;
-    int32 flags = SEFLG_SWIEPH | SEFLG_SPEED;
+    int32 flags = SEFLG_SWIEPH | (withSpeed ? SEFLG_SPEED : 0);
     bool helioBody = (ipl >= 2 && ipl <= 9) || (ipl >= 15 && ipl <= 20) || ipl > kAsteroidOffset;
     if (o.heliocentric && helioBody) flags |= SEFLG_HELCTR;
     if (ipl > kAsteroidOffset) ipl = SE_AST_OFFSET + (ipl - kAsteroidOffset);
@@ -205,6 +230,22 @@ void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, d
     lat = xx[1];
     speed = xx[3];
     if (o.heliocentric && body == SUN) lon = Normalize(lon + 180.0);
+}
+
+}  // namespace
+
+void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, double& speed) {
+    CalcPosition(c, jdUT, body, true, lon, lat, speed);
+}
+
+double CalcLongitude(Computation& c, double jdUT, int body) {
+    double lon, lat, speed;
+    CalcPosition(c, jdUT, body, false, lon, lat, speed);
+    return lon;
+}
+
+long EphemerisCalls() {
+    return libraryCalls.load(std::memory_order_relaxed);
 }
 
 BodyPosition CalcBody(Computation& c, double jdUT, int body) {
@@ -247,6 +288,7 @@ bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elemen
     auto& st = State();
     std::string path = elementsDir + ":" + LibraryPath(st.prefix);
     swe_set_ephe_path(path.c_str());
+    lastDeltaT = {};
     bool any = false;
     for (int i = 0; i < count; ++i) {
         double xx[6];

@@ -34,6 +34,11 @@ struct BodyPosition {
 void CalcBody(Computation& c, double jdUT, int body, double& lon, double& lat, double& speed);
 BodyPosition CalcBody(Computation& c, double jdUT, int body);
 double BodyLongitude(Computation& c, double jdUT, int body);
+// The longitude alone, without the speed: cheaper, for samples that need no rate.
+// The last bits may differ from CalcBody's (the library reduces the two differently).
+double CalcLongitude(Computation& c, double jdUT, int body);
+// Library calls made in this process so far (a cheap counter for measurements).
+long EphemerisCalls();
 void SunMoonLongitudes(Computation& c, double jdUT, double& sun, double& moon);
 
 // All fifteen bodies of a chart at its jdCalc.

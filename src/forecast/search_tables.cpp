@@ -327,7 +327,8 @@ std::string HitTableText(Computation& c, int kind, const SearchRequest& rq, cons
 }
 
 TableResult RunTable(Computation& c, int kind, const SearchRequest& rq, const ChartRecord& base,
-                     const std::filesystem::path& hitFile, int precision, SearchOptions options) {
+                     const std::filesystem::path& hitFile, int precision, SearchOptions options,
+                     bool withText) {
     TableResult res;
     if (kind != kTableLoops) {
         HitFileWriter out;
@@ -338,11 +339,15 @@ TableResult RunTable(Computation& c, int kind, const SearchRequest& rq, const Ch
         res.hits = ReadHitFile(hitFile);
     }
     if (kind != kTableLoops && kind != kTableLoopAspects) {
-        res.text = HitTableText(c, kind, rq, base, res.hits, precision);
+        if (withText) res.text = HitTableText(c, kind, rq, base, res.hits, precision);
         return res;
     }
     int planet = rq.planet;
     FindStations(c, planet, rq.start, rq.end, 1, base, res.stations);
+    if (!withText) {
+        res.loops = FindLoops(c, planet, rq, res.stations, precision, nullptr);
+        return res;
+    }
     res.text += Format(" ОСТАНОВКИ (%s)\n\n"_cp, PointLongName(planet).c_str());
     for (const auto& st : res.stations)
         res.text +=

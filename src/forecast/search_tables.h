@@ -82,11 +82,11 @@ struct TableResult {
     SearchResult search;
 };
 
-// Runs a table: the search into the hit file (its path given), then the text. The
-// request must have been prepared and checked.
+// Runs a table: the search into the hit file (its path given), then the text (left
+// empty without withText). The request must have been prepared and checked.
 TableResult RunTable(Computation& c, int kind, const SearchRequest& request,
                      const ChartRecord& base, const std::filesystem::path& hitFile, int precision,
-                     SearchOptions options = {});
+                     SearchOptions options = {}, bool withText = true);
 
 // The text of the records of a table of kind 0..4 or 7, clipped to the interval.
 std::string HitTableText(Computation& c, int kind, const SearchRequest& request,

@@ -121,7 +121,9 @@ void PointSampler::Sample(double t, double lon[kPointCount + 1]) {
     if (!direct) ComputeAt(t);
     for (int p = 1; p <= kPointCount; ++p) {
         if (!(needed_ & (1u << (p - 1)))) continue;
-        lon[p] = direct ? Longitude(p, t) : PointLongitude(work_, p);
+        if (direct) ++evaluations_;
+        // Samples need no rates: the longitude alone costs less.
+        lon[p] = direct ? CalcLongitude(c_, t, p) : PointLongitude(work_, p);
     }
 }
 
@@ -132,6 +134,15 @@ std::string CheckSearchRequest(const SearchRequest& r) {
     if (r.end < r.start) return "Конец периода раньше его начала";
     if ((r.end - r.start) / r.step >= INT_MAX) return "Слишком много шагов: увеличьте шаг";
     return {};
+}
+
+bool MayMeetTarget(const std::vector<double>& targetsInTurn, double lo, double hi) {
+    if (targetsInTurn.empty()) return false;
+    if (!(hi - lo < 359)) return true;
+    double x = lo - 360 * std::floor(lo / 360) - 1e-6, y = x + (hi - lo) + 2e-6;
+    auto it = std::lower_bound(targetsInTurn.begin(), targetsInTurn.end(), x);
+    return (it != targetsInTurn.end() && *it <= y) || targetsInTurn.front() + 360 <= y ||
+           targetsInTurn.back() - 360 >= x;
 }
 
 namespace {
@@ -161,6 +172,24 @@ class Search {
         }
         sampler_.SetNeeded(needed);
         maxShift_ = std::max(0.01, 0.05 * h_);
+        // Where the targets fall within a turn, and each pair's widest orb: most pairs
+        // meet none in a step, and the quick test spares them the angles.
+        targetsInTurn_.push_back(0.0);
+        for (double a : rq.aspects) {
+            quickTest_ = quickTest_ && std::fabs(a) <= 360;
+            for (double t : {a, -a})
+                targetsInTurn_.push_back(std::max(0.0, t - 360 * std::floor(t / 360)));
+        }
+        std::sort(targetsInTurn_.begin(), targetsInTurn_.end());
+        for (const auto& p : rq.pairs) {
+            double widest = 0;
+            int count = p.type >= 3 && p.type <= 5 ? 1 : static_cast<int>(rq.aspects.size());
+            for (int i = 0; !rq.exactMode && i < count; ++i) {
+                double orb = std::fabs(OrbOf(p, i));
+                widest = std::isnan(orb) ? HUGE_VAL : std::max(widest, orb);  // no test then
+            }
+            widestOrb_.push_back(widest);
+        }
     }
 
     SearchResult Run() {
@@ -176,7 +205,7 @@ class Search {
                 break;
             }
             Unwrap();
-            for (const auto& pair : rq_.pairs) EvaluatePair(pair);
+            for (size_t i = 0; i < rq_.pairs.size(); ++i) EvaluatePair(rq_.pairs[i], widestOrb_[i]);
             if (rq_.exactMode)
                 WriteExact();
             else
@@ -271,7 +300,7 @@ class Search {
         return orb == 0 ? 1e-8 : orb;
     }
 
-    void EvaluatePair(const SearchPair& p) {
+    void EvaluatePair(const SearchPair& p, double widestOrb) {
         double d[4];
         for (int k = 0; k < 4; ++k)
             d[k] = U_[k][p.a] - (rq_.bothMoving == 0 ? U_[k][p.b] : p.fixedLongitude);
@@ -284,6 +313,7 @@ class Search {
         }
         // A difference that does not move (a cusp and its opposite) has no exact moment.
         bool flat = dmax - dmin <= 1e-9;
+        if (flat && rq_.exactMode) return;
         int hi = static_cast<int>(std::ceil(mx / 360)), lo = static_cast<int>(std::floor(mn / 360));
         Cubic cubic = FitCubic(h_, d);
         // The range of the cubic over the step and its acceptance margins: a target
@@ -312,6 +342,8 @@ class Search {
             rmin -= 2e-5;
             rmax += 2e-5;
         }
+        if (quickTest_ && !MayMeetTarget(targetsInTurn_, rmin - widestOrb, rmax + widestOrb))
+            return;
         int count = p.type >= 3 && p.type <= 5 ? 1 : static_cast<int>(rq_.aspects.size());
         for (int i = 0; i < count; ++i) {
             double angle = p.type >= 3 && p.type <= 5 ? 0.0 : rq_.aspects[static_cast<size_t>(i)];
@@ -482,6 +514,9 @@ class Search {
     double S_[4][kPointCount + 1] = {};
     double U_[4][kPointCount + 1] = {};
     std::vector<HitRecord> hits_, pending_, previous_;
+    std::vector<double> targetsInTurn_;  // ascending, 0 <= x < 360
+    std::vector<double> widestOrb_;      // by pair
+    bool quickTest_ = true;
     SearchResult result_;
 };
 

@@ -4,6 +4,7 @@
 // exact moments of aspects or the periods within their orbs. Exact moments are then
 // brought onto the real positions, so that they hold to a fraction of a second.
 #include <cstdint>
+#include <vector>
 
 #include "core/chart_record.h"
 #include "core/computation.h"
@@ -26,6 +27,11 @@ int SolveCubic(const double c[4], double roots[3]);
 // Offsets x (days from the second sample) within the step [0, h], ascending, at which
 // the cubic through y reaches the target; returns their number (0..3).
 int FindRoots(double target, double h, const double y[4], double roots[3]);
+
+// Whether a target can lie within lo..hi, any number of turns away: targetsInTurn
+// gives where each falls within a turn (ascending, 0 <= x < 360). False only when
+// none can, by a margin far above rounding; a range of a turn or more meets them all.
+bool MayMeetTarget(const std::vector<double>& targetsInTurn, double lo, double hi);
 
 // Longitudes of chart points at any moment, computed as the search computes its
 // samples: by the request's method from the base chart, on a working copy (the base

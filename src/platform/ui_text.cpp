@@ -139,9 +139,17 @@ std::string MenuItemText(std::string_view menuKey, int commandId) {
 
 std::string ListItem(std::string_view listKey, int index) {
     if (index < 0) return {};
-    auto items = SplitListText(LookupText(listKey));
-    return static_cast<size_t>(index) < items.size() ? items[static_cast<size_t>(index)]
-                                                     : std::string{};
+    // Walks to the item instead of splitting the whole list: tables ask for names
+    // thousands of times.
+    std::string text = LookupText(listKey);
+    size_t start = 0;
+    for (int i = 0; i < index; ++i) {
+        size_t slash = text.find('/', start);
+        if (slash == std::string::npos) return {};
+        start = slash + 1;
+    }
+    size_t end = text.find('/', start);
+    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 }  // namespace orbeta

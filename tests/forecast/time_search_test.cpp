@@ -95,6 +95,39 @@ TEST(HitRecord, LayoutAndRewriteInPlace) {
     EXPECT_EQ(read[2].filePos, 148);
 }
 
+// The quick test that spares most pairs their angles may skip a step only when no
+// target lies in the cubic's range: ranges across 0 Aries and targets at either
+// end of the turn, then many random ones against a plain count over the turns.
+TEST(Cubic, QuickTestNeverSkipsATargetInRange) {
+    const std::vector<double> square = {0, 90, 180, 270}, edge = {1e-9, 120, 359.9999999};
+    const struct {
+        const std::vector<double>* targets;
+        double lo, hi;
+        bool meets;
+    } rows[] = {{&square, 10, 20, false},          {&square, -370, -350, true},
+                {&square, 719.5, 720.5, true},     {&square, 89.999, 90.001, true},
+                {&edge, -0.0001, 0.0000001, true}, {&edge, 359.99999995, 360.5, true},
+                {&edge, 0.001, 119.9, false},      {&edge, 5, 900, true}};
+    for (const auto& r : rows)
+        EXPECT_EQ(MayMeetTarget(*r.targets, r.lo, r.hi), r.meets) << r.lo << ".." << r.hi;
+    uint64_t seed = 12345;
+    auto uniform = [&](double a, double b) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return a + (b - a) * static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    for (int k = 0; k < 20000; ++k) {
+        std::vector<double> targets;
+        for (double a : {0.0, uniform(0, 180), uniform(0, 360)})
+            for (double t : {a, -a}) targets.push_back(t - 360 * std::floor(t / 360));
+        std::sort(targets.begin(), targets.end());
+        double lo = uniform(-1000, 1000), hi = lo + uniform(0, k % 2 ? 0.01 : 30);
+        bool inside = false;
+        for (double t : targets)
+            for (int n = -5; n <= 5; ++n) inside |= lo <= t + 360 * n && t + 360 * n <= hi;
+        EXPECT_TRUE(!inside || MayMeetTarget(targets, lo, hi)) << lo << ".." << hi;
+    }
+}
+
 TEST(Cubic, SolveAndFindRootsOnKnownCubics) {
     struct Case {
         const char* name;
