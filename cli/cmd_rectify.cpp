@@ -36,7 +36,9 @@ struct RectifyArgs {
     bool json = false;
 };
 
-[[noreturn]] void Refuse(const std::string& cp1251) { throw CommandError(Utf8(cp1251.c_str())); }
+[[noreturn]] void Refuse(const std::string& cp1251) {
+    throw CommandError(Utf8(cp1251.c_str()));
+}
 
 double LocalMoment(const std::string& text) {
     double jd = JulianDayOfDateTimeText(text);
@@ -68,8 +70,8 @@ void Run(const RectifyArgs& a) {
     double step = 0, threshold = 0;
     if (!WholeNumber(a.step, step) || step < 1)
         Refuse("Шаг должен быть числом не меньше 1 секунды"_cp);
-    if (!WholeNumber(a.threshold, threshold) || threshold < 1 || threshold != std::floor(threshold) ||
-        threshold > 1e6)
+    if (!WholeNumber(a.threshold, threshold) || threshold < 1 ||
+        threshold != std::floor(threshold) || threshold > 1e6)
         Refuse("Порог отчета должен быть целым числом не меньше 1"_cp);
     p.stepSeconds = step;
     p.threshold = static_cast<int>(threshold);
@@ -99,8 +101,8 @@ void Run(const RectifyArgs& a) {
     if (!res.ok) Refuse(res.error);
 
     if (!a.json) {
-        std::string text = " " + std::string("Ректификация - Отчет"_cp) + "\n " + LookupText("Mark") +
-                           "\n" + res.report;
+        std::string text = " " + std::string("Ректификация - Отчет"_cp) + "\n " +
+                           LookupText("Mark") + "\n" + res.report;
         std::fputs(Utf8(text.c_str()).c_str(), stdout);
         return;
     }
@@ -142,7 +144,8 @@ void AddRectifyCommand(CLI::App& app, Action& action) {
     cmd->add_option("--step", a->step, "step in seconds (default 60)");
     cmd->add_option("--methods", a->methods, "letters of the methods used: T, P, D (default TPD)");
     cmd->add_option("--threshold", a->threshold, "candidates listed at least (default 10)");
-    cmd->add_option("--mask-p", a->maskP, "bodies taken for house occupants, bit b-1 (default 1023)");
+    cmd->add_option("--mask-p", a->maskP,
+                    "bodies taken for house occupants, bit b-1 (default 1023)");
     cmd->add_option("--orbs-t", a->orbs[kRuleTransit], "orb file of transits (default: profile)");
     cmd->add_option("--orbs-p", a->orbs[kRuleProgression], "orb file of progressions");
     cmd->add_option("--orbs-d", a->orbs[kRuleDirection], "orb file of directions");

@@ -60,10 +60,23 @@ double ReadLE(const unsigned char* p) {
 
 }  // namespace
 
-std::string CandidateTimeText(double jdLocal) { return DateTimeText(jdLocal); }
+std::string CandidateTimeText(double jdLocal) {
+    return DateTimeText(jdLocal);
+}
+
+std::string CorrectionHoursText(double hours) {
+    std::string text = Format("%.4f", hours);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    if (text == "-0") text = "0";
+    return text;
+}
 
 int CandidateCount(double startLocal, double endLocal, double stepSeconds) {
-    double n = (endLocal - startLocal) * 86400.0 / stepSeconds;
+    // Julian days near 2.4 million hold a moment to some 40 µs: the interval is taken
+    // to the millisecond, so that an hour at 60 s is 60 steps, not 59.9999.
+    double seconds = std::round((endLocal - startLocal) * 86400.0 * 1000.0) / 1000.0;
+    double n = seconds / stepSeconds;
     if (!(n >= 0)) return 0;
     return static_cast<int>(std::floor(n + 1e-9)) + 1;
 }
@@ -77,13 +90,15 @@ std::vector<int> ListedCandidates(const std::vector<CandidateScore>& candidates,
         return a > b;  // equal totals: the later candidate first
     });
     size_t n = std::min(order.size(), static_cast<size_t>(std::max(threshold, 1)));
-    while (n > 0 && n < order.size() && candidates[order[n]].total == candidates[order[n - 1]].total)
+    while (n > 0 && n < order.size() &&
+           candidates[order[n]].total == candidates[order[n - 1]].total)
         ++n;
     order.resize(n);
     return order;
 }
 
-bool ScoreEvent(const PreparedEvent& event, const std::array<const ChartRecord*, kMovingKinds>& moving,
+bool ScoreEvent(const PreparedEvent& event,
+                const std::array<const ChartRecord*, kMovingKinds>& moving,
                 const ChartRecord& natal, const RectifyParams& params, CandidateScore& score,
                 std::string* report) {
     bool hit = false;
@@ -97,9 +112,10 @@ bool ScoreEvent(const PreparedEvent& event, const std::array<const ChartRecord*,
                 if (!(params.methods >> m & 1) || !moving[m]) continue;
                 targetChart = moving[m];
             }
-            if (!SlotAvailable(*moving[a], pair.i) || !SlotAvailable(*targetChart, pair.j)) continue;
-            double distance = Separation(SlotLongitude(*moving[a], pair.i),
-                                         SlotLongitude(*targetChart, pair.j));
+            if (!SlotAvailable(*moving[a], pair.i) || !SlotAvailable(*targetChart, pair.j))
+                continue;
+            double distance =
+                Separation(SlotLongitude(*moving[a], pair.i), SlotLongitude(*targetChart, pair.j));
             for (double x : rule.angles) {
                 if (!(std::fabs(distance - x) <= OrbOf(params.orbs[a], a, x, pair.i))) continue;
                 score.total += pair.weight;
@@ -109,8 +125,8 @@ bool ScoreEvent(const PreparedEvent& event, const std::array<const ChartRecord*,
                         *report += Format(" Событие: %s %s\n"_cp, event.event.dateText.c_str(),
                                           event.event.name.c_str());
                     *report += Format(" %s-%c - %s-%c : %5.1f = %4.1f\n", SlotName(pair.i).c_str(),
-                                      kMovingLetters[a], SlotName(pair.j).c_str(), kTargetLetters[m],
-                                      x, pair.weight);
+                                      kMovingLetters[a], SlotName(pair.j).c_str(),
+                                      kTargetLetters[m], x, pair.weight);
                 }
                 hit = true;
                 break;  // the first hit of a pair
@@ -168,7 +184,8 @@ bool ReadResultRecord(const std::filesystem::path& path, int k, CandidateScore& 
 }
 
 RectifyResult RunRectification(Computation& c, const RectifyParams& params, const EventFile& file,
-                               const ChartRecord& natalIn, const std::filesystem::path& resultFile) {
+                               const ChartRecord& natalIn,
+                               const std::filesystem::path& resultFile) {
     RectifyResult res;
     auto fail = [&res](std::string text) {
         res.error = std::move(text);
@@ -177,8 +194,7 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
     double length = params.endLocal - params.startLocal;
     if (!(length > 0)) return fail(LookupText("N>K"));
     if (length > 1.0 + 1e-9) return fail(LookupText("I1"));
-    if (!(params.stepSeconds >= 1.0))
-        return fail("Шаг должен быть числом не меньше 1 секунды"_cp);
+    if (!(params.stepSeconds >= 1.0)) return fail("Шаг должен быть числом не меньше 1 секунды"_cp);
     if (params.threshold < 1) return fail("Порог отчета должен быть целым числом не меньше 1"_cp);
     if (!(params.methods & 7)) return fail("Не выбран ни один метод"_cp);
 
@@ -211,9 +227,10 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
             p.rules.push_back(ParseRule(line.text));
             if (p.rules.back().Malformed() && !malformedTold) {
                 malformedTold = true;
-                c.diagnostics.Add(DiagnosticKind::Warning,
-                                  Format("Ошибка в правиле: файл %s, строка %d: %s"_cp,
-                                         params.eventFileName.c_str(), line.line, line.text.c_str()));
+                c.diagnostics.Add(
+                    DiagnosticKind::Warning,
+                    Format("Ошибка в правиле: файл %s, строка %d: %s"_cp,
+                           params.eventFileName.c_str(), line.line, line.text.c_str()));
             }
         }
         p.transit = natal;
@@ -230,8 +247,9 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
         c.diagnostics.Add(DiagnosticKind::Warning,
                           Format("Пропущено событий раньше начала интервала: %d"_cp, skipped));
     if (res.events.empty())
-        return fail(Format("В файле событий '%s' нет ни одного события с датой после начала интервала"_cp,
-                           params.eventFileName.c_str()));
+        return fail(
+            Format("В файле событий '%s' нет ни одного события с датой после начала интервала"_cp,
+                   params.eventFileName.c_str()));
 
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> out(nullptr, std::fclose);
     if (!resultFile.empty()) {
@@ -250,7 +268,8 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
         ComputeChart(c, natal, natal, kNatal);
         CandidateScore score;
         ScoreCandidate(c, params, res.events, natal, score, report);
-        if (report) *report += Format("%d событий, %.1f баллов\n\n"_cp, score.eventsHit, score.total);
+        if (report)
+            *report += Format("%d событий, %.1f баллов\n\n"_cp, score.eventsHit, score.total);
         if (out) {
             std::string bytes = ResultRecordBytes(score);
             if (std::fwrite(bytes.data(), 1, bytes.size(), out.get()) != bytes.size())

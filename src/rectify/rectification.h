@@ -19,14 +19,14 @@
 namespace orbeta {
 
 struct RectifyParams {
-    double startLocal = 0;   // local Julian days of the first and last candidates
+    double startLocal = 0;  // local Julian days of the first and last candidates
     double endLocal = 0;
     double stepSeconds = 60;
-    double correction = 0;   // days added to local time to give UT
-    unsigned methods = 7;    // bit k: RuleKind k (transits, progressions, directions) used
-    long bodyMask = 1023;    // bodies that house occupants (Hn) are taken from
-    bool report = false;     // write the report text
-    int threshold = 10;      // candidates listed at least
+    double correction = 0;  // days added to local time to give UT
+    unsigned methods = 7;   // bit k: RuleKind k (transits, progressions, directions) used
+    long bodyMask = 1023;   // bodies that house occupants (Hn) are taken from
+    bool report = false;    // write the report text
+    int threshold = 10;     // candidates listed at least
     // Orb tables of transits, progressions and directions (by RuleKind).
     std::array<OrbTable, kMovingKinds> orbs;
     // Where the event file came from, for the warnings (CP1251).
@@ -39,7 +39,7 @@ struct RectifyParams {
 struct CandidateScore {
     double jdUT = 0;
     double jdLocal = 0;
-    double total = 0;  // S
+    double total = 0;                          // S
     std::array<double, kMovingKinds> parts{};  // T, P, D
     int eventsHit = 0;
 };
@@ -56,9 +56,9 @@ struct RectifyResult {
     bool ok = false;
     std::string error;  // CP1251, when not ok
     bool aborted = false;
-    int total = 0;      // candidates of the interval
+    int total = 0;                           // candidates of the interval
     std::vector<CandidateScore> candidates;  // scored ones, in time order
-    double best = 1;    // the best total, 1 when it is 0 (the scale of the graph)
+    double best = 1;          // the best total, 1 when it is 0 (the scale of the graph)
     std::vector<int> listed;  // the report's list, best first
     std::vector<PreparedEvent> events;
     std::string report;  // CP1251: the body of the report when asked for
@@ -74,7 +74,8 @@ std::vector<int> ListedCandidates(const std::vector<CandidateScore>& candidates,
 
 // Adds the hits of one event to the score; true when it had a hit. moving[k] is the
 // chart of RuleKind k at the event's date (nullptr for a kind not used).
-bool ScoreEvent(const PreparedEvent& event, const std::array<const ChartRecord*, kMovingKinds>& moving,
+bool ScoreEvent(const PreparedEvent& event,
+                const std::array<const ChartRecord*, kMovingKinds>& moving,
                 const ChartRecord& natal, const RectifyParams& params, CandidateScore& score,
                 std::string* report);
 
@@ -87,13 +88,18 @@ int ScoreCandidate(Computation& c, const RectifyParams& params, std::vector<Prep
 // back as the result's error; warnings about the event file go to the diagnostics.
 // With a result path, each candidate's record is written as it is scored.
 RectifyResult RunRectification(Computation& c, const RectifyParams& params, const EventFile& events,
-                               const ChartRecord& natal, const std::filesystem::path& resultFile = {});
+                               const ChartRecord& natal,
+                               const std::filesystem::path& resultFile = {});
 
 // The result file: 32 bytes per candidate, the little-endian doubles S, T, P, D.
 constexpr int kResultRecordSize = 32;
 std::string ResultRecordBytes(const CandidateScore& score);
 // The record of candidate k; false when the file holds none.
 bool ReadResultRecord(const std::filesystem::path& path, int k, CandidateScore& score);
+
+// The correction in hours as the dialog shows it: as many decimals as needed, at most
+// four, so that reading it back gives the chart's correction (5.75, -2.0344, 3).
+std::string CorrectionHoursText(double hours);
 
 // "DD.MM.YYYY HH:MM:SS" of a local moment.
 std::string CandidateTimeText(double jdLocal);

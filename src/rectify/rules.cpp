@@ -79,10 +79,20 @@ RulePoint ParsePointCode(std::string_view code) {
     int n = HouseNumber(code.substr(1));
     if (!n) return p;
     switch (code[0]) {
-        case 'A': p.type = RulePoint::Ruler; p.n = n; break;
-        case 'H': p.type = RulePoint::InHouse; p.n = n; break;
-        case 'Z': p.type = RulePoint::Slot; p.n = kFirstSignSlot + n - 1; break;
-        default: break;
+        case 'A':
+            p.type = RulePoint::Ruler;
+            p.n = n;
+            break;
+        case 'H':
+            p.type = RulePoint::InHouse;
+            p.n = n;
+            break;
+        case 'Z':
+            p.type = RulePoint::Slot;
+            p.n = kFirstSignSlot + n - 1;
+            break;
+        default:
+            break;
     }
     return p;
 }
@@ -138,7 +148,9 @@ void CountSlots(const std::vector<RulePoint>& points, const ChartRecord& natal, 
     };
     for (const RulePoint& p : points) {
         switch (p.type) {
-            case RulePoint::Slot: add(p.kinds, p.n); break;
+            case RulePoint::Slot:
+                add(p.kinds, p.n);
+                break;
             case RulePoint::Ruler: {
                 double cusp = natal.cusp[p.n];
                 if (std::isfinite(cusp)) add(p.kinds, SignRuler(SignOf(cusp)));
@@ -150,7 +162,8 @@ void CountSlots(const std::vector<RulePoint>& points, const ChartRecord& natal, 
                         HouseOf(natal.lon[b], natal.cusp) == p.n)
                         add(p.kinds, b);
                 break;
-            case RulePoint::Unknown: break;
+            case RulePoint::Unknown:
+                break;
         }
     }
 }

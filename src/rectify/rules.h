@@ -24,12 +24,12 @@ constexpr int kFirstSignSlot = 28;
 struct RulePoint {
     enum Type { Unknown, Slot, Ruler, InHouse };
     Type type = Unknown;
-    int n = 0;          // the slot, or the house 1..12 of a ruler or of bodies in it
+    int n = 0;           // the slot, or the house 1..12 of a ruler or of bodies in it
     unsigned kinds = 0;  // bit k: counts for chart kind k
 };
 
 struct Rule {
-    bool complete = false;  // three ":"-parts or more
+    bool complete = false;   // three ":"-parts or more
     bool weightRead = true;  // no "=", or a number after it
     double weight = 1.0;
     std::vector<double> angles;

@@ -20,7 +20,8 @@ class CliRectify : public ::testing::Test {
     static std::string Fixture(const std::string& name) {
         return std::string(ORBETA_SOURCE_DIR) + "/tests/fixtures/rectify/" + name;
     }
-    test::CommandResult Run(const std::string& args, const std::string& events = Fixture("subject.sb")) {
+    test::CommandResult Run(const std::string& args,
+                            const std::string& events = Fixture("subject.sb")) {
         std::string orbs = work.Path() + "/none.ao";
         return test::RunCommand(std::string(ORBETA_CLI) + " --workspace " + work.Path() +
                                 "/ws rectify --gmt -3 --lat 55.45 --lon 37.37 --house 3 --events " +
@@ -71,9 +72,10 @@ TEST_F(CliRectify, ReportAndRefusals) {
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("12 событий, 12.0 баллов\n\n"), std::string::npos);
-    EXPECT_NE(r.out.find(" --------------\n 16.05.1985 05:31:00 =  12.0\n 16.05.1985 05:30:00 =  12.0\n "
-                         "16.05.1985 05:29:00 =  12.0\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find(" --------------\n 16.05.1985 05:31:00 =  12.0\n 16.05.1985 05:30:00 =  12.0\n "
+                   "16.05.1985 05:29:00 =  12.0\n"),
+        std::string::npos)
         << r.out;
 
     const std::string from = "--from \"16.05.1985 05:00\" ";

@@ -9,6 +9,7 @@
 
 #include "../core/ephemeris_fixture.h"
 #include "core/chart_compute.h"
+#include "core/houses.h"
 #include "platform/codepage.h"
 #include "rectify/rectification.h"
 
@@ -37,11 +38,11 @@ TEST(RectifyRules, ParsesRuleLines) {
     const Case cases[] = {
         {"SU-T:0:SU=2", false, 2, 1, {"0 3 1 1 2"}},
         {"su:0 90:su", false, 1, 2, {"0 3 1 1 1"}},  // small letters, no letter means T
-        {"SU A5-T : 0 : 1 = 1.5", false, 1.5, 1, {"0 3 1 16 3"}},  // the Sun counts twice
+        {"SU A5-T : 0 : 1 = 1.5", false, 1.5, 1, {"0 3 1 16 3"}},       // the Sun counts twice
         {"A7-PD : 0 : 10", false, 1, 1, {"1 3 4 25 1", "2 3 4 25 1"}},  // Venus rules the 7th
-        {"H7 : 0 : Z1 Z2", false, 1, 1, {"0 3 8 28 1"}},  // first natal target only
+        {"H7 : 0 : Z1 Z2", false, 1, 1, {"0 3 8 28 1"}},                // first natal target only
         {"MO-P : 180 : 1-PD MO", false, 1, 1, {"1 1 2 16 1", "1 2 2 16 1", "1 3 2 2 1"}},
-        {"A13 H0 Z1 13 XX : 0 : Z13 A0", false, 1, 1, {}},  // unknown codes count nothing
+        {"A13 H0 Z1 13 XX : 0 : Z13 A0", false, 1, 1, {}},   // unknown codes count nothing
         {"SU : 0", true, 1, 0, {}},                          // fewer than three parts
         {"SU : 0 : SU = много", true, 0, 1, {"0 3 1 1 0"}},  // a weight that is not a number
         {"SU-X : 0 : SU-X", false, 1, 1, {}},                // no known chart letter
@@ -110,6 +111,7 @@ TEST(RectifyRules, ScoresOneEventAgainstKnownPositions) {
     // progressions.
     rules({"1-P:0 70:1"});  // 70.4° from the natal Asc
     EXPECT_TRUE(score(2).first);
+    p.orbs[kRuleDirection] = {};
     rules({"1-D:0:1-P=1"});  // directed 82.7° vs progressed 80.4°: out of orb
     EXPECT_FALSE(score(7).first);
     rules({"SU-D:0 30:SU-P"});  // 160 vs 130: 30° exactly
@@ -131,12 +133,19 @@ TEST(RectifyRules, CandidatesAndListing) {
     EXPECT_EQ(CandidateCount(0, 1.0 / 24, 60), 61);
     EXPECT_EQ(CandidateCount(0, 1.0 / 24, 22 * 60), 3);  // 0, 22, 44 min: never past the end
     EXPECT_EQ(CandidateCount(0, 1.0, 60), 1441);
+    const double jd = 2446201.5 + 5.0 / 24;  // moments as dates give them
+    EXPECT_EQ(CandidateCount(jd + 29.0 / 1440, jd + 31.0 / 1440, 60), 3);
+    EXPECT_EQ(CandidateCount(jd, jd + 1.0 / 86400, 1), 2);
     std::vector<CandidateScore> c(5);
     const double totals[] = {3, 5, 3, 1, 5};
     for (int k = 0; k < 5; ++k) c[k].total = totals[k];
     EXPECT_EQ(ListedCandidates(c, 1), (std::vector<int>{4, 1}));  // ties: the later first
     EXPECT_EQ(ListedCandidates(c, 3), (std::vector<int>{4, 1, 2, 0}));
     EXPECT_EQ(ListedCandidates(c, 10), (std::vector<int>{4, 1, 2, 0, 3}));
+    EXPECT_EQ(CorrectionHoursText(5.75), "5.75");
+    EXPECT_EQ(CorrectionHoursText(-2.0344), "-2.0344");
+    EXPECT_EQ(CorrectionHoursText(-3), "-3");
+    EXPECT_EQ(CorrectionHoursText(-0.00001), "0");
     // Result records: S, T, P, D as little-endian doubles.
     CandidateScore s;
     s.total = 1.5;
@@ -160,7 +169,8 @@ TEST(RectifyEvents, ReadsEventFiles) {
     EXPECT_DOUBLE_EQ(f.events[0].jdLocal, 2440749.5 + 14.5 / 24);
     ASSERT_EQ(f.events[0].rules.size(), 1u);
     EXPECT_EQ(f.events[0].rules[0].line, 4);
-    EXPECT_EQ(EventEntryText(f.types[2], "01.02.2003"), Utf8ToAnsi("#Переезд @01.02.2003\nUR:0:4\n"));
+    EXPECT_EQ(EventEntryText(f.types[2], "01.02.2003"),
+              Utf8ToAnsi("#Переезд @01.02.2003\nUR:0:4\n"));
     EXPECT_EQ(EventFileHeader("a"), Utf8ToAnsi("Файл событий a\n"));
 }
 
@@ -191,7 +201,8 @@ TEST(RectifyEvents, StandardEventTypesAreSound) {
 
 class RectifyRun : public test::EphemerisTest {
   protected:
-    RectifyResult Run(double start, double end, double step, std::string sb = "#E @01.01.2000\nSU:0:Z1\n") {
+    RectifyResult Run(double start, double end, double step,
+                      std::string sb = "#E @01.01.2000\nSU:0:Z1\n") {
         ChartRecord natal;
         natal.latitude = 55.45;
         natal.longitude = 37.37;
