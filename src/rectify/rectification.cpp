@@ -208,9 +208,12 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
         probe.jdLocal = params.startLocal;
         Computation quiet(c.context);
         ComputeChart(quiet, probe, probe, kNatal);
-        if (natal.houseSystem == kZodiacHouses || probe.houseSystem == kZodiacHouses)
+        if (natal.houseSystem == kZodiacHouses)
             return fail(
                 "Дома по знакам зодиака не зависят от времени рождения: выберите другую систему домов"_cp);
+        if (probe.houseSystem == kZodiacHouses)
+            return fail(
+                "За полярным кругом дома становятся знаками зодиака: время рождения по ним не уточнить"_cp);
     }
 
     int skipped = 0;
@@ -246,6 +249,9 @@ RectifyResult RunRectification(Computation& c, const RectifyParams& params, cons
     if (skipped)
         c.diagnostics.Add(DiagnosticKind::Warning,
                           Format("Пропущено событий раньше начала интервала: %d"_cp, skipped));
+    if (file.events.empty())
+        return fail(Format("В файле событий '%s' нет ни одного события с датой"_cp,
+                           params.eventFileName.c_str()));
     if (res.events.empty())
         return fail(
             Format("В файле событий '%s' нет ни одного события с датой после начала интервала"_cp,

@@ -204,9 +204,9 @@ class RectifyRun : public test::EphemerisTest {
     RectifyResult Run(double start, double end, double step,
                       std::string sb = "#E @01.01.2000\nSU:0:Z1\n") {
         ChartRecord natal;
-        natal.latitude = 55.45;
+        natal.latitude = latitude;
+        natal.houseSystem = static_cast<int16_t>(houseSystem);
         natal.longitude = 37.37;
-        natal.houseSystem = kPlacidus;
         RectifyParams p;
         p.startLocal = start;
         p.endLocal = end;
@@ -215,6 +215,8 @@ class RectifyRun : public test::EphemerisTest {
         Computation c;
         return RunRectification(c, p, ParseEventText(sb), natal);
     }
+    double latitude = 55.45;
+    int houseSystem = kPlacidus;
 };
 
 TEST_F(RectifyRun, IntervalRules) {
@@ -229,6 +231,14 @@ TEST_F(RectifyRun, IntervalRules) {
     EXPECT_FALSE(Run(day, day + 0.1, 0.5).ok);
     EXPECT_FALSE(Run(day, day + 0.1, 60, "#E @01.01.1900\nSU:0:1\n").ok);  // before the interval
     EXPECT_FALSE(Run(day, day + 0.1, 60, "#E @erdt\nSU:0:1\n").ok);
+    // No cusp moves with the birth time: zodiac houses, chosen or beyond the polar circle.
+    houseSystem = kZodiacHouses;
+    EXPECT_FALSE(Run(day, day + 0.1, 60).ok);
+    houseSystem = kPlacidus;
+    latitude = 70.0;
+    EXPECT_FALSE(Run(day, day + 0.1, 60).ok);
+    latitude = -55.45;
+    EXPECT_TRUE(Run(day, day + 0.1, 60).ok);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ GMT_HOURS = -3.0  # added to local time to give UT
 TRUE_LOCAL = (1985, 5, 16, 5, 30)
 TROPICAL_YEAR = 365.2421
 BODY = {"SU": 0, "MO": 1, "ME": 2, "VE": 3, "MR": 4, "JU": 5, "SA": 6, "UR": 7, "NE": 8, "PL": 9}
-ORB = {"T": 1.0, "D": 0.5}
+ORB = {"T": 1.0, "P": 1.0, "D": 0.5}
 
 
 def julian_day(y, m, d, h):
@@ -110,6 +110,14 @@ def transit_date(body, target, angle, after):
     return None
 
 
+def progressed(point, birth_ut, d, natal, mc):
+    """Longitude of a progressed point d days after birth."""
+    now = positions(birth_ut + d / TROPICAL_YEAR)
+    if point == "10":
+        return (mc + now[0] - natal[0]) % 360.0
+    return now[BODY[point]]
+
+
 def main(out_dir):
     y, m, d, hh, mm = TRUE_LOCAL
     true_local = julian_day(y, m, d, hh + mm / 60.0)
@@ -132,9 +140,19 @@ def main(out_dir):
                     if 8 <= arc <= 55:
                         directed.append((arc, ("D", point, angle, body, true_ut + arc * TROPICAL_YEAR - corr)))
     directed.sort()
-    for k in range(0, len(directed), max(1, len(directed) // 5)):
+    for k in range(0, len(directed), max(1, len(directed) // 4)):
         rules.append(directed[k][1])
-    rules = rules[:12]
+    rules = rules[:10]
+    # Progressions (a day for a year): the Midheaven moves with the progressed Sun,
+    # the Moon at its own speed.
+    for moving, target, angle in [("10", "JU", 90), ("MO", "1", 0)]:
+        aim = (natal[BODY[target]] if target in BODY else asc) + angle
+        d = 30 * TROPICAL_YEAR
+        for _ in range(6):
+            lon = progressed(moving, true_ut, d, natal, mc)
+            miss = (aim - lon + 180.0) % 360.0 - 180.0
+            d += miss * TROPICAL_YEAR / (1.0 if moving == "10" else 13.2)
+        rules.append(("P", moving, angle, target, true_ut + d - corr))
     lines = ["Файл событий subject"]
     events = []
     for k, (kind, moving, angle, target, jd_local) in enumerate(rules):
@@ -158,6 +176,9 @@ def main(out_dir):
             if kind == "T":
                 p = positions(jd_local + corr)[BODY[moving]]
                 q = point[target]
+            elif kind == "P":
+                p = progressed(moving, ut, jd_local + corr - ut, c_natal, c_mc)
+                q = c_natal[BODY[target]] if target in BODY else point[target]
             else:
                 p = point[moving] + (jd_local + corr - ut) / TROPICAL_YEAR
                 q = c_natal[BODY[target]]
@@ -180,6 +201,9 @@ def main(out_dir):
             if kind == "T":
                 p = positions(jd_local + corr)[BODY[moving]]
                 q = point[target]
+            elif kind == "P":
+                p = progressed(moving, ut, jd_local + corr - ut, c_natal, c_mc)
+                q = c_natal[BODY[target]] if target in BODY else point[target]
             else:
                 p = point[moving] + (jd_local + corr - ut) / TROPICAL_YEAR
                 q = c_natal[BODY[target]]
