@@ -33,5 +33,6 @@ void AddSearchCommand(CLI::App& app, Action& action);
 void AddEclipsesCommand(CLI::App& app, Action& action);
 void AddReturnCommands(CLI::App& app, Action& action);
 void AddTextBaseCommand(CLI::App& app, Action& action);
+void AddRectifyCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

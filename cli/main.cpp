@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     AddEclipsesCommand(app, action);
     AddReturnCommands(app, action);
     AddTextBaseCommand(app, action);
+    AddRectifyCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -178,11 +178,11 @@ class MenuTest : public QObject {
 
         // A feature that registers its handler makes its item live.
         int called = 0;
-        QVERIFY(!app.Frame()->Action(kEclipses)->isEnabled());
-        app.Commands().Set(kEclipses, [&called] { ++called; });
+        QVERIFY(!app.Frame()->Action(kGraphicForecast)->isEnabled());
+        app.Commands().Set(kGraphicForecast, [&called] { ++called; });
         app.Frame()->UpdateCommandStates();
-        QVERIFY(app.Frame()->Action(kEclipses)->isEnabled());
-        app.Frame()->Action(kEclipses)->trigger();
+        QVERIFY(app.Frame()->Action(kGraphicForecast)->isEnabled());
+        app.Frame()->Action(kGraphicForecast)->trigger();
         QCOMPARE(called, 1);
     }
 
