@@ -31,5 +31,6 @@ void AddReportCommand(CLI::App& app, Action& action);
 void AddSearchCommand(CLI::App& app, Action& action);
 void AddEclipsesCommand(CLI::App& app, Action& action);
 void AddReturnCommands(CLI::App& app, Action& action);
+void AddTableCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

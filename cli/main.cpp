@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     AddSearchCommand(app, action);
     AddEclipsesCommand(app, action);
     AddReturnCommands(app, action);
+    AddTableCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
