@@ -40,7 +40,8 @@ int PaintBindhu(QPainter& p, const std::vector<BindhuRow>& rows, int first, QSiz
     if (!glyphFont) return first;
     p.setFont(*glyphFont);
     int lh = std::max(1, p.fontMetrics().height() + p.fontMetrics().leading());
-    std::optional<QFont> textFont = MakeFont(kGlyphFace, lh * 7 / 8, 0);
+    // A cell's text is eight characters in six units: narrowed to fit its column.
+    std::optional<QFont> textFont = MakeFont(kGlyphFace, lh * 7 / 8, std::max(1, u * 2 / 3));
     QColor ink = ToQColor(ElementColour(4, target));  // the text element
     p.setPen(ink);
     for (int s = 0; s < 12; ++s)
