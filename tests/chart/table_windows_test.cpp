@@ -1,6 +1,9 @@
 // The table windows of a chart window: the aspect table opened by 2001 (scrolling,
 // bars, saving), the arcs of 2053, and the Bindhu table of 2002 as a window.
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -118,6 +121,17 @@ class TableWindowsTest : public QObject {
         QCOMPARE(ReadFileBytes("aspects.txt").value_or(""), AnsiToUtf8(AspectTableText(t->Table())));
         QVERIFY(!t->SaveTo("no/such/folder/aspects.txt"));
 
+        // Printed whole whatever the scroll position, into a file of its own.
+        App().settings.ov[kOptPrintDialog] = 0;
+        App().printer = std::make_unique<QPrinter>();
+        App().printer->setOutputFormat(QPrinter::PdfFormat);
+        QVERIFY(t->Print());
+        QCOMPARE(App().printer->docName(), QString("Аспекты"));
+        QString printed = App().printer->outputFileName();
+        QVERIFY(QFileInfo(printed).size() > 2000);
+        if (const char* dir = std::getenv("ORBETA_SHOTS"))
+            QFile::copy(printed, QString(dir) + "/aspects_printed.pdf");
+
         // The arcs of an overlay: the separations of the two charts' points.
         ChartRecord b = NatalChart("Boris", "01.01.1990 12:00:00");
         ChartWindow* overlay = ShownWindow(kChartKindTwo, c, b);
@@ -134,6 +148,30 @@ class TableWindowsTest : public QObject {
         QCOMPARE(two->Table().kind, kTableTwoCharts);
         two->resize(1200, 900);
         Keep(two, "aspects_two");
+    }
+
+    // 2101: the grid under the wheel; on a landscape page the wheel fills the height
+    // and the grid takes a second page.
+    void wheelPrintedWithItsGrid() {
+        App().settings.ov[kOptPrintDialog] = 0;
+        ChartRecord c = NatalChart("Anna");
+        ChartWindow* chart = ShownWindow(kChartKindOne, c, c);
+        for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            App().printer = std::make_unique<QPrinter>();
+            App().printer->setOutputFormat(QPrinter::PdfFormat);
+            App().printer->setPageOrientation(orientation);
+            chart->OnCommand(cmd::chart::kPrintWithTables);
+            QVERIFY(chart->PrintTable());
+            std::string pdf = ReadFileBytes(App().printer->outputFileName().toStdString()).value_or("");
+            int pages = 0;
+            for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+                 at = pdf.find("/Type /Page", at + 1))
+                pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+            QCOMPARE(pages, orientation == QPageLayout::Portrait ? 1 : 2);
+            if (const char* dir = std::getenv("ORBETA_SHOTS"))
+                QFile::copy(App().printer->outputFileName(),
+                            QString("%1/wheel_%2.pdf").arg(dir).arg(int(orientation)));
+        }
     }
 
     void bindhuWindowShowsTheDegrees() {
