@@ -123,7 +123,8 @@ void Run(const TableArgs& a) {
             std::printf("%s\n", BindhuJson(entries).dump().c_str());
             return;
         }
-        std::string text = " " + std::string("\xd2\xe0\xe1\xeb\xe8\xf6\xe0 \xc1\xe8\xed\xe4\xf5\xf3") +
+        std::string text = " " +
+                           std::string("\xd2\xe0\xe1\xeb\xe8\xf6\xe0 \xc1\xe8\xed\xe4\xf5\xf3") +
                            "\n " + LookupText("Mark") + "\n" + BindhuReportText(entries);
         std::fputs(Utf8(text.c_str()).c_str(), stdout);
         return;
@@ -156,7 +157,8 @@ void AddTableCommand(CLI::App& app, Action& action) {
     AddChartOptions(*cmd, args->chart);
     AddPartnerOptions(*cmd, args->partner);
     cmd->add_option("--orbs", args->orbs, "aspect-and-orb file (default: the profile's current)");
-    cmd->add_option("--mask-p", args->maskP, "shown bodies, bit i - 1 for body i (default the profile's)");
+    cmd->add_option("--mask-p", args->maskP,
+                    "shown bodies, bit i - 1 for body i (default the profile's)");
     cmd->add_option("--mask-a", args->maskA,
                     "bodies with aspects, bit i - 1 for body i (default the profile's)");
     cmd->add_flag("--json", args->json, "JSON output");

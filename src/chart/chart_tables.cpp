@@ -55,8 +55,7 @@ AspectMatrix ArcMatrix(const ChartRecord& a, const ChartRecord& b) {
     AspectMatrix m;
     for (int i = 1; i <= kPointCount; ++i)
         for (int j = 1; j <= kPointCount; ++j)
-            m.Set(i, j,
-                  static_cast<float>(Separation(PointLongitude(a, i), PointLongitude(b, j))));
+            m.Set(i, j, static_cast<float>(Separation(PointLongitude(a, i), PointLongitude(b, j))));
     return m;
 }
 
@@ -96,9 +95,10 @@ std::string AspectTableText(const AspectTable& t) {
     out += ChartNameLine(t.chartA);
     if (t.TwoCharts()) out += "              " + ChartNameLine(t.chartB);
     out += "\n";
-    const char* heading = "\xc4\xee\xeb\xe3\xee\xf2\xe0  \xd8\xe8\xf0\xee\xf2\xe0  "
-                          "\xd1\xea\xee\xf0\xee\xf1\xf2\xfc \xd1\xea\xeb\xee\xed\xe5\xed"
-                          "\xe8\xe5";  // Долгота  Широта  Скорость Склонение
+    const char* heading =
+        "\xc4\xee\xeb\xe3\xee\xf2\xe0  \xd8\xe8\xf0\xee\xf2\xe0  "
+        "\xd1\xea\xee\xf0\xee\xf1\xf2\xfc \xd1\xea\xeb\xee\xed\xe5\xed"
+        "\xe8\xe5";  // Долгота  Широта  Скорость Склонение
     out += heading;
     if (t.TwoCharts()) out += Format("    %s", heading);
     out += "\n";
@@ -217,8 +217,8 @@ std::string BindhuReportText(const std::vector<BindhuEntry>& entries) {
         }
         previousSign = sign;
         ++onLine;
-        out += Format(" %s-%3.0f %s |", PointName(e.point).c_str(),
-                      static_cast<double>(e.aspect), PositionText(e.lon).c_str());
+        out += Format(" %s-%3.0f %s |", PointName(e.point).c_str(), static_cast<double>(e.aspect),
+                      PositionText(e.lon).c_str());
     }
     return out;
 }

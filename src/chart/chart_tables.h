@@ -96,8 +96,7 @@ struct BindhuRow {
 
 // For each shown point (1..15 without houses, else 1..27) and aspect angle A in table
 // order: λ + A, and λ − A unless A is 0 or 180; sorted by longitude, stable.
-std::vector<BindhuEntry> BindhuEntries(const ChartRecord& chart, const OrbTable& table,
-                                       long maskP);
+std::vector<BindhuEntry> BindhuEntries(const ChartRecord& chart, const OrbTable& table, long maskP);
 std::vector<BindhuRow> BindhuLayout(const std::vector<BindhuEntry>& entries);
 // The body of the report (CP1251), after the pipeline's two header lines.
 std::string BindhuReportText(const std::vector<BindhuEntry>& entries);

@@ -1,8 +1,8 @@
 #include "chart/wheel_painter.h"
 
 #include <QFontMetrics>
-#include <QPaintEngine>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
 
@@ -40,8 +40,7 @@ void PaintPrintedGrid(QPainter& painter, const WheelParams& params, QSize size,
     table.matrix = params.matrix;
     table.maskP = params.maskP;
     table.maskA = params.maskA;
-    PrintedGrid grid =
-        LayOutPrintedGrid(table, size.width(), size.height(), layout.geometry.cy);
+    PrintedGrid grid = LayOutPrintedGrid(table, size.width(), size.height(), layout.geometry.cy);
     if (grid.newPage) {
         auto* pages = dynamic_cast<QPagedPaintDevice*>(painter.device());
         if (!pages || !pages->newPage()) return;

@@ -139,16 +139,17 @@ TEST_F(ChartTables, PrintedGridOnPortraitAndLandscapePages) {
         for (const GridItem& item : g.items) {
             EXPECT_GE(item.y, 0);
             EXPECT_LE(std::max(item.y, item.y2), c.h);
-            if (!item.rule) texts.push_back(AnsiToUtf8(item.text) + "@" + std::to_string(item.x) +
-                                            "," + std::to_string(item.y - c.top));
+            if (!item.rule)
+                texts.push_back(AnsiToUtf8(item.text) + "@" + std::to_string(item.x) + "," +
+                                std::to_string(item.y - c.top));
         }
         auto at = [](std::string s, int x, int y) {
             return s + "@" + std::to_string(x) + "," + std::to_string(y);
         };
-        EXPECT_EQ(texts, (std::vector<std::string>{
-                             at("Сол", 9 * u, 0), at("Лун", 16 * u, 0), at("Сол", 2 * u, h),
-                             at("Сол", 9 * u, h), at(" 90.0", 14 * u, h), at("Лун", 2 * u, 2 * h),
-                             at("Лун", 16 * u, 2 * h)}));
+        EXPECT_EQ(texts, (std::vector<std::string>{at("Сол", 9 * u, 0), at("Лун", 16 * u, 0),
+                                                   at("Сол", 2 * u, h), at("Сол", 9 * u, h),
+                                                   at(" 90.0", 14 * u, h), at("Лун", 2 * u, 2 * h),
+                                                   at("Лун", 16 * u, 2 * h)}));
         int rules = 0;
         for (const GridItem& item : g.items) rules += item.rule;
         EXPECT_EQ(rules, 3 + 4);  // under the heading and each row; 0, 6u and two columns
@@ -167,8 +168,7 @@ TEST_F(ChartTables, BindhuEntriesAndLayout) {
     // Three points in 5° Aries: three rows for that degree, labelled 6, 0, 0; every
     // other degree keeps one row. 29°59'40" Taurus rounds into 0° Gemini.
     double lastSecond = 30 + 29 + 59.0 / 60 + 40.0 / 3600;
-    auto rows = BindhuLayout(
-        BindhuEntries(Chart({5.2, 5.4, 5.6, lastSecond}), Aspects({0}), 15));
+    auto rows = BindhuLayout(BindhuEntries(Chart({5.2, 5.4, 5.6, lastSecond}), Aspects({0}), 15));
     ASSERT_EQ(rows.size(), 32u);
     EXPECT_EQ(rows[0].label, 1);
     EXPECT_EQ(rows[0].cells[2].point, 4);

@@ -63,9 +63,9 @@ class ChartWindowCommandsTest : public QObject {
         auto items = Enabled(menu);
         for (int id : {kInterpretation, kForecast, kReturnsTable, kStoreInBase})
             QVERIFY2(!items.at(id), qPrintable(QString::number(id)));
-        for (int id : {kOverlayCurrent, kMakeCurrent, kHousesOuter, kTimeSteps, kChangeAscendant,
-                       kDerivedMenu, kPrint, kPrintWithTables, kCopyPicture, kAspects, kArcs,
-                       kReportsMenu})
+        for (int id :
+             {kOverlayCurrent, kMakeCurrent, kHousesOuter, kTimeSteps, kChangeAscendant,
+              kDerivedMenu, kPrint, kPrintWithTables, kCopyPicture, kAspects, kArcs, kReportsMenu})
             QVERIFY2(items.at(id), qPrintable(QString::number(id)));
         // A disabled command does nothing even when sent.
         w->OnCommand(kInterpretation);

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QImage>
 #include <QKeyEvent>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSet>
 #include <QTest>
@@ -86,9 +86,10 @@ class TableWindowsTest : public QObject {
         QImage big = t->grab().toImage();
         // The blue header and the black cells are there.
         QVERIFY(CountPixels(big, QRect(0, 0, big.width(), t->LineHeight()), qRgb(0, 0, 255)) > 50);
-        QVERIFY(CountPixels(big, QRect(3 * t->CellWidth(), t->LineHeight(), big.width(),
-                                       n * t->LineHeight()),
-                            qRgb(0, 0, 0)) > 200);
+        QVERIFY(CountPixels(
+                    big,
+                    QRect(3 * t->CellWidth(), t->LineHeight(), big.width(), n * t->LineHeight()),
+                    qRgb(0, 0, 0)) > 200);
         Keep(t, "aspects_large");
 
         // Small: both bars; the keys move and stop at the maxima and at 0.
@@ -118,7 +119,8 @@ class TableWindowsTest : public QObject {
         // Saving: the text of the table in UTF-8; an unwritable place keeps nothing.
         AspectTableWindow::SetSaveNameChooser([](QWidget*) { return QString("aspects.txt"); });
         t->OnCommand(cmd::text::kSave);
-        QCOMPARE(ReadFileBytes("aspects.txt").value_or(""), AnsiToUtf8(AspectTableText(t->Table())));
+        QCOMPARE(ReadFileBytes("aspects.txt").value_or(""),
+                 AnsiToUtf8(AspectTableText(t->Table())));
         QVERIFY(!t->SaveTo("no/such/folder/aspects.txt"));
 
         // Printed whole whatever the scroll position, into a file of its own.
@@ -139,8 +141,7 @@ class TableWindowsTest : public QObject {
         QVERIFY(arcs);
         QCOMPARE(arcs->windowTitle(), QString("Дуги Anna - Boris"));
         QCOMPARE(arcs->Table().kind, kTableArcs);
-        QCOMPARE(arcs->Table().matrix.At(1, 2),
-                 static_cast<float>(Separation(c.lon[1], b.lon[2])));
+        QCOMPARE(arcs->Table().matrix.At(1, 2), static_cast<float>(Separation(c.lon[1], b.lon[2])));
         arcs->resize(1200, 900);
         Keep(arcs, "arcs");
         auto* two = OpenedBy<AspectTableWindow>(overlay, cmd::chart::kAspects);
@@ -162,7 +163,8 @@ class TableWindowsTest : public QObject {
             App().printer->setPageOrientation(orientation);
             chart->OnCommand(cmd::chart::kPrintWithTables);
             QVERIFY(chart->PrintTable());
-            std::string pdf = ReadFileBytes(App().printer->outputFileName().toStdString()).value_or("");
+            std::string pdf =
+                ReadFileBytes(App().printer->outputFileName().toStdString()).value_or("");
             int pages = 0;
             for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
                  at = pdf.find("/Type /Page", at + 1))

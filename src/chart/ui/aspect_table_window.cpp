@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/ui/bindhu_window.h"
 #include "gui/app_state.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
@@ -18,7 +19,6 @@
 #include "platform/text_file.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "chart/ui/bindhu_window.h"
 
 namespace orbeta {
 namespace {
@@ -214,15 +214,33 @@ void AspectTableWindow::keyPressEvent(QKeyEvent* event) {
     int rowsPage = std::max(1, client.height() / LineHeight() - 1);
     int columnsPage = std::max(1, client.width() / (3 * CellWidth()) - 1);
     switch (event->key()) {
-        case Qt::Key_Up: SetPosition(firstRow_ - 1, firstColumn_); break;
-        case Qt::Key_Down: SetPosition(firstRow_ + 1, firstColumn_); break;
-        case Qt::Key_PageUp: SetPosition(firstRow_ - rowsPage, firstColumn_); break;
-        case Qt::Key_PageDown: SetPosition(firstRow_ + rowsPage, firstColumn_); break;
-        case Qt::Key_Left: SetPosition(firstRow_, firstColumn_ - 5); break;
-        case Qt::Key_Right: SetPosition(firstRow_, firstColumn_ + 5); break;
-        case Qt::Key_Home: SetPosition(firstRow_, firstColumn_ - columnsPage); break;
-        case Qt::Key_End: SetPosition(firstRow_, firstColumn_ + columnsPage); break;
-        default: ChildWindow::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            SetPosition(firstRow_ - 1, firstColumn_);
+            break;
+        case Qt::Key_Down:
+            SetPosition(firstRow_ + 1, firstColumn_);
+            break;
+        case Qt::Key_PageUp:
+            SetPosition(firstRow_ - rowsPage, firstColumn_);
+            break;
+        case Qt::Key_PageDown:
+            SetPosition(firstRow_ + rowsPage, firstColumn_);
+            break;
+        case Qt::Key_Left:
+            SetPosition(firstRow_, firstColumn_ - 5);
+            break;
+        case Qt::Key_Right:
+            SetPosition(firstRow_, firstColumn_ + 5);
+            break;
+        case Qt::Key_Home:
+            SetPosition(firstRow_, firstColumn_ - columnsPage);
+            break;
+        case Qt::Key_End:
+            SetPosition(firstRow_, firstColumn_ + columnsPage);
+            break;
+        default:
+            ChildWindow::keyPressEvent(event);
+            return;
     }
     event->accept();
 }

@@ -64,7 +64,8 @@ int PaintBindhu(QPainter& p, const std::vector<BindhuRow>& rows, int first, QSiz
 
 BindhuWindow::BindhuWindow(const ChartRecord& chart, long maskP, const OrbTable& table,
                            QWidget* parent)
-    : ChildWindow("MDBnd", "HBnd", parent), rows_(BindhuLayout(BindhuEntries(chart, table, maskP))) {
+    : ChildWindow("MDBnd", "HBnd", parent),
+      rows_(BindhuLayout(BindhuEntries(chart, table, maskP))) {
     setFocusPolicy(Qt::StrongFocus);
     resize(750, 500);
 }

@@ -47,8 +47,9 @@ void AddTableCommands(std::map<int, ChartCommand>& commands) {
             OpenTable(w, kTableOneChart, Format(" Аспекты %d"_cp, w.Number()));
     };
     commands[cmd::chart::kArcs] = [](ChartWindow& w) {
-        OpenTable(w, kTableArcs,
-                  Format("Дуги %s - %s"_cp, NameOf(w.Chart1()).c_str(), NameOf(w.Chart2()).c_str()));
+        OpenTable(
+            w, kTableArcs,
+            Format("Дуги %s - %s"_cp, NameOf(w.Chart1()).c_str(), NameOf(w.Chart2()).c_str()));
     };
     commands[cmd::chart::kBinduTable] = [](ChartWindow& w) { OpenBindhu(w.Chart1()); };
 }
