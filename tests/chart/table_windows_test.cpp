@@ -13,7 +13,9 @@
 #include "chart/ui/aspect_table_window.h"
 #include "chart/ui/bindhu_window.h"
 #include "chart_window_test_support.h"
+#include "dialog_test_support.h"
 #include "gui/qt_text.h"
+#include "gui/text_window.h"
 #include "platform/command_ids.h"
 #include "platform/text_file.h"
 #include "test_classes.h"
@@ -199,6 +201,29 @@ class TableWindowsTest : public QObject {
             for (int x = 0; x < image.width(); ++x) written += image.pixelColor(x, y) != background;
         QVERIFY(written > 500);
         Keep(b, "bindhu");
+
+        // With the table form off, and from an aspect table: the report.
+        UseQtServices qt;
+        qt.services.SetReportViewer(
+            [](const std::string& path, const std::string& title, const std::string& helpKey,
+               const ReportOrigin& origin) { TextWindow::Show(path, title, helpKey, origin); });
+        App().settings.ov[kOptBindhuTable] = 0;
+        auto* report = OpenedBy<TextWindow>(chart, cmd::chart::kBinduTable);
+        QVERIFY(report);
+        QCOMPARE(report->windowTitle(), QString("Таблица Биндху"));
+        QCOMPARE(report->HelpKey(), std::string("HBnd"));
+        std::string text = ReadFileBytes(report->Path()).value_or("");
+        std::string body = BindhuReportText(BindhuEntries(c, App().orbTable, App().settings.maskP));
+        QVERIFY(text.size() > body.size() &&
+                text.compare(text.size() - body.size(), body.size(), body) == 0);
+        auto* table = OpenedBy<AspectTableWindow>(chart, cmd::chart::kAspects);
+        QSet<QWidget*> before;
+        for (QWidget* w : QApplication::allWidgets()) before.insert(w);
+        table->OnCommand(cmd::text::kBinduTable);
+        int reports = 0;
+        for (QWidget* w : QApplication::allWidgets())
+            reports += qobject_cast<TextWindow*>(w) && !before.contains(w);
+        QCOMPARE(reports, 1);
     }
 };
 
