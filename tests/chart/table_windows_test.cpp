@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPrinter>
@@ -49,8 +50,15 @@ int CountPixels(const QImage& image, QRect band, QRgb colour) {
 
 // With ORBETA_SHOTS set, the pictures go there to be looked at.
 void Keep(QWidget* w, const char* name) {
-    if (const char* dir = std::getenv("ORBETA_SHOTS"))
-        w->grab().save(QString("%1/%2.png").arg(dir, name));
+    const char* dir = std::getenv("ORBETA_SHOTS");
+    if (!dir) return;
+    static bool fonts = [] {
+        for (const char* file : {"/data/fonts/sigilum.ttf", "/data/fonts/tabmono.ttf"})
+            QFontDatabase::addApplicationFont(QString(ORBETA_SOURCE_DIR) + file);
+        return true;
+    }();
+    (void)fonts;
+    w->grab().save(QString("%1/%2.png").arg(dir, name));
 }
 
 }  // namespace
