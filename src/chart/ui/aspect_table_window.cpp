@@ -1,5 +1,6 @@
 #include "chart/ui/aspect_table_window.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QPainter>
@@ -29,8 +30,13 @@ const QColor kBlack(0, 0, 0);
 
 AspectTableWindow::SaveNameChooser& Chooser() {
     static AspectTableWindow::SaveNameChooser chooser = [](QWidget* parent) {
-        return QFileDialog::getSaveFileName(parent, FromAnsi("Введи имя файла"_cp), QString(),
-                                            FromAnsi("Текстовые (*.txt);;Все файлы (*)"_cp));
+        // The dialog may move the working directory, where the program keeps its files.
+        QString previous = QDir::currentPath();
+        QString name =
+            QFileDialog::getSaveFileName(parent, FromAnsi("Введи имя файла"_cp), QString(),
+                                         FromAnsi("Текстовые (*.txt);;Все файлы (*)"_cp));
+        QDir::setCurrent(previous);
+        return name;
     };
     static const StateReset reset{[initial = chooser] { chooser = initial; }};
     return chooser;
@@ -253,8 +259,8 @@ void AspectTableWindow::paintEvent(QPaintEvent*) {
 }
 
 bool AspectTableWindow::OffersCommand(int id) const {
-    return id == cmd::text::kBinduTable || id == cmd::text::kPrint || id == cmd::text::kSave ||
-           id == kCmdCopyPicture;
+    if (id == cmd::text::kPrint) return App().printer != nullptr;
+    return id == cmd::text::kBinduTable || id == cmd::text::kSave || id == kCmdCopyPicture;
 }
 
 void AspectTableWindow::OnCommand(int id) {

@@ -87,7 +87,7 @@ void BindhuWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool BindhuWindow::OffersCommand(int id) const {
-    return id == cmd::picture::kPrint || id == cmd::picture::kCopy;
+    return id == cmd::picture::kCopy || (id == cmd::picture::kPrint && App().printer);
 }
 
 void BindhuWindow::OnCommand(int id) {
