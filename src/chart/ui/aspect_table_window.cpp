@@ -67,15 +67,14 @@ int LineCount(const AspectTable& t) {
     return static_cast<int>(t.Points().size() + 3 + t.CoordinatePoints().size());
 }
 
-void PaintHeader(QPainter& p, const AspectTable& t, const std::vector<int>& points, int width,
-                 int firstColumn, const QFont& gridFont) {
+void PaintHeader(QPainter& p, const std::vector<int>& points, int width, int firstColumn,
+                 const QFont& gridFont) {
     p.setFont(gridFont);
     Metrics m = MetricsOf(gridFont);
     int x = 3 * m.cw;
     for (size_t k = static_cast<size_t>(std::max(firstColumn, 0)); k < points.size() && x < width;
          ++k, x += 3 * m.cw)
         Text(p, x, 0, kBlue, "  " + PointShortName(points[k]));
-    (void)t;
 }
 
 // One line below the header at y.
@@ -127,7 +126,7 @@ void PaintLine(QPainter& p, const AspectTable& t, const std::vector<int>& points
 int PaintAspectTable(QPainter& painter, const AspectTable& table, QSize size, int firstRow,
                      int firstColumn, const QFont& gridFont, const QFont& coordinateFont) {
     std::vector<int> points = table.Points();
-    PaintHeader(painter, table, points, size.width(), firstColumn, gridFont);
+    PaintHeader(painter, points, size.width(), firstColumn, gridFont);
     int lh = MetricsOf(gridFont).lh;
     int y = lh;
     for (int line = std::max(firstRow, 0); line < LineCount(table) && y < size.height();
@@ -317,7 +316,7 @@ bool AspectTableWindow::Print() {
     int perPage = std::max(1, page.height() / lh - 1);
     for (int first = 0; first < LineCount(table_); first += perPage) {
         if (first > 0) printer->newPage();
-        PaintHeader(painter, table_, points, page.width(), 0, gridFont_);
+        PaintHeader(painter, points, page.width(), 0, gridFont_);
         int y = lh;
         for (int line = first; line < std::min(first + perPage, LineCount(table_)); ++line, y += lh)
             PaintLine(painter, table_, points, line, y, page.width(), 0, gridFont_,
