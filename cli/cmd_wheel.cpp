@@ -45,12 +45,14 @@ void AddWheelCommand(CLI::App& app, Action& action) {
                     "picture size WIDTHxHEIGHT in pixels (default 1600x900; with --print "
                     "1240x1754, and a PDF is an A4 page)");
     cmd->add_flag("--print", args->print, "the printer layout");
+    cmd->add_flag("--tables", args->tables, "with --print: the aspect grid under the wheel");
     cmd->callback([cmd, args, &action] {
         FinishChartArgs(*cmd, args->chart);
         FinishPartnerArgs(*cmd, args->partner);
         if (!IsWheelFileName(args->out))
             throw CommandError("the output file must end in .png, .svg or .pdf: " + args->out);
         if (!args->size.empty()) ParseWheelSize(args->size);
+        if (args->tables && !args->print) throw CommandError("--tables needs --print");
         // The workspace becomes the working directory: a relative name is the invoker's.
         std::error_code ec;
         args->out = std::filesystem::absolute(args->out, ec).string();

@@ -34,5 +34,6 @@ void AddEclipsesCommand(CLI::App& app, Action& action);
 void AddReturnCommands(CLI::App& app, Action& action);
 void AddTextBaseCommand(CLI::App& app, Action& action);
 void AddRectifyCommand(CLI::App& app, Action& action);
+void AddTableCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

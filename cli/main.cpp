@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     AddReturnCommands(app, action);
     AddTextBaseCommand(app, action);
     AddRectifyCommand(app, action);
+    AddTableCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

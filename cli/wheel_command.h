@@ -15,6 +15,7 @@ struct WheelArgs {
     std::string out;
     std::string size;
     bool print = false;
+    bool tables = false;  // with --print: the aspect grid under the wheel
 };
 
 // WIDTHxHEIGHT, each 1..20000; a CommandError otherwise.

@@ -62,6 +62,7 @@ void DrawWheel(const WheelArgs& a) {
     OrbTable table = LoadOrbSlot(settings.orbFiles, kOrbSlotCurrent);
 
     WheelParams params = MakeWheelParams(settings, table, a.print);
+    params.printTable = a.tables;
     // One computation for both charts: a fault they share is told once.
     Computation c(ContextOf(a.chart));
     params.first = ComputeChartOf(c, a.chart);

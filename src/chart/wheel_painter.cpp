@@ -1,11 +1,13 @@
 #include "chart/wheel_painter.h"
 
 #include <QFontMetrics>
+#include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <algorithm>
 
 #include "aspects/aspect_matrix.h"
+#include "chart/chart_tables.h"
 #include "chart/make_font.h"
 #include "chart/wheel_glyphs.h"
 #include "chart/wheel_painter_internal.h"
@@ -24,6 +26,42 @@ QString QtText(const std::string& cp1251) {
 
 }  // namespace
 
+namespace {
+
+// The aspect grid under a printed wheel. A grid that needs a page of its own is left
+// out on a surface of one page.
+void PaintPrintedGrid(QPainter& painter, const WheelParams& params, QSize size,
+                      const WheelLayout& layout) {
+    AspectTable table;
+    table.kind = params.kind == kWheelTwoCharts ? kTableTwoCharts : kTableOneChart;
+    table.horary = params.horary;
+    table.chartA = params.first;
+    table.chartB = params.second;
+    table.matrix = params.matrix;
+    table.maskP = params.maskP;
+    table.maskA = params.maskA;
+    PrintedGrid grid = LayOutPrintedGrid(table, size.width(), size.height(), layout.geometry.cy);
+    if (grid.newPage) {
+        auto* pages = dynamic_cast<QPagedPaintDevice*>(painter.device());
+        if (!pages || !pages->newPage()) return;
+    }
+    std::optional<QFont> font = MakeFont(params.textFace, grid.rowHeight, grid.unit);
+    if (!font) return;
+    painter.save();
+    painter.setFont(*font);
+    painter.setPen(QPen(Qt::black, std::max(1, size.width() / 2000)));
+    int ascent = painter.fontMetrics().ascent();
+    for (const GridItem& item : grid.items) {
+        if (item.rule)
+            painter.drawLine(item.x, item.y, item.x2, item.y2);
+        else
+            painter.drawText(item.x, item.y + ascent, QString::fromUtf8(AnsiToUtf8(item.text)));
+    }
+    painter.restore();
+}
+
+}  // namespace
+
 WheelLayout PaintChart(QPainter& painter, const WheelParams& params, QSize size, bool printer,
                        uint8_t& printState, WheelTrace* trace) {
     if (printState == kPrinting) return {};
@@ -33,6 +71,7 @@ WheelLayout PaintChart(QPainter& painter, const WheelParams& params, QSize size,
     painter.save();
     wheel.Paint(size);
     painter.restore();
+    if (printer && params.printTable) PaintPrintedGrid(painter, params, size, wheel.Layout());
     if (requested) printState = kNotPrinting;
     return wheel.Layout();
 }

@@ -67,6 +67,8 @@ struct WheelParams {
     long maskA = 1023;
     std::string glyphFace = "Sigilum";
     std::string textFace = "Tabula Mono";
+    // Printed: the aspect grid under the wheel ("Карта с Аспектами").
+    bool printTable = false;
 
     // The pen of an aspect angle; without a pen of its own, the standard colour of
     // the angle, solid.

@@ -1,6 +1,8 @@
 // orbeta-cli as other tools use it: a separate process, its output and status.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 #include "../core/swetest_oracle.h"
@@ -54,6 +56,41 @@ TEST_F(Cli, ChartAgreesWithSwetest) {
         EXPECT_NEAR(j["lon"][b].get<double>(), oracle[index[b]].lon, 0.001 / 3600) << b + 1;
         EXPECT_NEAR(j["lat"][b].get<double>(), oracle[index[b]].lat, 0.001 / 3600) << b + 1;
     }
+}
+
+// The tables: the partner's points are the rows of an aspect table, the arcs pair a
+// chart with itself without a partner, and the Bindhu table takes no partner.
+TEST_F(Cli, TablesOfAChart) {
+    const std::string chart =
+        " --date \"16.05.1945 08:00:00\" --gmt -3 --lat 55.45 --lon 37.37 --mask-p 3 --mask-a 3";
+    const std::string partner =
+        " --partner-date \"01.01.1990 12:00:00\" --partner-gmt 0 "
+        "--partner-lat 51.30 --partner-lon 0";
+    auto r = Run("table arcs --json --house 8" + chart);
+    ASSERT_EQ(r.status, 0) << Stderr();
+    auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["kind"], 3);
+    EXPECT_EQ(j["points"], nlohmann::json::array({1, 2}));
+    EXPECT_EQ(j["cells"][0][0], 0.0);  // the Sun with itself
+    EXPECT_EQ(j["charts"].size(), 2u);
+    double sun = j["charts"][0]["points"][0]["lon"], moon = j["charts"][0]["points"][1]["lon"];
+    EXPECT_NEAR(j["cells"][0][1].get<double>(), std::fabs(moon - sun), 1e-4);
+
+    r = Run("table aspects --json" + chart + partner);
+    ASSERT_EQ(r.status, 0) << Stderr();
+    j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["kind"], 2);
+    EXPECT_EQ(j["points"].size(), 2u + 6u);  // Sun, Moon and the cusps 1..6
+    EXPECT_EQ(j["charts"][1]["dateTime"], "01.01.1990 12:00:00");
+
+    r = Run("table aspects" + chart);
+    ASSERT_EQ(r.status, 0) << Stderr();
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "         Сол   Лун   Асц    Д2    Д3    IC    Д5    Д6");
+    r = Run("table bindhu --house 8" + chart);
+    ASSERT_EQ(r.status, 0) << Stderr();
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), " Таблица Биндху");
+    EXPECT_NE(Run("table bindhu" + chart + partner).status, 0);
 }
 
 TEST_F(Cli, PackedCoordinatesWithSixtyMinutesAreRefused) {

@@ -109,6 +109,8 @@ class ChartWindow : public ChartWindowBase {
 
 // The commands on derived charts and time (in their own file).
 void AddDerivedChartCommands(std::map<int, ChartCommand>& commands);
+// The aspect, arc and Bindhu tables (in their own file).
+void AddTableCommands(std::map<int, ChartCommand>& commands);
 
 // A chart window on a computed chart: title "Карта %d: %s" with the text; the popup
 // menu "K0t1" for a natal chart, else "K0".

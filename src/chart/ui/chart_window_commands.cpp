@@ -48,7 +48,7 @@ std::map<int, ChartCommand>& Commands() {
         {kPrintWithTables, [](ChartWindow& w) { w.Print(true); }},
         {kCopyPicture, [](ChartWindow& w) { w.ChildWindow::OnCommand(kCmdCopyPicture); }},
     };
-    static bool derived = (AddDerivedChartCommands(commands), true);
+    static bool derived = (AddDerivedChartCommands(commands), AddTableCommands(commands), true);
     (void)derived;
     // A fresh start (a test) drops the commands other parts of the program added.
     static const StateReset reset{[initial = commands] { commands = initial; }};
@@ -137,8 +137,8 @@ bool ChartWindow::Print(bool withTables) {
         QPainter painter;
         if (painter.begin(printer)) {
             WheelParams params = Params(true);
-            // The tables beside the wheel are what 2101 prints in addition to 2100.
-            params.display.aspectarium = printTable_;
+            // 2101 prints the aspect grid under the wheel.
+            params.printTable = printTable_;
             printState_ = kPrintRequested;
             PaintChart(painter, params, QSize(printer->width(), printer->height()), true,
                        printState_);
