@@ -22,6 +22,11 @@ namespace {
 
 constexpr int kTicks = 6;
 
+// The printer's page has many more pixels than a window: its text grows with it.
+int FontPixels(const QRect& area, bool print) {
+    return print ? std::max(10, area.height() / 60) : std::clamp(area.height() / 45, 10, 18);
+}
+
 }  // namespace
 
 RectifyWindow::RectifyWindow(RectifyRun run, QWidget* parent)
@@ -29,8 +34,12 @@ RectifyWindow::RectifyWindow(RectifyRun run, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(400, 240);
     resize(640, 360);
+    // The middle of the first run of best totals: the time the curve points to.
     auto best = std::max_element(run_.totals.begin(), run_.totals.end());
-    selected_ = best == run_.totals.end() ? 0 : static_cast<int>(best - run_.totals.begin());
+    if (best != run_.totals.end()) {
+        auto end = std::find_if(best, run_.totals.end(), [&](double t) { return t != *best; });
+        selected_ = static_cast<int>((best - run_.totals.begin()) + (end - best - 1) / 2);
+    }
 }
 
 RectifyWindow::~RectifyWindow() {
@@ -76,13 +85,13 @@ void RectifyWindow::OpenSelectedChart() {
 
 QRect RectifyWindow::PlotArea(const QRect& area) const {
     int margin = std::max(8, area.width() / 40);
-    int line = fontMetrics().height();
+    int line = FontPixels(area, printing) * 3 / 2;
     return area.adjusted(margin, margin + 2 * line, -margin, -margin - 2 * line);
 }
 
 void RectifyWindow::Draw(QPainter& painter, const QRect& area) const {
     QFont font(FromAnsi(App().settings.monoFont));
-    font.setPixelSize(std::max(10, area.height() / 30));
+    font.setPixelSize(FontPixels(area, printing));
     painter.setFont(font);
     painter.fillRect(area, Qt::white);
     QRect plot = PlotArea(area);
