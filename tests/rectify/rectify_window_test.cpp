@@ -2,9 +2,12 @@
 // stays, a run opens the score window at the true birth time and the report; the
 // event file dialogs create, refuse, delete and append.
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QTest>
 #include <cmath>
 #include <cstring>
@@ -138,6 +141,15 @@ class RectifyWindowTest : public QObject {
         ChartRecord last = w->CandidateChart(20);
         QCOMPARE(std::lround((last.jdLocal - w->CandidateChart(0).jdLocal) * 86400), 1200L);
         QCOMPARE(std::lround((last.jdUT - last.jdLocal) * 24), -3L);
+        // The popup's print goes to a PDF named after the window.
+        App().printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        App().printer->setOutputFormat(QPrinter::PdfFormat);
+        App().printer->setOutputFileName(QDir::current().absoluteFilePath("out.pdf"));
+        App().settings.ov[kOptPrintDialog] = 0;
+        w->OnCommand(cmd::picture::kPrint);
+        QString pdf = App().printer->outputFileName();
+        QVERIFY(pdf.endsWith("Ректификация.pdf"));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
         auto reports = Windows<TextWindow>(app);
         QCOMPARE(int(reports.size()), 1);
         auto text = ReadFileBytes(reports.front()->Path());
