@@ -33,7 +33,6 @@ RectifyWindow::RectifyWindow(RectifyRun run, QWidget* parent)
     : ChildWindow("MDReG", "HGRe", parent), run_(std::move(run)) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(400, 240);
-    resize(640, 360);
     // The middle of the first run of best totals: the time the curve points to.
     auto best = std::max_element(run_.totals.begin(), run_.totals.end());
     if (best != run_.totals.end()) {

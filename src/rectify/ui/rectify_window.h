@@ -38,6 +38,7 @@ class RectifyWindow : public ChildWindow {
     void OpenSelectedChart();
     bool Print();
     void OnCommand(int id) override;
+    QSize sizeHint() const override { return {640, 360}; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
