@@ -20,6 +20,7 @@
 #include "aspects/orb_file.h"
 #include "core/angles.h"
 #include "gui/app_state.h"
+#include "gui/progress_dialog.h"
 #include "gui/text_window.h"
 #include "platform/codepage.h"
 #include "platform/file_names.h"
@@ -48,7 +49,8 @@ struct DialogInput {
 };
 
 // Runs 211 with the dialog filled in and OK pressed; true when the dialog went.
-bool Run211(Application& app, const DialogInput& in, bool report) {
+// With `abort`, "Прервать" is pressed as soon as the progress dialog lets events in.
+bool Run211(Application& app, const DialogInput& in, bool report, bool abort = false) {
     bool closed = false;
     WhenDialogOpens([&](QDialog* d) {
         Retype(d->findChild<QLineEdit*>("5001"), in.start);
@@ -59,6 +61,12 @@ bool Run211(Application& app, const DialogInput& in, bool report) {
         Click(d, "1");
         closed = !d->isVisible();
         if (!closed) d->reject();
+        if (abort)
+            QTimer::singleShot(0, [] {
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* p = qobject_cast<ProgressDialog*>(w); p && p->isVisible())
+                        static_cast<QDialog*>(p)->reject();  // "Прервать"
+            });
     });
     app.Commands().Run(cmd::menu::kRectification);
     return closed;
@@ -158,6 +166,14 @@ class RectifyWindowTest : public QObject {
         QVERIFY(std::filesystem::exists(results));
         app.Frame()->Client()->closeAllSubWindows();
         QTRY_VERIFY(!std::filesystem::exists(results));
+
+        // "Прервать" keeps the candidates scored so far: the window shows them.
+        QVERIFY(Run211(app, {"16.05.1985 5:20", "16.05.1985 5:40", "60", "3"}, false, true));
+        windows = Windows<RectifyWindow>(app);
+        QCOMPARE(int(windows.size()), 1);
+        windows.front()->Select(100);
+        QVERIFY(windows.front()->Selected() < 20);
+        QVERIFY(windows.front()->SelectionText().startsWith("16.05.1985 05:2"));
     }
 
     void eventFiles() {
