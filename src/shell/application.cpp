@@ -46,6 +46,7 @@
 #include "platform/text_file.h"
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
+#include "rectify/ui/rectify_command.h"
 #include "shell/main_frame.h"
 #include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
@@ -114,6 +115,7 @@ void Application::AddMenuCommands() {
     commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
     commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
     commands_.Set(kInterpretationTexts, [] { RunTextEditing(nullptr); });
+    commands_.Set(kRectification, [] { RunRectificationCommand(App().frame.data()); });
 }
 
 void Application::AddChartWindowCommands() {

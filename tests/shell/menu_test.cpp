@@ -164,6 +164,7 @@ class MenuTest : public QObject {
                                      kLoopAspects,
                                      kReturns,
                                      kEclipses,
+                                     kRectification,
                                      kSunIngress,
                                      kLunations};
         int commandsSeen = 0;
