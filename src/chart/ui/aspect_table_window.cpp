@@ -53,7 +53,11 @@ struct Metrics {
 };
 Metrics MetricsOf(const QFont& font) {
     QFontMetrics fm(font);
-    return {std::max(1, fm.height() + fm.leading()), std::max(1, fm.averageCharWidth() * 7 / 4)};
+    // Three units make a cell. Digits are wider than the average letter of most faces,
+    // so the unit grows where a value ("120.0") and a blank would not fit: neighbouring
+    // values must never run together.
+    int unit = std::max(fm.averageCharWidth() * 7 / 4, (fm.horizontalAdvance("000.0 ") + 2) / 3);
+    return {std::max(1, fm.height() + fm.leading()), std::max(1, unit)};
 }
 
 void Text(QPainter& p, int x, int y, const QColor& colour, const std::string& cp1251) {
