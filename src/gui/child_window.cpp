@@ -38,10 +38,17 @@ QMdiSubWindow* ChildWindow::ShowInFrame(const QString& title) {
     QMdiSubWindow* sub = App().client ? App().client->addSubWindow(this) : nullptr;
     QWidget* shown = sub ? static_cast<QWidget*>(sub) : this;
     if (sub) sub->setAttribute(Qt::WA_DeleteOnClose);
-    if (App().settings.maxW)
+    if (App().settings.maxW) {
         shown->showMaximized();
-    else
+    } else {
+        // Unmaximised, a window whose own size hint is small (a text window's is a few
+        // characters) would open as a sliver: it takes at least half the client area.
+        if (sub) {
+            QSize area = App().client->viewport()->size();
+            sub->resize(sub->sizeHint().expandedTo(area / 2).boundedTo(area));
+        }
         shown->show();
+    }
     // A new window comes to the front with the focus, also when it was asked for from a
     // dialog that closes afterwards.
     if (sub) {

@@ -161,6 +161,8 @@ class WindowsTest : public QObject {
         auto* small = new FakeChartWindow(0, Chart("B"));
         QMdiSubWindow* sub2 = small->ShowInFrame("B");
         QVERIFY(sub2 && !sub2->isMaximized());
+        QSize area = app.Frame()->Client()->viewport()->size();
+        QVERIFY(sub2->width() >= area.width() / 2 && sub2->height() >= area.height() / 2);
         App().settings.maxW = 1;
         auto* big = new FakeChartWindow(0, Chart("A"));
         QMdiSubWindow* sub = big->ShowInFrame("Карта: A");
