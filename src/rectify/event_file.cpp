@@ -36,7 +36,9 @@ EventFile ParseEventText(std::string_view text) {
         e.name = std::string(Trimmed(std::string_view(type.name).substr(0, at)));
         e.dateText = std::string(Trimmed(std::string_view(type.name).substr(at + 2)));
         DateParts parts;
-        if (!DatePartsOfDateTimeText(e.dateText, parts) || !ImpossibleDateText(parts).empty()) {
+        // A year outside the ephemeris data (−4712..5399) is no date of a life either.
+        if (!DatePartsOfDateTimeText(e.dateText, parts) || !ImpossibleDateText(parts).empty() ||
+            parts.year < -4712 || parts.year > 5399) {
             ++file.unreadableDates;
             continue;
         }

@@ -158,12 +158,12 @@ TEST(RectifyRules, CandidatesAndListing) {
 TEST(RectifyEvents, ReadsEventFiles) {
     std::string text = Utf8ToAnsi(
         "Файл событий Иван\n#Брак @ 12.06.1970 14:30\n* comment\nSU:0:7\n\n#Суд @1 @31.02.1975\n"
-        "SA:0:1\n#Переезд\nUR:0:4\n#Развод @ erdt\n");
+        "SA:0:1\n#Переезд\nUR:0:4\n#Развод @ erdt\n#Потоп @01.02.-9755\n");
     EventFile f = ParseEventText(text);
-    ASSERT_EQ(f.types.size(), 4u);
+    ASSERT_EQ(f.types.size(), 5u);
     EXPECT_EQ(f.types[2].name, Utf8ToAnsi("Переезд"));
     ASSERT_EQ(f.events.size(), 1u);
-    EXPECT_EQ(f.unreadableDates, 2);  // 31.02 and a text
+    EXPECT_EQ(f.unreadableDates, 3);  // 31.02, a text, a year before the ephemeris data
     EXPECT_EQ(f.events[0].name, Utf8ToAnsi("Брак"));
     EXPECT_EQ(f.events[0].dateText, "12.06.1970 14:30");
     EXPECT_DOUBLE_EQ(f.events[0].jdLocal, 2440749.5 + 14.5 / 24);
