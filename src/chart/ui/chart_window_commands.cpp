@@ -13,6 +13,7 @@
 #include "gui/app_state.h"
 #include "gui/birth_data_dialog.h"
 #include "gui/chart_opener.h"
+#include "gui/child_window.h"
 #include "gui/choice_dialogs.h"
 #include "gui/pair_selection.h"
 #include "gui/qt_text.h"
@@ -23,7 +24,6 @@
 #include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
-#include "gui/child_window.h"
 
 namespace orbeta {
 namespace {
