@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScrollBar>
 #include <algorithm>
@@ -12,6 +11,7 @@
 
 #include "chart/ui/bindhu_window.h"
 #include "gui/app_state.h"
+#include "gui/print_start.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -298,16 +298,8 @@ bool AspectTableWindow::Print() {
     QPrinter* printer = App().printer.get();
     if (!printer) return false;
     std::string title = AnsiToUtf8("Аспекты"_cp);
-    PrepareToPrint(*printer, title, title);
-    if (App().settings.Option(kOptPrintDialog)) {
-        QPrintDialog dialog(printer, this);
-        if (dialog.exec() != QDialog::Accepted) return false;
-    }
     QPainter painter;
-    if (!painter.begin(printer)) {
-        Svc().Warning("Принтер недоступен"_cp);
-        return false;
-    }
+    if (!StartPrinting(painter, *printer, this, title, title)) return false;
     printing = true;
     // The cell unit that makes n + 2 cells fill the page width: the screen fonts drawn
     // to that scale.

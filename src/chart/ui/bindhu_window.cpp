@@ -2,13 +2,13 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 
 #include "chart/make_font.h"
 #include "chart/wheel_glyphs.h"
 #include "gui/app_state.h"
+#include "gui/print_start.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -101,16 +101,8 @@ bool BindhuWindow::Print() {
     QPrinter* printer = App().printer.get();
     if (!printer) return false;
     std::string title = AnsiToUtf8("Таблица Биндху"_cp);
-    PrepareToPrint(*printer, title, title);
-    if (App().settings.Option(kOptPrintDialog)) {
-        QPrintDialog dialog(printer, this);
-        if (dialog.exec() != QDialog::Accepted) return false;
-    }
     QPainter painter;
-    if (!painter.begin(printer)) {
-        Svc().Warning("Принтер недоступен"_cp);
-        return false;
-    }
+    if (!StartPrinting(painter, *printer, this, title, title)) return false;
     printing = true;
     QSize page(printer->width(), printer->height());
     // Every page repeats the heading; the rows go on where the last page stopped.

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +11,7 @@
 #include "core/chart_compute.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
+#include "gui/print_start.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -163,19 +163,14 @@ void RectifyWindow::keyPressEvent(QKeyEvent* event) {
 bool RectifyWindow::Print() {
     QPrinter* printer = App().printer.get();
     if (!printer) return false;
-    PrepareToPrint(*printer, AnsiToUtf8("Ректификация"_cp), AnsiToUtf8("Ректификация"_cp));
+    std::string title = AnsiToUtf8("Ректификация"_cp);
     bool printed = false;
-    bool asked = App().settings.Option(kOptPrintDialog);
-    if (!asked || QPrintDialog(printer, this).exec() == QDialog::Accepted) {
-        QPainter painter;
-        if (painter.begin(printer)) {
-            printing = true;
-            Draw(painter, QRect(0, 0, printer->width(), printer->height()));
-            printing = false;
-            printed = painter.end();
-        } else {
-            Svc().Warning("Принтер недоступен"_cp);
-        }
+    QPainter painter;
+    if (StartPrinting(painter, *printer, this, title, title)) {
+        printing = true;
+        Draw(painter, QRect(0, 0, printer->width(), printer->height()));
+        printing = false;
+        printed = painter.end();
     }
     setFocus(Qt::OtherFocusReason);
     clickArmed = true;
