@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth poppler-utils imagemagick xdotool hyperfine
   fonts-noto-core fonts-dejavu-core
   tzdata
+  hunspell hunspell-ru
 )
 
 missing=()
