@@ -19,6 +19,7 @@
 #include "interp/chart_patterns.h"
 #include "interp/interpretation.h"
 #include "interp/text_report.h"
+#include "platform/codepage.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
 
@@ -121,7 +122,8 @@ void Report(const InterpretArgs& a) {
     bool analysis = a.report == "analysis";
     int kind = KindOf(a.report);
     if (!analysis && kind == kRelocationInterpretation)
-        chart = RelocationChart(c, chart, a.toPlace, a.toLat, a.toLon, chart.houseSystem);
+        chart =
+            RelocationChart(c, chart, Utf8ToAnsi(a.toPlace), a.toLat, a.toLon, chart.houseSystem);
     TellDiagnostics(c.diagnostics);
     OrbTable table = Orbs(a);
     AspectMatrix matrix = ComputeAspectMatrix(chart, table);
