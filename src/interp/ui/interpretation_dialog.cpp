@@ -1,9 +1,9 @@
 #include "interp/ui/interpretation_dialog.h"
 
 #include <QCheckBox>
-#include <QMainWindow>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMainWindow>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
