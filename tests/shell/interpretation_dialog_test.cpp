@@ -109,6 +109,7 @@ class InterpretationDialogTest : public QObject {
         });
         w->OnCommand(cmd::chart::kInterpretation);
         QCOMPARE(prefilled, AnsiToUtf8(w->Chart1().place));
+        QCOMPARE(App().client->activeSubWindow()->widget(), Reports().back());
         text = LastReportText();
         QVERIFY2(text.rfind(" Переезд\n", 0) == 0, text.c_str());
         QVERIFY2(

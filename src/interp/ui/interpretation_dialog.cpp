@@ -123,10 +123,17 @@ bool WriteInterpretationReport(const ChartRecord& chart, int kind, unsigned opti
 }
 
 void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind) {
-    InterpretationDialog dialog(parent, kind);
-    if (dialog.exec() != QDialog::Accepted) return;
+    unsigned options = 0;
+    {
+        // Gone before the report opens: a closing dialog hands the focus back to the
+        // window that was active, which would cover the new report.
+        InterpretationDialog dialog(parent, kind);
+        if (dialog.exec() != QDialog::Accepted) return;
+        kind = dialog.Kind();
+        options = dialog.Options();
+    }
     ChartRecord subject = chart;
-    if (dialog.Kind() == kRelocationInterpretation) {
+    if (kind == kRelocationInterpretation) {
         std::optional<NewPlace> place = Asker() ? Asker()(parent, chart) : std::nullopt;
         if (!place) return;
         Computation c(ProfileContext());
@@ -134,7 +141,7 @@ void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind) {
                                   App().settings.houseSet);
         TellDiagnostics(c.diagnostics);
     }
-    WriteInterpretationReport(subject, dialog.Kind(), dialog.Options());
+    WriteInterpretationReport(subject, kind, options);
 }
 
 void RunInterpretationCommand(int kind) {
