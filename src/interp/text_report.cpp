@@ -92,6 +92,13 @@ bool BeginTextReport(const std::filesystem::path& stem) {
     return true;
 }
 
+bool BeginTextReport(ChartAnalysis* analysis, const std::filesystem::path& stem,
+                     const ChartRecord& chart) {
+    if (!BeginTextReport(stem)) return false;
+    if (analysis) *analysis = AnalyseChart(chart);
+    return true;
+}
+
 std::string AspectKey(int point1, int point2, double angle) {
     char text[16];
     std::snprintf(text, sizeof text, "a%03ld", std::lround(angle));

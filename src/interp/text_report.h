@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "interp/chart_analysis.h"
+
 namespace orbeta {
 
 // Compiles the base when needed (a .csr exists and the .cta is missing or older than
@@ -30,6 +32,9 @@ std::optional<std::string> PrintTextF(const char* format, ...)
 
 // Opens the base and prints its introduction "0"; false when the base cannot be opened.
 bool BeginTextReport(const std::filesystem::path& stem);
+// The same, filling the analysis of the chart when one is given.
+bool BeginTextReport(ChartAnalysis* analysis, const std::filesystem::path& stem,
+                     const ChartRecord& chart);
 
 // Key of an aspect text: "p" and the body, or "h" and the house for points 16..27,
 // for each point, then "a" and the angle in whole degrees: "p01h10a090".

@@ -19,6 +19,7 @@
 
 #include "aspects/ui/orb_dialogs.h"
 #include "chart/ui/chart_window.h"
+#include "chart/ui/derived_dialogs.h"
 #include "chart/ui/display_dialog.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
@@ -40,6 +41,7 @@
 #include "gui/printer_settings_dialog.h"
 #include "gui/progress_dialog.h"
 #include "gui/qt_text.h"
+#include "interp/ui/interpretation_dialog.h"
 #include "interp/ui/text_edit_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -115,6 +117,9 @@ void Application::AddMenuCommands() {
     commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
     commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
     commands_.Set(kInterpretationTexts, [] { RunTextEditing(nullptr); });
+    commands_.Set(kNatalInterpretation, [] { RunInterpretationCommand(0); });
+    commands_.Set(kChildInterpretation, [] { RunInterpretationCommand(1); });
+    commands_.Set(kRelocationInterpretation, [] { RunInterpretationCommand(2); });
     commands_.Set(kRectification, [] { RunRectificationCommand(App().frame.data()); });
 }
 
@@ -132,6 +137,16 @@ void Application::AddChartWindowCommands() {
                             [](ChartWindow& w) { StoreChartInBase(&w, w.Chart1()); });
     ChartWindow::SetCommand(cmd::chart::kSolarLunar,
                             [](ChartWindow& w) { RunSolarLunar(&w, w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kInterpretation,
+                            [](ChartWindow& w) { RunInterpretation(&w, w.Chart1(), 0); });
+    ChartWindow::SetCommand(cmd::chart::kChartAnalysis,
+                            [](ChartWindow& w) { RunAnalysisTable(w.Chart1()); });
+    // Relocation asks its place with the chart window's dialog 1019.
+    SetNewPlaceAsker([](QWidget* parent, const ChartRecord& chart) -> std::optional<NewPlace> {
+        auto place = RunRelocationDialog(parent, chart);
+        if (!place) return std::nullopt;
+        return NewPlace{place->town, place->latitude, place->longitude};
+    });
 }
 
 void Application::Start() {
