@@ -209,6 +209,10 @@ void AddTextBaseCommand(CLI::App& app, Action& action) {
                       "with --shipping: STEM of another base whose texts this one must not repeat");
     check->callback([args, &action] {
         args->base = ResolveStem(args->base);
+        std::error_code ec;  // the command runs in the workspace: the invoker's paths first
+        if (!args->floors.empty())
+            args->floors = std::filesystem::absolute(args->floors, ec).string();
+        if (!args->against.empty()) args->against = ResolveStem(args->against);
         if (args->require == "-") {
             args->requireText.assign(std::istreambuf_iterator<char>(std::cin), {});
         } else if (!args->require.empty()) {
