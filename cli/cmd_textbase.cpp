@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "interp/text_base.h"
 #include "interp/text_check.h"
+#include "interp/text_form.h"
 #include "interp/text_report.h"
 #include "platform/codepage.h"
 #include "platform/text_file.h"
@@ -27,6 +28,9 @@ struct TextBaseArgs {
     std::string require;
     std::string requireText;
     bool stats = false;
+    bool shipping = false;
+    std::string floors;
+    std::string against;
 };
 
 // A stem of the invoker's when its .csr or .cta is there or it names a folder;
@@ -103,6 +107,22 @@ int Check(const TextBaseArgs& a) {
     if (!a.require.empty()) required = ParseRequiredKeys(a.requireText);
     auto check = CheckTextBase(set, readProblems, required,
                                std::filesystem::path(a.base).filename().string());
+    if (a.shipping) {
+        std::vector<WordFloor> floors;
+        if (!a.floors.empty()) {
+            auto bytes = ReadFileBytes(a.floors);
+            if (!bytes) throw CommandError("cannot read " + a.floors);
+            floors = ParseWordFloors(*bytes);
+        }
+        SourceSet other;
+        std::vector<SourceProblem> ignored;
+        if (!a.against.empty() &&
+            !ReadSourcesForCheck(WithExtension(a.against, ".csr"), a.utf8, other, ignored))
+            throw CommandError("cannot read " + a.against + ".csr");
+        CheckShippedForm(set, floors, a.against.empty() ? nullptr : &other, check);
+    }
+    std::vector<std::pair<std::string, std::string>> similar;
+    if (a.stats) similar = SimilarBlocks(set, required);
     if (a.json) {
         nlohmann::json out;
         out["problems"] = nlohmann::json::array();
@@ -122,6 +142,8 @@ int Check(const TextBaseArgs& a) {
                                              {"median", f.words.median},
                                              {"total", f.words.total}}}});
         out["duplicates"] = a.stats ? nlohmann::json(check.duplicates) : nlohmann::json::array();
+        out["similar"] = nlohmann::json::array();
+        for (const auto& [first, second] : similar) out["similar"].push_back({first, second});
         std::printf("%s\n", out.dump().c_str());
     } else {
         for (const auto& p : check.problems)
@@ -137,6 +159,8 @@ int Check(const TextBaseArgs& a) {
                 for (const auto& key : group) std::printf(" %s", key.c_str());
                 std::printf("\n");
             }
+            for (const auto& [first, second] : similar)
+                std::printf("similar: %s %s\n", first.c_str(), second.c_str());
         }
     }
     return check.problems.empty() && check.missing.empty() ? 0 : 1;
@@ -174,9 +198,21 @@ void AddTextBaseCommand(CLI::App& app, Action& action) {
     check->add_flag("--utf8", args->utf8, "the sources are UTF-8 (as in the repository)");
     check->add_option("--require", args->require,
                       "file of lines KEY[<tab>FAMILY[<tab>required|optional]], or - for stdin");
-    check->add_flag("--stats", args->stats, "words per family and blocks of equal text");
+    check->add_flag(
+        "--stats", args->stats,
+        "words per family, blocks of equal text, texts sharing half their word 4-grams");
+    check->add_flag("--shipping", args->shipping,
+                    "the form of shipped texts: line length, paragraphs, characters, equal texts");
+    check->add_option("--floors", args->floors,
+                      "with --shipping: lines PATTERN WORDS, the least words of a key's text");
+    check->add_option("--against", args->against,
+                      "with --shipping: STEM of another base whose texts this one must not repeat");
     check->callback([args, &action] {
         args->base = ResolveStem(args->base);
+        std::error_code ec;  // the command runs in the workspace: the invoker's paths first
+        if (!args->floors.empty())
+            args->floors = std::filesystem::absolute(args->floors, ec).string();
+        if (!args->against.empty()) args->against = ResolveStem(args->against);
         if (args->require == "-") {
             args->requireText.assign(std::istreambuf_iterator<char>(std::cin), {});
         } else if (!args->require.empty()) {
