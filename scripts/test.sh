@@ -11,3 +11,5 @@ export XDG_RUNTIME_DIR=$(mktemp -d)
 unset SE_EPHE_PATH
 cd build-test
 ctest --output-on-failure -j "$(nproc)" --timeout 600
+# The reader's report on the interpretation texts (never fails).
+cd .. && scripts/texts-report.sh build-test/cli/orbeta-cli
