@@ -254,10 +254,16 @@ TEST_F(GraphEphemeris, StationsAtRealMomentsForEveryMethod) {
     for (const auto& m : marks)
         if (m.letter == 'd' && std::fabs(m.jd - Jd("07.02.2025 22:24")) < 10.0 / 1440) found = true;
     EXPECT_TRUE(found);
-    // A bar inside a retrograde stretch has one letter.
-    ASSERT_GE(week.stations.size(), 2u);
-    double mid = (week.stations[0] + week.stations[1]) / 2;
-    EXPECT_EQ(MotionMarks(week, mid - 0.5, mid + 0.5).size(), 1u);
+    // A bar inside a retrograde stretch (15.03 to 07.04.2025) has one letter.
+    BodyMotion natal1 =
+        FindBodyMotion(test::Scratch(), MER, Jd("01.01.2025"), Jd("01.06.2025"), 1, natal);
+    ASSERT_EQ(natal1.stations.size(), 2u);
+    auto inside = MotionMarks(natal1, Jd("20.03.2025"), Jd("30.03.2025"));
+    ASSERT_EQ(inside.size(), 1u);
+    EXPECT_EQ(inside[0].letter, 'r');
+    auto across = MotionMarks(natal1, Jd("01.04.2025"), Jd("10.04.2025"));
+    ASSERT_EQ(across.size(), 2u);
+    EXPECT_EQ(across[1].letter, 'd');
 }
 
 TEST_F(GraphEphemeris, TheCursorMovesLabelsAndLegend) {
