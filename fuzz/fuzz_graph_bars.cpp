@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string_view>
 
 #include "forecast/draw/graph_painters.h"
@@ -15,14 +14,16 @@
 
 namespace {
 
+// Made once and never destroyed: Qt's own statics are gone by the time exit handlers
+// would destroy it.
 void StartGui() {
-    static std::unique_ptr<QGuiApplication> app;
+    static QGuiApplication* app = nullptr;
     if (app) return;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "fuzz_graph_bars";
     static char* argv[] = {name, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 }  // namespace

@@ -180,10 +180,35 @@ BodyMotion FindBodyMotion(Computation& c, int body, double from, double to, int 
                           const ChartRecord& natal) {
     BodyMotion m;
     m.from = from;
-    std::vector<StationRecord> stations;
-    m.retrogradeAtFrom = FindStations(c, body, from, to, calcMethod, natal, stations) == 1;
-    for (const auto& s : stations)
-        if (std::isfinite(s.moment)) m.stations.push_back(s.moment);
+    int kind = MotionKind(c.Options(), body);
+    if (kind < 2 || !(to >= from)) {
+        m.retrogradeAtFrom = kind == 1;
+        return m;
+    }
+    // The method's time scale is linear in the real moment (mirrored methods run it
+    // backwards): stations are searched there and mapped back to real moments.
+    double x0 = CalculationMoment(calcMethod, natal.jdUT, natal);
+    double rate = CalculationMoment(calcMethod, natal.jdUT + 1, natal) - x0;
+    if (!(std::fabs(rate) > 0) || !std::isfinite(rate)) return m;
+    double xs = CalculationMoment(calcMethod, from, natal);
+    double xe = CalculationMoment(calcMethod, to, natal);
+    // No body turns twice within four days, so a step of four finds every station.
+    constexpr double kScanDays = 4;
+    constexpr int kMaxScanSteps = 100000;
+    int steps = static_cast<int>(std::ceil(std::fabs(xe - xs) / kScanDays));
+    steps = std::clamp(steps, 1, kMaxScanSteps);
+    double h = (xe - xs) / steps;
+    double v0 = CalcBody(c, xs, body).speed;
+    m.retrogradeAtFrom = v0 <= 0;
+    for (int k = 0; k < steps; ++k) {
+        double s0 = xs + k * h, s1 = k + 1 == steps ? xe : s0 + h;
+        double v1 = CalcBody(c, s1, body).speed;
+        if (v0 * v1 <= 0 && v0 != v1) {
+            double x = BisectStation(c, body, s0, s1, v0);
+            m.stations.push_back(natal.jdUT + (x - x0) / rate);
+        }
+        v0 = v1;
+    }
     std::sort(m.stations.begin(), m.stations.end());
     return m;
 }

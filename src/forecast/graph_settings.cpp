@@ -25,12 +25,15 @@ bool IsTimeToken(const std::string& t) {
 // by its time is one field.
 class Fields {
   public:
-    explicit Fields(const std::string& text) : tokens_(SplitTokens(text)) {}
+    // A string with quotes is of the quoted form, where a text is always one token.
+    explicit Fields(const std::string& text)
+        : tokens_(SplitTokens(text)), oldForm_(text.find('"') == std::string::npos) {}
 
     std::string Text(size_t limit) {
         if (next_ >= tokens_.size()) return {};
         std::string t = tokens_[next_++];
-        if (next_ < tokens_.size() && IsTimeToken(tokens_[next_])) t += " " + tokens_[next_++];
+        if (oldForm_ && next_ < tokens_.size() && IsTimeToken(tokens_[next_]))
+            t += " " + tokens_[next_++];
         return t.substr(0, limit);
     }
     // A number; a missing or unreadable field counts as 0.
@@ -46,6 +49,7 @@ class Fields {
 
   private:
     std::vector<std::string> tokens_;
+    bool oldForm_;
     size_t next_ = 0;
 };
 
@@ -53,6 +57,16 @@ class Fields {
 std::string Quoted(std::string text, size_t limit) {
     text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
     return "\"" + text.substr(0, limit) + "\"";
+}
+
+// The profile keeps 78 characters of the string: longer date texts lose their last
+// characters (the seconds first) rather than the fields after them.
+template <class Writer>
+std::string Fitted(const Writer& write) {
+    constexpr size_t kProfileLength = 78;
+    std::string text = write(kDateTextLength);
+    for (size_t n = kDateTextLength; text.size() > kProfileLength && n > 10; --n) text = write(n);
+    return text;
 }
 
 }  // namespace
@@ -75,11 +89,15 @@ ForecastSettings ParseForecastSettings(const std::string& gnz) {
 }
 
 std::string ForecastSettingsText(const ForecastSettings& s) {
-    return Format(
-        "%s %s %d %d %d %d %ld %ld %d %s %s", Quoted(s.startText, kDateTextLength).c_str(),
-        Quoted(s.endText, kDateTextLength).c_str(), s.current, s.vertical, s.matrix, s.hideMotion,
-        long(s.bodyMask & kBodyMaskAll), long(s.natalMask & kPointMaskAll), s.periodKind,
-        Quoted(s.yearText, kYearTextLength).c_str(), Quoted(s.monthText, kYearTextLength).c_str());
+    auto text = [&s](size_t dateLength) {
+        return Format("%s %s %d %d %d %d %ld %ld %d %s %s", Quoted(s.startText, dateLength).c_str(),
+                      Quoted(s.endText, dateLength).c_str(), s.current, s.vertical, s.matrix,
+                      s.hideMotion, long(s.bodyMask & kBodyMaskAll),
+                      long(s.natalMask & kPointMaskAll), s.periodKind,
+                      Quoted(s.yearText, kYearTextLength).c_str(),
+                      Quoted(s.monthText, kYearTextLength).c_str());
+    };
+    return Fitted(text);
 }
 
 EphemerisSettings ParseEphemerisSettings(const std::string& gef) {
@@ -97,11 +115,15 @@ EphemerisSettings ParseEphemerisSettings(const std::string& gef) {
 }
 
 std::string EphemerisSettingsText(const EphemerisSettings& s) {
-    return Format(
-        "%d %d %s %s %s %s  %ld %ld", s.modulus, s.periodKind,
-        Quoted(s.startText, kDateTextLength).c_str(), Quoted(s.endText, kDateTextLength).c_str(),
-        Quoted(s.yearText, kYearTextLength).c_str(), Quoted(s.monthText, kYearTextLength).c_str(),
-        long(s.bodyMask & kBodyMaskAll), long(s.natalMask & kPointMaskAll));
+    auto text = [&s](size_t dateLength) {
+        return Format("%d %d %s %s %s %s  %ld %ld", s.modulus, s.periodKind,
+                      Quoted(s.startText, dateLength).c_str(),
+                      Quoted(s.endText, dateLength).c_str(),
+                      Quoted(s.yearText, kYearTextLength).c_str(),
+                      Quoted(s.monthText, kYearTextLength).c_str(), long(s.bodyMask & kBodyMaskAll),
+                      long(s.natalMask & kPointMaskAll));
+    };
+    return Fitted(text);
 }
 
 bool IsListedModulus(int modulus) {

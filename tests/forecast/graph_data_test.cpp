@@ -75,6 +75,17 @@ TEST(GraphSettings, TextsWithBlanksAndEmptyFieldsKeepEveryLaterField) {
     EXPECT_EQ(back.endText, "");
     EXPECT_EQ(ForecastSettingsText(back), ForecastSettingsText(f));
 
+    // The profile keeps 78 characters: long dates give way, later fields stay.
+    f.startText = f.endText = "01.01.2006 12:00:30";
+    f.natalMask = kPointMaskAll;
+    f.yearText = "-4712";
+    f.monthText = "12";
+    std::string longest = ForecastSettingsText(f);
+    EXPECT_LE(longest.size(), 78u);
+    back = ParseForecastSettings(longest);
+    EXPECT_EQ(back.monthText, "12");
+    EXPECT_EQ(back.natalMask, kPointMaskAll);
+
     // The old blank-separated form, a time after the date; fields out of range clamped.
     ForecastSettings old =
         ParseForecastSettings("01.01.2006 12:00 01.03.2006 1 7 9 0 65535 -1 5 2024 12");

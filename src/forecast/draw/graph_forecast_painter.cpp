@@ -89,39 +89,51 @@ void ChartBox(GraphCanvas& canvas, const GraphLayout& l, const GraphStyle& style
     canvas.Text(l.width - 20 * cw, l.y1 + 4 * l.rowHeight, style.chartDate, style.text);
 }
 
+// A bar's height in its band.
+int BarY(const GraphLayout& l, const ForecastBand& band, size_t r, const GraphBar& bar) {
+    int bottom = l.y1 - static_cast<int>(r) * l.rowPitch;
+    return bottom - BarOffset(bar.level, band.maxLevel, l.rowPitch);
+}
+
+// Bars band by band: lines and exact moments first, then the glyphs, then the motion
+// letters, so that each font is chosen once.
 void Bars(GraphCanvas& canvas, const GraphLayout& l, const ForecastModel& m,
           const GraphStyle& style, const Fonts& fonts) {
     TimeAxis axis{l.x0, l.x1, m.period.start, m.period.end};
+    QPainter& p = canvas.Painter();
     int penWidth = style.printing ? 3 : 1;
-    for (size_t r = 0; r < m.bands.size(); ++r) {
-        const ForecastBand& band = m.bands[r];
-        int bottom = l.y1 - static_cast<int>(r) * l.rowPitch;
-        for (const GraphBar& bar : band.bars) {
-            int y = bottom - BarOffset(bar.level, band.maxLevel, l.rowPitch);
-            int xs = axis.X(bar.start), xe = axis.X(bar.end);
-            Colour colour = style.AspectColourOf(bar.aspect);
-            canvas.Line(xs, y, xe, y, colour, penWidth);
-            if (canvas.SelectFont(style.glyphFace, fonts.symbol)) {
-                int gh = canvas.FontHeight();
+    for (size_t r = 0; r < m.bands.size(); ++r)
+        for (const GraphBar& bar : m.bands[r].bars) {
+            int y = BarY(l, m.bands[r], r, bar);
+            canvas.Line(axis.X(bar.start), y, axis.X(bar.end), y, style.AspectColourOf(bar.aspect),
+                        penWidth);
+            if (bar.exact < 0) continue;
+            int xx = axis.X(bar.exact);
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRect(QPoint(xx - 1, y - 1), QPoint(xx + 1, y + 1)));
+        }
+    if (canvas.SelectFont(style.glyphFace, fonts.symbol)) {
+        int gh = canvas.FontHeight();
+        for (size_t r = 0; r < m.bands.size(); ++r)
+            for (const GraphBar& bar : m.bands[r].bars) {
+                int y = BarY(l, m.bands[r], r, bar);
                 char glyph = AspectGlyph(bar.aspect);
                 std::string aspect = glyph ? std::string(1, glyph) : std::string("?");
-                int xm = (xs + xe) / 2 - canvas.TextWidth(aspect) / 2;
-                canvas.Text(xm, y - gh, aspect, colour);
+                int xm = (axis.X(bar.start) + axis.X(bar.end)) / 2 - canvas.TextWidth(aspect) / 2;
+                canvas.Text(xm, y - gh, aspect, style.AspectColourOf(bar.aspect));
                 canvas.Text(xm + gh * 3 / 4, y - gh, std::string(1, PointGlyph(bar.partner)),
                             style.PointColour(bar.partner));
             }
-            if (bar.exact >= 0) {
-                int xx = axis.X(bar.exact);
-                canvas.Painter().setPen(QPen(Qt::black, 1));
-                canvas.Painter().setBrush(Qt::NoBrush);
-                canvas.Painter().drawRect(QRect(QPoint(xx - 1, y - 1), QPoint(xx + 1, y + 1)));
-            }
-            if (!bar.motion.empty() && canvas.SelectFont(style.textFace, fonts.small))
-                for (const MotionMark& mark : bar.motion)
-                    canvas.Text(axis.X(mark.jd) + 2, y - l.rowHeight * 2 / 3,
-                                std::string(1, mark.letter), style.text);
-        }
     }
+    if (!canvas.SelectFont(style.textFace, fonts.small)) return;
+    for (size_t r = 0; r < m.bands.size(); ++r)
+        for (const GraphBar& bar : m.bands[r].bars) {
+            int y = BarY(l, m.bands[r], r, bar);
+            for (const MotionMark& mark : bar.motion)
+                canvas.Text(axis.X(mark.jd) + 2, y - l.rowHeight * 2 / 3,
+                            std::string(1, mark.letter), style.text);
+        }
 }
 
 }  // namespace
