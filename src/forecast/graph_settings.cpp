@@ -53,9 +53,13 @@ class Fields {
     size_t next_ = 0;
 };
 
-// A text as a quoted token: a quote inside would end it, so it cannot stay.
+// A text as a quoted token: a quote inside would end it, and control characters
+// (a line end, a zero) would end the profile's line or the text, so none stays.
 std::string Quoted(std::string text, size_t limit) {
-    text.erase(std::remove(text.begin(), text.end(), '"'), text.end());
+    text.erase(
+        std::remove_if(text.begin(), text.end(),
+                       [](char c) { return c == '"' || static_cast<unsigned char>(c) < 32; }),
+        text.end());
     return "\"" + text.substr(0, limit) + "\"";
 }
 
