@@ -118,6 +118,31 @@ void BM_ForecastYearFromFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ForecastYearFromFile)->Unit(benchmark::kMillisecond);
 
+// The two halves of the above: the bars with their motion letters, and the painting.
+void BM_ForecastModelFromFile(benchmark::State& state) {
+    WriteForecastFile();
+    orbeta::ChartRecord natal = Natal();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orbeta::BuildForecastModel(
+            Bench(), orbeta::ReadHitFile(kHitFile), natal, 1, Year(), Options(), Year().start));
+}
+BENCHMARK(BM_ForecastModelFromFile)->Unit(benchmark::kMillisecond);
+
+void BM_ForecastPaint(benchmark::State& state) {
+    WriteForecastFile();
+    orbeta::ChartRecord natal = Natal();
+    orbeta::GraphStyle style;
+    auto m = orbeta::BuildForecastModel(Bench(), orbeta::ReadHitFile(kHitFile), natal, 1, Year(),
+                                        Options(), Year().start);
+    QImage image(kSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&image);
+        orbeta::PaintForecastPlot(p, kSize, m, style);
+        orbeta::PaintForecastCursor(p, kSize, m, style);
+    }
+}
+BENCHMARK(BM_ForecastPaint)->Unit(benchmark::kMillisecond);
+
 void BM_ForecastCursorStep(benchmark::State& state) {
     WriteForecastFile();
     orbeta::ChartRecord natal = Natal();

@@ -6,7 +6,6 @@
 
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
-#include "forecast/search_tables.h"
 
 namespace orbeta {
 namespace {
@@ -61,6 +60,33 @@ void AddMotionMarks(Computation& c, ForecastModel& m) {
                 if (bodyOf(band, bar) == body && bar.end >= bar.start)
                     bar.motion = MotionMarks(motion, bar.start, bar.end);
     }
+}
+
+// Where the speed, va at a and vb at b of opposite signs, passes 0: false position with
+// the Illinois step, to about a second; the speed is smooth, so a few calls do.
+double SpeedZero(Computation& c, int body, double a, double b, double va, double vb) {
+    int kept = 0;  // the end kept last time: -1 a, 1 b
+    double x = (a + b) / 2, previous = a;
+    for (int i = 0; i < 40; ++i) {
+        if (!(vb != va)) return (a + b) / 2;
+        x = (a * vb - b * va) / (vb - va);
+        if (std::fabs(x - previous) < 1e-5) break;
+        previous = x;
+        double vx = CalcBody(c, x, body).speed;
+        if (vx == 0) break;
+        if (vx * vb > 0) {
+            b = x;
+            vb = vx;
+            if (kept == -1) va /= 2;
+            kept = -1;
+        } else {
+            a = x;
+            va = vx;
+            if (kept == 1) vb /= 2;
+            kept = 1;
+        }
+    }
+    return x;
 }
 
 }  // namespace
@@ -204,7 +230,7 @@ BodyMotion FindBodyMotion(Computation& c, int body, double from, double to, int 
         double s0 = xs + k * h, s1 = k + 1 == steps ? xe : s0 + h;
         double v1 = CalcBody(c, s1, body).speed;
         if (v0 * v1 <= 0 && v0 != v1) {
-            double x = BisectStation(c, body, s0, s1, v0);
+            double x = SpeedZero(c, body, s0, s1, v0, v1);
             m.stations.push_back(natal.jdUT + (x - x0) / rate);
         }
         v0 = v1;

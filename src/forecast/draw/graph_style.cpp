@@ -1,5 +1,6 @@
 #include "forecast/draw/graph_style.h"
 
+#include <QHash>
 #include <QPaintEngine>
 #include <QPainterPath>
 
@@ -60,10 +61,15 @@ int GraphCanvas::TextWidth(const std::string& cp1251) const {
 }
 
 void GraphCanvas::Text(int x, int y, const std::string& cp1251, Colour colour) {
+    QPaintEngine* engine = p_.paintEngine();
+    if (cp1251.size() == 1 && engine && engine->type() == QPaintEngine::Raster) {
+        Glyph(x, y, cp1251[0], colour);
+        return;
+    }
     QString s = QString::fromStdString(AnsiToUtf8(cp1251));
     int baseline = y + p_.fontMetrics().ascent();
     // An SVG file names its fonts without carrying them: glyphs go as outlines.
-    if (p_.paintEngine() && p_.paintEngine()->type() == QPaintEngine::SVG) {
+    if (engine && engine->type() == QPaintEngine::SVG) {
         QPainterPath path;
         path.addText(x, baseline, p_.font(), s);
         p_.fillPath(path, ToQColor(colour));
@@ -71,6 +77,32 @@ void GraphCanvas::Text(int x, int y, const std::string& cp1251, Colour colour) {
     }
     p_.setPen(ToQColor(colour));
     p_.drawText(x, baseline, s);
+}
+
+// A forecast draws thousands of single glyphs: on pixels each is drawn once per font
+// and colour and then copied, which costs far less than laying out text each time.
+void GraphCanvas::Glyph(int x, int y, char ch, Colour colour) {
+    static QHash<QString, QImage> cache;
+    constexpr int kMaxCached = 4096;
+    QString key = p_.font().key() + QChar(static_cast<unsigned char>(ch)) + QString::number(colour);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        if (cache.size() >= kMaxCached) cache.clear();
+        QFontMetrics fm(p_.font());
+        QString s(QChar(static_cast<unsigned char>(ch)));
+        int margin = fm.height() / 2 + 1;
+        QImage image(fm.horizontalAdvance(s) + 2 * margin, fm.height() + 2 * margin,
+                     QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter g(&image);
+        g.setFont(p_.font());
+        g.setPen(ToQColor(colour));
+        g.drawText(margin, margin + fm.ascent(), s);
+        g.end();
+        it = cache.insert(key, image);
+    }
+    int margin = (it->height() - p_.fontMetrics().height()) / 2;
+    p_.drawImage(x - margin, y - margin, *it);
 }
 
 void GraphCanvas::Line(int xa, int ya, int xb, int yb, Colour colour, int width) {

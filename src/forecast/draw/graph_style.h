@@ -50,6 +50,7 @@ class GraphCanvas {
     void FillBox(int xa, int ya, int xb, int yb, Colour colour);
 
   private:
+    void Glyph(int x, int y, char ch, Colour colour);
     QPainter& p_;
 };
 
