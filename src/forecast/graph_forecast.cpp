@@ -127,7 +127,10 @@ std::filesystem::path FreeGraphFileName(const std::filesystem::path& dir) {
         std::snprintf(name, sizeof name, "%s%04d.%s", "a", n, "tmp");
         std::error_code ec;
         auto path = dir / name;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)) && !ec) return path;
+        // A dangling link is not free either.
+        if (std::filesystem::symlink_status(path, ec).type() ==
+            std::filesystem::file_type::not_found)
+            return path;
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "../core/ephemeris_fixture.h"
 #include "../support/scratch_computation.h"
@@ -164,6 +165,15 @@ TEST(GraphBars, ModesMatricesAndDamagedRecords) {
     EXPECT_EQ(BarOffset(0, 1, 40), 13);
     EXPECT_EQ(BarOffset(1, 1, 40), 26);
     EXPECT_EQ(BarOffset(0, 50, 10), 1);
+}
+
+TEST(GraphFiles, TheFirstFreeName) {
+    test::TempWorkDir work;
+    std::filesystem::path dir = work.Path();
+    EXPECT_EQ(FreeGraphFileName(dir), dir / "a0001.tmp");
+    work.WriteFile("a0001.tmp", "");
+    std::filesystem::create_symlink("nowhere", dir / "a0002.tmp");
+    EXPECT_EQ(FreeGraphFileName(dir), dir / "a0003.tmp");
 }
 
 TEST(GraphLayouts, NoBandsAndPrinterRows) {
