@@ -72,12 +72,20 @@ void GraphEphemerisWindow::CursorMoved(Computation& c) {
 
 GraphForecastWindow* RunGraphicForecast(QWidget* parent) {
     AppState& app = App();
-    GraphForecastDialog dialog(parent, app.settings);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    int method = 1;
+    GraphPeriod period;
+    ForecastOptions options;
+    {
+        // The dialog is gone before the window comes (see RunGraphicEphemeris).
+        GraphForecastDialog dialog(parent, app.settings);
+        if (dialog.exec() != QDialog::Accepted) return nullptr;
+        method = dialog.Method();
+        period = dialog.Period();
+        options = dialog.Options();
+    }
     ChartRecord chart = app.currentChart;
     OrbTable orbs = LoadOrbSlot(app.settings.orbFiles, kOrbSlotTransits);
-    SearchRequest rq =
-        MakeForecastRequest(dialog.Period(), dialog.Options(), dialog.Method(), orbs, chart);
+    SearchRequest rq = MakeForecastRequest(period, options, method, orbs, chart);
     std::error_code ec;
     std::filesystem::path searched = kSearchFile;
     {
@@ -109,18 +117,28 @@ GraphForecastWindow* RunGraphicForecast(QWidget* parent) {
                              PathForMessage(own).c_str()));
         return nullptr;
     }
-    auto* w =
-        new GraphForecastWindow(chart, dialog.Method(), dialog.Period(), dialog.Options(), own);
+    auto* w = new GraphForecastWindow(chart, method, period, options, own);
     w->ShowInFrame(FromAnsi("Графический прогноз"_cp));
     return w;
 }
 
 GraphEphemerisWindow* RunGraphicEphemeris(QWidget* parent) {
     AppState& app = App();
-    GraphEphemerisDialog dialog(parent, app.settings);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    auto* w = new GraphEphemerisWindow(app.currentChart, dialog.Method(), dialog.Period(),
-                                       dialog.Modulus(), dialog.Bodies(), dialog.NatalPoints());
+    int method = 1, modulus = 30;
+    GraphPeriod period;
+    uint32_t bodies = 0, natal = 0;
+    {
+        // The dialog is gone before the window comes: going, it gives the focus back to
+        // the window that had it, which would then cover the new one.
+        GraphEphemerisDialog dialog(parent, app.settings);
+        if (dialog.exec() != QDialog::Accepted) return nullptr;
+        method = dialog.Method();
+        modulus = dialog.Modulus();
+        period = dialog.Period();
+        bodies = dialog.Bodies();
+        natal = dialog.NatalPoints();
+    }
+    auto* w = new GraphEphemerisWindow(app.currentChart, method, period, modulus, bodies, natal);
     w->ShowInFrame(FromAnsi("Графические Эфемериды"_cp));
     return w;
 }
