@@ -1,5 +1,7 @@
 // The graphic ephemerides: the bodies' longitudes modulo the modulus over the period,
 // with the natal points as horizontal lines.
+#include <algorithm>
+
 #include "chart/wheel_glyphs.h"
 #include "core/calendar.h"
 #include "forecast/draw/graph_draw_common.h"
@@ -122,13 +124,20 @@ void PaintEphemerisCursor(QPainter& painter, QSize size, const EphemerisModel& m
     int boxLeft = style.lowMemory ? l.width : l.width - 37 * cw / 2;
     painter.fillRect(QRect(QPoint(12 * cw - 2, top), QPoint(boxLeft - 1, l.height)),
                      ToQColor(style.background));
-    if (canvas.SelectFont(style.glyphFace, l.rowHeight))
+    if (canvas.SelectFont(style.glyphFace, l.rowHeight)) {
+        // Columns as wide as the widest entry and a character: five columns of fifteen
+        // bodies end before the chart box.
+        int pitch = 0;
+        for (const GraphLabel& label : m.legend)
+            pitch = std::max(pitch, canvas.TextWidth(graph_draw::PositionEntry(label)));
+        pitch += cw;
         for (size_t i = 0; i < m.legend.size(); ++i) {
             int row = static_cast<int>(i % 3), column = static_cast<int>(i / 3);
-            canvas.Text(12 * cw + column * 12 * cw, top + row * step,
+            canvas.Text(12 * cw + column * pitch, top + row * step,
                         graph_draw::PositionEntry(m.legend[i]),
                         style.PointColour(m.legend[i].point));
         }
+    }
     graph_draw::CursorLine(canvas, l, m.period, m.cursor);
 }
 
