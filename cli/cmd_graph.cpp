@@ -177,9 +177,8 @@ void PrintEphemeris(const EphemerisModel& m, const GraphArgs& a, bool json) {
             out["natal"].push_back({{"point", n.point}, {"lon", n.lon}});
         out["wraps"] = nlohmann::ordered_json::array();
         for (const auto& wrap : wraps)
-            out["wraps"].push_back({{"body", wrap.body},
-                                    {"jd", wrap.jd},
-                                    {"through", wrap.top ? "top" : "bottom"}});
+            out["wraps"].push_back(
+                {{"body", wrap.body}, {"jd", wrap.jd}, {"through", wrap.top ? "top" : "bottom"}});
         out["legend"] = LegendJson(m.legend);
         std::printf("%s\n", out.dump().c_str());
         return;
