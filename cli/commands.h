@@ -36,5 +36,6 @@ void AddTextBaseCommand(CLI::App& app, Action& action);
 void AddRectifyCommand(CLI::App& app, Action& action);
 void AddTableCommand(CLI::App& app, Action& action);
 void AddInterpretCommand(CLI::App& app, Action& action);
+void AddGraphCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

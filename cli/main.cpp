@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     AddRectifyCommand(app, action);
     AddTableCommand(app, action);
     AddInterpretCommand(app, action);
+    AddGraphCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

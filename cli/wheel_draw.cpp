@@ -17,6 +17,7 @@
 #include "chart/wheel_export.h"
 #include "commands.h"
 #include "data/settings.h"
+#include "draw_gui.h"
 #include "wheel_command.h"
 
 namespace orbeta::cli {
@@ -25,7 +26,8 @@ namespace {
 const QSize kScreenSize(1600, 900);
 const QSize kPageSize(1240, 1754);  // A4 at 150 dpi
 
-// Qt's window system without a display, and the program's two fonts from the workspace.
+}  // namespace
+
 std::unique_ptr<QGuiApplication> StartGui() {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Qt wants a private runtime directory and warns on every run without one.
@@ -45,8 +47,6 @@ std::unique_ptr<QGuiApplication> StartGui() {
             std::fprintf(stderr, "orbeta-cli: cannot load the font %s\n", file);
     return app;
 }
-
-}  // namespace
 
 void DrawWheel(const WheelArgs& a) {
     QSize size = kScreenSize;

@@ -1,4 +1,5 @@
-// orbeta-cli without the drawing libraries: a wheel command goes to orbeta-cli-draw.
+// orbeta-cli without the drawing libraries: a wheel command, and a graph into a file, go
+// to orbeta-cli-draw.
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <filesystem>
 
 #include "commands.h"
+#include "graph_command.h"
 #include "wheel_command.h"
 
 namespace orbeta::cli {
@@ -24,6 +26,10 @@ int HandOverDrawing(char** argv) {
 
 void DrawWheel(const WheelArgs&) {
     throw CommandError("the wheel is drawn by orbeta-cli-draw");
+}
+
+void DrawGraph(const GraphArgs&) {
+    throw CommandError("the graphs are drawn by orbeta-cli-draw");
 }
 
 }  // namespace orbeta::cli

@@ -32,6 +32,7 @@
 #include "forecast/report_commands.h"
 #include "forecast/search_tables.h"
 #include "forecast/ui/eclipse_commands.h"
+#include "forecast/ui/graph_windows.h"
 #include "forecast/ui/table_commands.h"
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
@@ -113,6 +114,8 @@ void Application::AddMenuCommands() {
     for (int kind = 0; kind < kTableKindCount; ++kind)
         commands_.Set(kCurrentAspects + kind,
                       [kind] { RunTableMenuCommand(kind, App().currentChart); });
+    commands_.Set(kGraphicEphemeris, [] { RunGraphicEphemeris(App().frame.data()); });
+    commands_.Set(kGraphicForecast, [] { RunGraphicForecast(App().frame.data()); });
     commands_.Set(kEclipses, [] { RunEclipseList(App().frame.data()); });
     commands_.Set(kSunIngress, [] { RunSunIngress(App().frame.data()); });
     commands_.Set(kLunations, [] { RunLunation(App().frame.data()); });
