@@ -35,5 +35,6 @@ void AddReturnCommands(CLI::App& app, Action& action);
 void AddTextBaseCommand(CLI::App& app, Action& action);
 void AddRectifyCommand(CLI::App& app, Action& action);
 void AddTableCommand(CLI::App& app, Action& action);
+void AddForecastCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

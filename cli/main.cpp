@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
     AddTextBaseCommand(app, action);
     AddRectifyCommand(app, action);
     AddTableCommand(app, action);
+    AddForecastCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
