@@ -7,9 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "../core/ephemeris_fixture.h"
 #include "../support/scratch_computation.h"
+#include "../support/test_support.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "core/chart_compute.h"
@@ -301,13 +304,49 @@ TEST_F(Forecast, StoppedTransitSearchStillGivesProgressions) {
     EXPECT_TRUE(run.transits.aborted);
     EXPECT_EQ(run.transits.steps, 4);
     EXPECT_FALSE(run.progressions.aborted);
+    // The progressed Moon goes on from Gemini into Cancer in December.
     EXPECT_EQ(std::count_if(run.records.begin(), run.records.end(),
                             [](const HitRecord& h) { return h.type == kMoonSignRecord; }),
-              1);
+              2);
     EXPECT_TRUE(std::is_sorted(run.records.begin(), run.records.end(),
                                [](const HitRecord& x, const HitRecord& y) {
                                    return x.start < y.start || (x.start == y.start && x.a > y.a);
                                }));
+}
+
+// March 2025 of the Moscow chart with texts and house links, as orbeta-cli writes the
+// report (read by hand once: headings, local times, links, the eclipses of 2024 that
+// still act); then arguments it refuses.
+TEST(ForecastCli, GoldenMonthAndRefusedArguments) {
+    test::TempWorkDir work(test::WorkspaceTemplate());
+    work.WriteFile(
+        "gnoz.csr",
+        Utf8ToOem("@p07n02a120\n Сатурн поддерживает Ваши чувства: время укреплять\n"
+                  " то, что дает Вам опору.\n"
+                  "@Rp02z03\n Прогрессивная Луна в Близнецах оживляет интерес к новостям.\n"
+                  "@S+P05\n Солнечное затмение на Марсе зовет к смелым решениям.\n"
+                  "@Dh10n04a000\n Дирекционная Середина Неба соединяется с Венерой.\n"));
+    auto run = [&](const std::string& args) {
+        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
+                                work.Path() +
+                                " forecast --date \"16.05.1945 05:00:00\" --gmt -3 --lat 55.45"
+                                " --lon 37.37 --house 3 " +
+                                args + " 2>/dev/null");
+    };
+    auto r = run("--from \"01.03.2025 00:00\" --to \"01.04.2025 00:00\" --houses --texts");
+    ASSERT_EQ(r.status, 0);
+    std::ifstream in(std::string(ORBETA_SOURCE_DIR) + "/tests/fixtures/forecast_march_2025.txt",
+                     std::ios::binary);
+    std::string golden((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(r.out, golden);
+    for (const char* bad : {"--from 01.03.2025 --to 01.03.2025",
+                            "--from 01.03.2025 --to 02.03.2025"
+                            " --correction abc",
+                            "--from 01.03.2025 --to 02.03.2025 --natal 0-3"}) {
+        auto refused = run(bad);
+        EXPECT_EQ(refused.status, 1) << bad;
+        EXPECT_TRUE(refused.out.empty()) << bad;
+    }
 }
 
 }  // namespace

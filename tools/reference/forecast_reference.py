@@ -83,7 +83,6 @@ def run(cli, ws, chart, extra):
 def check_transits(cli, ws, chart, natal, cusps):
     f = run(cli, ws, chart, ["--methods", "0,3"])
     corr = f["correction"]
-    start = f["entries"][0]["start"] if False else None
     start = SWE.swe_julday(2025, 1, 1, 0.0, 1) + corr
     end = SWE.swe_julday(2026, 1, 1, 0.0, 1) + corr
     worst, count, missed = 0.0, 0, 0
@@ -104,8 +103,7 @@ def check_transits(cli, ws, chart, natal, cusps):
         edges, exact = [], []
         for s in signed:
             edges += crossings(lambda t: abs(g(t, s)) - orb, lo, hi)
-            if e["type"] == 1:
-                exact += crossings(lambda t: g(t, s), lo, hi)
+            exact += crossings(lambda t: g(t, s), lo, hi)
         for t in [e["start"], e["end"]]:
             if abs(t - start) < 1e-6 or abs(t - end) < 1e-6:
                 continue  # the period's own ends
