@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -17,8 +18,10 @@
 #include "core/calendar.h"
 #include "core/chart_compute.h"
 #include "core/ephemeris.h"
+#include "forecast/forecast_report.h"
 #include "forecast/forecast_text.h"
 #include "platform/codepage.h"
+#include "platform/report.h"
 #include "platform/ui_text.h"
 
 namespace orbeta {
@@ -244,6 +247,22 @@ TEST_F(Forecast, HouseLinksOnAFixture) {
               " Транз.Марс (У1 Д4 4 5 )  90.0 с нат.Венерой (У2 У7 Д12 )\n");
     EXPECT_EQ(AnsiToUtf8(ForecastHeading(test::Scratch(), natal, h, false)),
               " Транз.Марс   90.0 с нат.Венерой \n");
+}
+
+// A hit file that cannot be written: the warning, and the report begun is dropped.
+TEST_F(Forecast, UnwritableHitFileDropsTheReport) {
+    std::filesystem::create_directory(work.Path() + "/allob.tmp");
+    ForecastRequest rq;
+    rq.start = At(1, 1, 2025);
+    rq.end = At(2, 1, 2025);
+    rq.masks = kShippedForecastMasks;
+    ForecastReport report = RunForecastReport(test::Scratch(), rq, Natal(), "allob.tmp", 0, {});
+    EXPECT_FALSE(report.shown);
+    EXPECT_FALSE(report.run.ok);
+    ASSERT_EQ(services.warnings.size(), 1u);
+    EXPECT_NE(AnsiToUtf8(services.warnings[0]).find("allob.tmp"), std::string::npos);
+    EXPECT_EQ(work.Read("r0001.tmp"), "<missing>");
+    EXPECT_TRUE(ReportPath().empty());
 }
 
 // The progressed Moon of the Moscow chart goes from Cancer into Leo in 2028..2029 and

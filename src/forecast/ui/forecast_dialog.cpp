@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
+#include <ctime>
 
 #include "core/birth_data.h"
 #include "core/calendar.h"
@@ -187,7 +189,12 @@ ForecastDialog::ForecastDialog(QWidget* parent, Settings& settings, double gmtCo
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, [this, l] {
             PointListDialog d(this, l.dialog, l.title, l.help, l.count, lists_.*l.mask);
-            if (d.exec() == QDialog::Accepted) lists_.*l.mask = d.Mask();
+            if (d.exec() != QDialog::Accepted) return;
+            // The list is kept at once, also when the forecast is then cancelled.
+            lists_.*l.mask = d.Mask();
+            ForecastMasks kept = ForecastMasksOf(settings_);
+            kept.*l.mask = lists_.*l.mask;
+            StoreForecastMasks(settings_, kept);
         });
         listButtons->addWidget(b);
     }
