@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -153,6 +153,33 @@ int main(int argc, char** argv) {
                 forecast * 1e3, floor * 1e3, forecast / floor, records);
     std::printf("with the transit Moon: %.1f ms, %.2fx the floor, %zu records\n", moon * 1e3,
                 moon / floor, withMoon);
+    {
+        // Where the time goes: the searches and the closed forms, the entries with
+        // their house links, the report with its texts.
+        ChartRecord natal = Natal();
+        ForecastRequest rq = Request(natal, false);
+        ForecastRun run;
+        std::vector<ForecastEntry> entries;
+        double t1 =
+            BestSeconds([&] { run = RunForecast(Bench(), rq, natal, "forecast_bench.tmp"); }, 3);
+        double t2 =
+            BestSeconds([&] { entries = ForecastEntries(Bench(), natal, rq, run.records, 0); }, 3);
+        double t3 = BestSeconds(
+            [&] {
+                BeginReport("forecast_bench");
+                WriteForecastReport(Bench(), rq, run, entries, [](const std::string& key) {
+                    if (!FindText(key)) return false;
+                    PrintTextF("%s", key.c_str());
+                    return true;
+                });
+                DiscardReport();
+            },
+            3);
+        std::remove("forecast_bench.tmp");
+        std::printf(
+            "run %.1f ms (transits %d records, progressions %d), entries %.1f ms, report %.1f ms\n",
+            t1 * 1e3, run.transits.written, run.progressions.written, t2 * 1e3, t3 * 1e3);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

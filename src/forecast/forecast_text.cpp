@@ -156,15 +156,19 @@ std::string RulershipText(const ChartRecord& natal, int body) {
     return text + Format("Д%d "_cp, HouseOf(PointLongitude(natal, body), natal.cusp));
 }
 
-std::string LinkA(Computation& c, const ChartRecord& natal, const HitRecord& h) {
+std::string LinkA(PointSampler& sampler, const ChartRecord& natal, const HitRecord& h) {
     std::string text = "(";
     if (h.a <= kBodyCount) text += RulershipText(natal, h.a);
-    PointSampler sampler(c, natal, h.calcMethod);
     int first = HouseOf(sampler.Longitude(h.a, h.start), natal.cusp);
     int last = HouseOf(sampler.Longitude(h.a, h.end), natal.cusp);
     text += Format("%d ", first);
     if (last != first) text += Format("%d ", last);
     return text + ")";
+}
+
+std::string LinkA(Computation& c, const ChartRecord& natal, const HitRecord& h) {
+    PointSampler sampler(c, natal, h.calcMethod);
+    return LinkA(sampler, natal, h);
 }
 
 std::string LinkB(const ChartRecord& natal, const HitRecord& h) {
@@ -174,12 +178,20 @@ std::string LinkB(const ChartRecord& natal, const HitRecord& h) {
     return Format("( %d)", h.b - kBodyCount);
 }
 
+bool HasLinkA(const HitRecord& h) {
+    return h.type != kMoonSignRecord && h.type != kEclipseRecord;
+}
+
 std::string ForecastHeading(Computation& c, const ChartRecord& natal, const HitRecord& h,
                             bool houseLinks) {
-    std::string a = houseLinks && h.type != kMoonSignRecord && h.type != kEclipseRecord
-                        ? LinkA(c, natal, h)
-                        : "";
-    std::string b = houseLinks ? LinkB(natal, h) : "";
+    return ForecastHeading(c, h, houseLinks && HasLinkA(h) ? LinkA(c, natal, h) : "",
+                           houseLinks ? LinkB(natal, h) : "");
+}
+
+std::string ForecastHeading(Computation& c, const HitRecord& h, const std::string& linkA,
+                            const std::string& linkB) {
+    const std::string& a = linkA;
+    const std::string& b = linkB;
     switch (h.type) {
         case kTransitRecord:
         case kProgressionRecord:
@@ -232,9 +244,23 @@ std::vector<ForecastEntry> ForecastEntries(Computation& c, const ChartRecord& na
                                            const std::vector<HitRecord>& records, int precision) {
     std::vector<ForecastEntry> entries;
     bool links = r.options & kForecastHouseLinks;
-    for (const auto& h : records) {
+    // Link A of each record from one sampler per method, a method at a time: moments
+    // eighty years apart taken in turn would make the ephemeris reread its files.
+    std::vector<std::string> linkA(records.size());
+    for (size_t i = 0; links && i < records.size(); ++i) {
+        const HitRecord& h = records[i];
+        if (!ForecastRecordUsable(h) || !HasLinkA(h) || !linkA[i].empty()) continue;
+        PointSampler sampler(c, natal, h.calcMethod);
+        for (size_t k = i; k < records.size(); ++k)
+            if (records[k].calcMethod == h.calcMethod && ForecastRecordUsable(records[k]) &&
+                HasLinkA(records[k]))
+                linkA[k] = LinkA(sampler, natal, records[k]);
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        const HitRecord& h = records[i];
         if (!ForecastRecordUsable(h)) continue;
-        entries.push_back({h, ForecastKey(h), ForecastHeading(c, natal, h, links),
+        entries.push_back({h, ForecastKey(h),
+                           ForecastHeading(c, h, linkA[i], links ? LinkB(natal, h) : ""),
                            ForecastPeriodLine(h, r.correction, precision)});
     }
     return entries;

@@ -29,11 +29,17 @@ std::string RulershipText(const ChartRecord& natal, int body);
 // Link A ("(" rulership, the house at the record's start and, when other, at its end
 // ")") and link B (types 1, 2, 130: "(" rulership or " %d" with the house ")").
 std::string LinkA(Computation& c, const ChartRecord& natal, const HitRecord& record);
+std::string LinkA(PointSampler& sampler, const ChartRecord& natal, const HitRecord& record);
+// Whether a record's heading has link A (not the Moon's signs, not eclipses).
+bool HasLinkA(const HitRecord& record);
 std::string LinkB(const ChartRecord& natal, const HitRecord& record);
 
 // The heading line of a record, with its line feed (links empty when not asked for).
 std::string ForecastHeading(Computation& c, const ChartRecord& natal, const HitRecord& record,
                             bool houseLinks);
+// The same with the links given.
+std::string ForecastHeading(Computation& c, const HitRecord& record, const std::string& linkA,
+                            const std::string& linkB);
 
 // The period line: entry, first exact moment and exit in local time (moment −
 // correction), further exact moments on lines of their own; no trailing blanks.
