@@ -3,6 +3,10 @@
 // floor in the same run: the 368 charts of the transit search (method 1) and the 368
 // of the progression search (method 6). The ratio and the record count are printed
 // first; the same with the transit Moon for information.
+// December 2026, 2 loaded cores, processor time: 63 ms against a floor of 27 ms, 2.3x
+// (482 records; the searches 47 ms, the entries with their links 11 ms, the report with
+// its texts 5 ms); with the transit Moon 5x (1,925 records). Before the hit file was
+// kept in memory until closed, the same year took 5.1x.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
