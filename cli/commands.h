@@ -37,5 +37,6 @@ void AddRectifyCommand(CLI::App& app, Action& action);
 void AddTableCommand(CLI::App& app, Action& action);
 void AddInterpretCommand(CLI::App& app, Action& action);
 void AddGraphCommand(CLI::App& app, Action& action);
+void AddForecastCommand(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

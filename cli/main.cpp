@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     AddTableCommand(app, action);
     AddInterpretCommand(app, action);
     AddGraphCommand(app, action);
+    AddForecastCommand(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -97,7 +97,8 @@ bool HitFileWriter::Open(const std::filesystem::path& path) {
     temp_ = path;
     temp_ += ".part";
     file_ = std::fopen(temp_.c_str(), "w+b");
-    size_ = pos_ = 0;
+    size_ = 0;
+    bytes_.clear();
     failed_ = file_ == nullptr;
     return file_ != nullptr;
 }
@@ -107,14 +108,8 @@ bool HitFileWriter::Append(HitRecord& hit) {
     hit.filePos = size_;
     unsigned char buf[kHitRecordSize];
     EncodeHit(hit, buf);
-    // Seek only after a rewrite: a seek flushes the buffer, one write per record.
-    if ((pos_ != size_ && std::fseek(file_, size_, SEEK_SET) != 0) ||
-        std::fwrite(buf, 1, kHitRecordSize, file_) != kHitRecordSize) {
-        failed_ = true;
-        return false;
-    }
+    bytes_.append(reinterpret_cast<const char*>(buf), kHitRecordSize);
     size_ += static_cast<int32_t>(kHitRecordSize);
-    pos_ = size_;
     return true;
 }
 
@@ -125,18 +120,16 @@ bool HitFileWriter::Rewrite(const HitRecord& hit) {
         return false;
     unsigned char buf[kHitRecordSize];
     EncodeHit(hit, buf);
-    if (std::fseek(file_, hit.filePos, SEEK_SET) != 0 ||
-        std::fwrite(buf, 1, kHitRecordSize, file_) != kHitRecordSize) {
-        failed_ = true;
-        return false;
-    }
-    pos_ = hit.filePos + static_cast<int32_t>(kHitRecordSize);
+    bytes_.replace(static_cast<std::size_t>(hit.filePos), kHitRecordSize,
+                   reinterpret_cast<const char*>(buf), kHitRecordSize);
     return true;
 }
 
 bool HitFileWriter::Close() {
     if (!file_) return false;
-    bool ok = std::fflush(file_) == 0 && !failed_;
+    bool ok = !failed_ && std::fwrite(bytes_.data(), 1, bytes_.size(), file_) == bytes_.size();
+    bytes_.clear();
+    ok = std::fflush(file_) == 0 && ok;
     ok = std::fclose(file_) == 0 && ok;
     file_ = nullptr;
     std::error_code ec;

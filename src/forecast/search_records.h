@@ -74,8 +74,8 @@ std::vector<HitRecord> ParseHits(std::string_view bytes);
 std::vector<HitRecord> ReadHitFile(const std::filesystem::path& path);
 
 // Writes a hit file: records are appended (their filePos set) or rewritten in place.
-// The records go to a temporary file beside the target, renamed over it at Close, so
-// an interrupted search never leaves a damaged file.
+// The records go to a temporary file beside the target (made at Open), written and
+// renamed over it at Close, so an interrupted search never leaves a damaged file.
 class HitFileWriter {
   public:
     HitFileWriter() = default;
@@ -97,7 +97,9 @@ class HitFileWriter {
     std::FILE* file_ = nullptr;
     std::filesystem::path path_, temp_;
     int32_t size_ = 0;
-    int32_t pos_ = 0;  // where the next write goes
+    // The records are kept here and written at Close: a search rewrites its open
+    // periods at every step, and a seek and a write each time cost more than the search.
+    std::string bytes_;
     bool failed_ = false;
 };
 

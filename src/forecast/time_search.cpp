@@ -107,8 +107,15 @@ double PointSampler::Longitude(int pointId, double t) {
 double PointSampler::Longitude(int pointId, double t, double* speed) {
     if (Direct(pointId)) {
         ++evaluations_;
-        BodyPosition p = CalcBody(c_, t, pointId);
-        *speed = p.speed;
+        if (method_ == 1) {
+            BodyPosition p = CalcBody(c_, t, pointId);
+            *speed = p.speed;
+            return p.lon;
+        }
+        // As the chart computes its bodies: at the progressed moment, the rate per day
+        // of life.
+        BodyPosition p = CalcBody(c_, CalculationMoment(method_, t, base_), pointId);
+        *speed = p.speed / ProgressionFactor(method_);
         return p.lon;
     }
     ComputeAt(t);

@@ -51,7 +51,11 @@ class PointSampler {
 
   private:
     void ComputeAt(double t);
-    bool Direct(int pointId) const { return method_ == 1 && pointId >= 1 && pointId <= kBodyCount; }
+    // Bodies of the natal and the secondary method are the ephemeris's at one moment:
+    // a single body costs less than the chart.
+    bool Direct(int pointId) const {
+        return (method_ == 1 || method_ == 6) && pointId >= 1 && pointId <= kBodyCount;
+    }
 
     ChartRecord base_;
     Computation& c_;

@@ -89,6 +89,15 @@ void ShowReport(const std::string& title, const std::string& helpKey, const Repo
     Svc().ShowReportFile(path, title, helpKey.substr(0, 9), origin);
 }
 
+void DiscardReport() {
+    auto& r = Current();
+    if (!r.file) return;
+    std::fclose(r.file);
+    std::remove(r.path.c_str());
+    r = {};
+    Svc().SetBusy(false);
+}
+
 const std::string& ReportPath() {
     return Current().path;
 }

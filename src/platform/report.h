@@ -24,6 +24,9 @@ void ReportPrint(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 void ShowReport(const std::string& title, const std::string& helpKey,
                 const ReportOrigin& origin = {});
 
+// Drops the report being written: its file is removed, nothing is shown.
+void DiscardReport();
+
 // Path of the report being written; empty when none is open.
 const std::string& ReportPath();
 

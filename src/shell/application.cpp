@@ -50,6 +50,7 @@
 #include "platform/ui_text.h"
 #include "platform/workspace.h"
 #include "rectify/ui/rectify_command.h"
+#include "shell/forecast_commands.h"
 #include "shell/main_frame.h"
 #include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
@@ -166,6 +167,7 @@ void Application::Start() {
     InstallTextWindows(services_);
     InstallChartWindowOpener();
     AddChartWindowCommands();
+    AddForecastCommands(commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();

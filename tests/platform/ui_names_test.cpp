@@ -29,7 +29,7 @@ TEST_F(UiNames, PointsAndSigns) {
     EXPECT_EQ(U(SignStartName(11)), "0° Рыб");
     EXPECT_EQ(U(SignName(0)), "Овен");
     EXPECT_EQ(U(SignName(11)), "Рыбы");
-    EXPECT_EQ(U(SignNamePrepositional(4)), " Льве");
+    EXPECT_EQ(U(SignNamePrepositional(4)), "о Льве");  // "во Льве" after "в"
     EXPECT_EQ(U(PlanetName(15)), "Лилит");
     EXPECT_EQ(U(PointNameIn(NameCase::Instrumental, 2)), "Луной");
     EXPECT_EQ(U(PointNameIn(NameCase::Prepositional, 1)), "Солнце");

@@ -169,7 +169,8 @@ class MenuTest : public QObject {
                                      kEclipses,
                                      kRectification,
                                      kSunIngress,
-                                     kLunations};
+                                     kLunations,
+                                     kForecastInterpretation};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;

@@ -1,0 +1,129 @@
+// The forecast from a chart window as a user meets it: dialog 1052 refuses what it
+// cannot run and stays, OK keeps the choices, runs and shows the report, and the
+// current chart is the one it was before.
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "../shell/dialog_test_support.h"
+#include "../shell/shell_test_support.h"
+#include "../shell/test_classes.h"
+#include "chart/ui/chart_window.h"
+#include "core/chart_compute.h"
+#include "data/settings.h"
+#include "forecast/ui/forecast_dialog.h"
+#include "gui/app_state.h"
+#include "gui/text_window.h"
+#include "platform/codepage.h"
+#include "platform/command_ids.h"
+#include "platform/format.h"
+#include "shell/application.h"
+
+namespace orbeta::test {
+
+namespace {
+
+QLineEdit* Edit(QWidget* d, int id) {
+    return d->findChild<QLineEdit*>(QString::number(id));
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return AnsiToUtf8(s.str());
+}
+
+}  // namespace
+
+class ForecastDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup() { ResetProgramState(); }
+
+    void refusesBadInputThenRunsFromTheChartWindow() {
+        TestWorkspace ws;
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        App().settings.begG.clear();
+        App().settings.endG.clear();
+        ChartRecord before = App().currentChart;
+        ChartRecord natal;
+        natal.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
+        natal.gmtCorr = -3.0 / 24;
+        natal.jdUT = natal.jdCalc = natal.jdLocal + natal.gmtCorr;
+        natal.latitude = 55.45;
+        natal.longitude = 37.37;
+        natal.houseSystem = 3;
+        natal.calcMethod = 1;
+        CopyText(natal.name, "Test");
+        Computation c;
+        ComputeChart(c, natal, natal, 1);
+        ChartWindow* w = OpenChartWindow(natal, "Test");
+        using namespace forecast_ids;
+        WhenDialogOpens([&boxes, &before](QDialog* d) {
+            QCOMPARE(d->objectName(), QString("1052"));
+            QCOMPARE(static_cast<Dial*>(d)->HelpKey(), std::string("Gnoz"));
+            QVERIFY(Edit(d, kStart)->text().endsWith(" 00:00"));  // today
+            QCOMPARE(Edit(d, kCorrection)->text(),
+                     QString::fromStdString(Format("%.3f", before.gmtCorr * 24)));
+            struct Row {
+                int field;
+                const char* text;
+                const char* message;
+            };
+            const Row rows[] = {
+                {kStart, "erdt", "Неверно задана дата"},
+                {kEnd, "31.02.2025", "Неверно задана дата"},
+                {kEnd, "01.01.2025", "Конец интервала должен быть позже его начала"},
+                {kEnd, "31.12.2024", "Конец интервала должен быть позже его начала"},
+                {kCorrection, "три", "Поправка (час)"},
+            };
+            size_t seen = boxes.seen.size();
+            for (const Row& row : rows) {
+                Retype(Edit(d, kStart), "01.01.2025");
+                Retype(Edit(d, kEnd), "01.02.2025");
+                Retype(Edit(d, kCorrection), "-3");
+                Retype(Edit(d, row.field), QString::fromUtf8(row.text));
+                Click(d, "1");
+                QVERIFY2(d->isVisible(), row.message);
+                QCOMPARE(boxes.seen.size(), ++seen);
+                QVERIFY2(boxes.seen.back().text.contains(QString::fromUtf8(row.message)),
+                         qPrintable(boxes.seen.back().text));
+            }
+            Retype(Edit(d, kEnd), "01.02.2025");
+            Retype(Edit(d, kCorrection), "-3");
+            d->findChild<QCheckBox*>(QString::number(kWithTexts))->setChecked(false);
+            d->findChild<QCheckBox*>(QString::number(kHouseLinks))->setChecked(true);
+            Click(d, "1");
+            if (d->isVisible()) d->reject();
+        });
+        w->OnCommand(cmd::chart::kForecast);
+        QCOMPARE(App().settings.begG, std::string("01.01.2025"));
+        QCOMPARE(App().settings.endG, std::string("01.02.2025"));
+        QCOMPARE(int(App().settings.ov[kOptForecast]), int(kForecastHouseLinks));
+        QVERIFY(std::memcmp(&App().currentChart, &before, sizeof before) == 0);
+        TextWindow* report = nullptr;
+        for (QMdiSubWindow* s : App().client->subWindowList())
+            if (auto* t = qobject_cast<TextWindow*>(s->widget())) report = t;
+        QVERIFY(report);
+        std::string text = FileText(report->Path());
+        QVERIFY2(
+            text.rfind("  Test 16.05.1945 05:00:00\n Прогноз  01.01.2025 - 01.02.2025\n", 0) == 0,
+            text.c_str());
+        QVERIFY2(text.find(" Транз.") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("затмение") != std::string::npos ||
+                     text.find("Прогр.Луна в") != std::string::npos,
+                 text.c_str());
+    }
+};
+
+static RegisterTestClass<ForecastDialogTest> reg("forecast_dialog");
+
+}  // namespace orbeta::test
+
+#include "forecast_dialog_test.moc"
