@@ -170,7 +170,9 @@ class MenuTest : public QObject {
                                      kRectification,
                                      kSunIngress,
                                      kLunations,
-                                     kForecastInterpretation};
+                                     kForecastInterpretation,
+                                     kGraphicEphemeris,
+                                     kGraphicForecast};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;
