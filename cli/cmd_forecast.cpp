@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -31,6 +32,7 @@ struct ForecastArgs {
     std::string orbsTransits = "tr.ao", orbsProgressions = "pr.ao", orbsDirections = "dir.ao";
     std::string eclipseInfluence = "180 180 90 90";
     bool json = false;
+    bool listKeys = false;
 };
 
 std::optional<double> NumberOf(const std::string& text) {
@@ -193,6 +195,65 @@ ForecastRequest RequestOf(const ForecastArgs& a) {
     return rq;
 }
 
+// The family of a forecast key, as the texts of the base are grouped.
+const char* KeyFamily(const std::string& key) {
+    bool slow = key.size() > 3 && key[1] == 'p' && (key.compare(2, 2, "06") >= 0) &&
+                key.compare(2, 2, "10") <= 0;
+    if (key.size() > 1 && (key[0] == 'S' || key[0] == 'M') && (key[1] == '+' || key[1] == '-'))
+        return "eclipses";
+    if (key.rfind("Rp02z", 0) == 0) return "progressed Moon in a sign";
+    if (key.find('x') != std::string::npos)
+        return key[0] == 'R' ? "progressed point through a house" : "transit through a house";
+    bool minorDirected =
+        key.find("a045") != std::string::npos || key.find("a135") != std::string::npos;
+    if (key[0] == 'D')
+        return minorDirected ? "directed semisquare and sesquiquadrate"
+               : slow        ? "directed Jupiter..Pluto"
+                             : "progression and direction";
+    if (key[0] == 'R')
+        return key.find("a150") != std::string::npos ? "progressed quincunx"
+               : slow                                ? "progressed Jupiter..Pluto"
+                                                     : "progression and direction";
+    return "transit to a natal point";
+}
+
+std::vector<double> AnglesOf(const OrbTable& t) {
+    std::vector<double> angles;
+    for (const auto& x : t.aspects) angles.push_back(x.angle);
+    return angles;
+}
+
+// Every key of the forecast base's texts: transits of SUN..PLT, progressions and
+// directions of SUN..PLT, ASC and MC, to the natal SUN..PLT, ASC and MC with the aspects
+// of the orb files, house passages, the progressed Moon's signs, and eclipses on every
+// natal point. The profile's choice of points and methods must stay within it, or a
+// forecast would look up keys that have no text.
+void ListKeys(const ForecastArgs& a) {
+    auto transit = AnglesOf(OrbsOf(a.orbsTransits));
+    auto progression = AnglesOf(OrbsOf(a.orbsProgressions));
+    auto direction = AnglesOf(OrbsOf(a.orbsDirections));
+    ForecastMasks core = kShippedForecastMasks;
+    core.transit = 1023u;  // SUN..PLT
+    core.methods &= ~(1u << kForecastEclipses);
+    auto keys = ForecastKeys(core, transit, progression, direction);
+    ForecastMasks eclipses{(1u << kPointCount) - 1, 1u << kForecastEclipses, 0, 0, 0};
+    for (auto& key : ForecastKeys(eclipses, {}, {}, {})) keys.push_back(key);
+    std::set<std::string> known(keys.begin(), keys.end());
+
+    Settings settings;
+    ChartRecord current = DefaultProfileChart();
+    LoadProfile(kProfileFile, settings, current);
+    auto lp = [&](int i) { return static_cast<uint32_t>(settings.lp[static_cast<size_t>(i)]); };
+    ForecastMasks chosen{lp(0), lp(1), lp(2), lp(3), lp(4)};
+    std::string outside;
+    for (const auto& key : ForecastKeys(chosen, transit, progression, direction))
+        if (!known.count(key)) outside += " " + key;
+    if (!outside.empty())
+        throw CommandError("the profile's forecast points (LP) look up keys outside the base:" +
+                           outside.substr(0, 400));
+    for (const auto& key : known) std::printf("%s\t%s\trequired\n", key.c_str(), KeyFamily(key));
+}
+
 }  // namespace
 
 void AddForecastCommand(CLI::App& app, Action& action) {
@@ -200,6 +261,8 @@ void AddForecastCommand(CLI::App& app, Action& action) {
         "forecast", "transits, progressions, directions and eclipses of a natal chart");
     auto a = std::make_shared<ForecastArgs>();
     AddChartOptions(*cmd, a->chart);
+    for (const char* name : {"--date", "--gmt", "--lat", "--lon"})
+        cmd->get_option(name)->required(false);  // not for --list-keys
     cmd->add_option("--from", a->from, "beginning, \"DD.MM.YYYY HH:MM\" (local)");
     cmd->add_option("--to", a->to, "end, \"DD.MM.YYYY HH:MM\" (local)");
     cmd->add_option("--correction", a->correction, "hours from local time to UT (default --gmt)");
@@ -218,7 +281,18 @@ void AddForecastCommand(CLI::App& app, Action& action) {
     cmd->add_option("--eclipse-influence", a->eclipseInfluence,
                     "days: solar before, after, lunar before, after (default \"180 180 90 90\")");
     cmd->add_flag("--json", a->json, "JSON output");
+    cmd->add_flag(
+        "--list-keys", a->listKeys,
+        "every key of the forecast base's texts, one line \"KEY<tab>FAMILY<tab>required\"");
     cmd->callback([cmd, a, &action] {
+        if (a->listKeys) {
+            for (std::string* f : {&a->orbsTransits, &a->orbsProgressions, &a->orbsDirections})
+                *f = AbsoluteIfFile(*f);
+            action.run = [a] { ListKeys(*a); };
+            return;
+        }
+        for (const char* name : {"--date", "--gmt", "--lat", "--lon"})
+            if (cmd->count(name) == 0) throw CommandError(std::string(name) + " is required");
         FinishChartArgs(*cmd, a->chart);
         ForecastRequest rq = RequestOf(*a);
         for (std::string* f : {&a->orbsTransits, &a->orbsProgressions, &a->orbsDirections})

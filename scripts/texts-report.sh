@@ -7,13 +7,18 @@
 # scripts/texts-report.sh [ORBETA-CLI]
 cd "$(dirname "$0")/.."
 cli=${1:-build-test/cli/orbeta-cli}
-declare -A kind=([natal]=natal [deti]=child [geograf]=relocation)
+declare -A kind=([natal]=natal [deti]=child [geograf]=relocation [gnoz]=forecast)
 for csr in data/texts/*.csr; do
   stem=${csr%.csr}
   base=$(basename "$stem")
   [ -n "${kind[$base]:-}" ] || continue
   echo "== $base"
-  "$cli" interpret --list-keys "${kind[$base]}" --orbs data/0.ao --options 2047 2>/dev/null |
+  if [ "$base" = gnoz ]; then
+    "$cli" forecast --list-keys --orbs-transits data/tr.ao --orbs-progressions data/pr.ao \
+      --orbs-directions data/dir.ao 2>/dev/null
+  else
+    "$cli" interpret --list-keys "${kind[$base]}" --orbs data/0.ao --options 2047 2>/dev/null
+  fi |
     "$cli" textbase check --base "$stem" --utf8 --require - --stats 2>&1 |
     grep -E '^[^:]+: [0-9]+ keys|^similar:' || true
   if command -v hunspell >/dev/null; then
