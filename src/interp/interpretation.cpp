@@ -133,6 +133,20 @@ const char* AspectWord(int angle) {
             return "тригоне"_cp;
         case 180:
             return "оппозиции"_cp;
+        // The minor angles the shipped orb file switches on are named too: "в 150.0"
+        // does not read as Russian.
+        case 30:
+            return "полусекстиле"_cp;
+        case 45:
+            return "полуквадрате"_cp;
+        case 72:
+            return "квинтиле"_cp;
+        case 135:
+            return "полутораквадрате"_cp;
+        case 144:
+            return "биквинтиле"_cp;
+        case 150:
+            return "квинконсе"_cp;
         default:
             return nullptr;
     }
