@@ -2,6 +2,7 @@
 // all options and without "Планеты и аспекты"; the analysis table; the JSON form.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -111,7 +112,8 @@ TEST_F(CliInterpret, RefusesWhatItCannotDo) {
     EXPECT_EQ(Run("--report relocation " + std::string(kChart)).status, 1);
     EXPECT_NE(Stderr().find("--to-place"), std::string::npos);
     EXPECT_EQ(Run("--report natal --date \"16.05.1945 08:00:00\"").status, 1);
-    auto r = Run("--report natal " + std::string(kChart));  // no base
+    std::filesystem::remove(work.Path() + "/ws/natal.csr");  // the shipped base, gone
+    auto r = Run("--report natal " + std::string(kChart));
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(Stderr().find("natal.cta"), std::string::npos) << Stderr();

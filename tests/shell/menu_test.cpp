@@ -185,11 +185,11 @@ class MenuTest : public QObject {
 
         // A feature that registers its handler makes its item live.
         int called = 0;
-        QVERIFY(!app.Frame()->Action(kGraphicForecast)->isEnabled());
-        app.Commands().Set(kGraphicForecast, [&called] { ++called; });
+        QVERIFY(!app.Frame()->Action(kHoraryInterpretation)->isEnabled());
+        app.Commands().Set(kHoraryInterpretation, [&called] { ++called; });
         app.Frame()->UpdateCommandStates();
-        QVERIFY(app.Frame()->Action(kGraphicForecast)->isEnabled());
-        app.Frame()->Action(kGraphicForecast)->trigger();
+        QVERIFY(app.Frame()->Action(kHoraryInterpretation)->isEnabled());
+        app.Frame()->Action(kHoraryInterpretation)->trigger();
         QCOMPARE(called, 1);
     }
 
