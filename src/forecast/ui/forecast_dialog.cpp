@@ -13,6 +13,7 @@
 #include "core/calendar.h"
 #include "data/settings.h"
 #include "forecast/ui/eclipse_commands.h"
+#include "forecast/ui/point_boxes.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -31,39 +32,6 @@ const char* const kMethodNames[kForecastMethodCount] = {
     "Транзиты"_cp,          "Прогрессии"_cp,          "Дирекции"_cp,
     "Транзиты по домам"_cp, "Прогрессии по домам"_cp, "Прогр.Луна в знаках"_cp,
     "Затмения"_cp};
-
-std::string BoxLabel(int pointId) {
-    if (pointId <= kBodyCount) return PointLongName(pointId);
-    int cusp = CuspOfPoint(pointId);
-    if (cusp == 1) return "Asc";
-    if (cusp == 10) return "MC";
-    return Format("%d-й дом"_cp, cusp);
-}
-
-// Bodies in the first two columns, the cusps in the next two.
-QGroupBox* PointBoxes(QWidget* parent, const char* title, int firstId, int count, uint32_t mask,
-                      std::vector<QCheckBox*>& boxes) {
-    auto* group = new QGroupBox(FromAnsi(title), parent);
-    auto* grid = new QGridLayout(group);
-    for (int i = 0; i < count; ++i) {
-        auto* b = new QCheckBox(FromAnsi(BoxLabel(i + 1)), group);
-        b->setObjectName(QString::number(firstId + i));
-        b->setChecked((mask >> i) & 1u);
-        if (i < kBodyCount)
-            grid->addWidget(b, i % 8, i / 8);
-        else
-            grid->addWidget(b, (i - kBodyCount) % 6, 2 + (i - kBodyCount) / 6);
-        boxes.push_back(b);
-    }
-    return group;
-}
-
-uint32_t MaskOf(const std::vector<QCheckBox*>& boxes) {
-    uint32_t mask = 0;
-    for (size_t i = 0; i < boxes.size(); ++i)
-        if (boxes[i]->isChecked()) mask |= 1u << i;
-    return mask;
-}
 
 std::string Trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(' ');

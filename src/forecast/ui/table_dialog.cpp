@@ -17,6 +17,7 @@
 #include "data/settings.h"
 #include "forecast/search_tables.h"
 #include "forecast/time_search.h"
+#include "forecast/ui/point_boxes.h"
 #include "gui/method_list.h"
 #include "gui/qt_text.h"
 #include "platform/codepage.h"
@@ -58,14 +59,6 @@ bool RemembersMoving(int kind) {
     return UsesMode(kind);
 }
 
-std::string CheckBoxLabel(int pointId) {
-    if (pointId <= kBodyCount) return PointLongName(pointId);
-    int cusp = CuspOfPoint(pointId);
-    if (cusp == 1) return "Asc";
-    if (cusp == 10) return "MC";
-    return Format("%d-й дом"_cp, cusp);
-}
-
 std::string Trimmed(const std::string& s) {
     size_t b = s.find_first_not_of(' ');
     if (b == std::string::npos) return {};
@@ -104,13 +97,6 @@ std::optional<std::vector<double>> ReadNumbers(const QLineEdit* e, size_t limit,
         if (values.size() < limit) values.push_back(*v);
     }
     return values;
-}
-
-uint32_t MaskOf(const std::vector<QCheckBox*>& boxes) {
-    uint32_t mask = 0;
-    for (size_t i = 0; i < boxes.size(); ++i)
-        if (boxes[i]->isChecked()) mask |= 1u << i;
-    return mask;
 }
 
 }  // namespace
@@ -177,14 +163,15 @@ TableDialog::TableDialog(QWidget* parent, int kind, Settings& settings, const Or
     auto* groups = new QHBoxLayout;
     if (UsesMovingPoints(kind)) {
         bool remembered = RemembersMoving(kind);
-        groups->addWidget(PointBoxes(kind == kTableChosen ? "Какие Транзиты"_cp : "Транзиты"_cp,
+        groups->addWidget(PointBoxes(this,
+                                     kind == kTableChosen ? "Какие Транзиты"_cp : "Транзиты"_cp,
                                      kMoving, kind == kTableReturns ? kBodyCount : kPointCount,
                                      remembered ? movingMask : 0, moving_));
     }
     if (kind == kTableLoops || kind == kTableLoopAspects) groups->addWidget(PlanetChoice());
     if (UsesTargets(kind))
         groups->addWidget(
-            PointBoxes(kind == kTableChosen ? "К каким транзитам"_cp : "Натальные точки"_cp,
+            PointBoxes(this, kind == kTableChosen ? "К каким транзитам"_cp : "Натальные точки"_cp,
                        kTargets, kPointCount, kSunToPluto, targets_));
     if (kind == kTableIngress) groups->addWidget(SignBoxes());
     layout->addLayout(groups);
@@ -200,24 +187,6 @@ QLineEdit* TableDialog::AddField(QGridLayout* grid, int row, int id, const char*
     grid->addWidget(new QLabel(FromAnsi(label), this), row, 0);
     grid->addWidget(e, row, 1);
     return e;
-}
-
-// Bodies in the first two columns, the cusps in the next two.
-QGroupBox* TableDialog::PointBoxes(const char* title, int firstId, int count, uint32_t mask,
-                                   std::vector<QCheckBox*>& boxes) {
-    auto* group = new QGroupBox(FromAnsi(title), this);
-    auto* grid = new QGridLayout(group);
-    for (int i = 0; i < count; ++i) {
-        auto* b = new QCheckBox(FromAnsi(CheckBoxLabel(i + 1)), group);
-        b->setObjectName(QString::number(firstId + i));
-        b->setChecked((mask >> i) & 1u);
-        if (i < kBodyCount)
-            grid->addWidget(b, i % 8, i / 8);
-        else
-            grid->addWidget(b, (i - kBodyCount) % 6, 2 + (i - kBodyCount) / 6);
-        boxes.push_back(b);
-    }
-    return group;
 }
 
 QGroupBox* TableDialog::SignBoxes() {

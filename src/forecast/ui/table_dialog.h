@@ -50,8 +50,6 @@ class TableDialog : public Dial {
   private:
     QLineEdit* AddField(QGridLayout* grid, int row, int id, const char* label, int maxLength,
                         const std::string& text);
-    QGroupBox* PointBoxes(const char* title, int firstId, int count, uint32_t mask,
-                          std::vector<QCheckBox*>& boxes);
     QGroupBox* SignBoxes();
     QGroupBox* PlanetChoice();
     // The request from the fields; false with the message when they cannot be searched.
