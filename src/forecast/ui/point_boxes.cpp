@@ -6,6 +6,7 @@
 
 #include "core/chart_record.h"
 #include "gui/qt_text.h"
+#include "platform/codepage.h"
 #include "platform/format.h"
 #include "platform/ui_names.h"
 
