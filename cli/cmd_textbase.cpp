@@ -140,6 +140,7 @@ int Check(const TextBaseArgs& a) {
                                            {"words",
                                             {{"min", f.words.min},
                                              {"median", f.words.median},
+                                             {"max", f.words.max},
                                              {"total", f.words.total}}}});
         out["duplicates"] = a.stats ? nlohmann::json(check.duplicates) : nlohmann::json::array();
         out["similar"] = nlohmann::json::array();
@@ -151,9 +152,9 @@ int Check(const TextBaseArgs& a) {
         for (const auto& key : check.missing) std::printf("missing: %s\n", OemToUtf8(key).c_str());
         if (a.stats) {
             for (const auto& f : check.families)
-                std::printf("%s: %d keys, %d blocks, words min %d, median %g, total %ld\n",
+                std::printf("%s: %d keys, %d blocks, words min %d, median %g, max %d, total %ld\n",
                             f.family.c_str(), f.keys, f.blocks, f.words.min, f.words.median,
-                            f.words.total);
+                            f.words.max, f.words.total);
             for (const auto& group : check.duplicates) {
                 std::printf("same text:");
                 for (const auto& key : group) std::printf(" %s", key.c_str());
@@ -161,6 +162,12 @@ int Check(const TextBaseArgs& a) {
             }
             for (const auto& [first, second] : similar)
                 std::printf("similar: %s %s\n", first.c_str(), second.c_str());
+            for (const auto& s : SharedSentences(set, 8)) {
+                std::printf("%s in %zu texts:", s.keys.size() > 5 ? "repeated" : "shared",
+                            s.keys.size());
+                for (const auto& key : s.keys) std::printf(" %s", key.c_str());
+                std::printf(": %s\n", s.words.c_str());
+            }
         }
     }
     return check.problems.empty() && check.missing.empty() ? 0 : 1;

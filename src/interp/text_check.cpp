@@ -160,6 +160,7 @@ TextBaseCheck CheckTextBase(const SourceSet& set, std::vector<SourceProblem> rea
         std::sort(words.begin(), words.end());
         if (!words.empty()) {
             stats.words.min = words.front();
+            stats.words.max = words.back();
             size_t n = words.size();
             stats.words.median = n % 2 ? words[n / 2] : (words[n / 2 - 1] + words[n / 2]) / 2.0;
             for (int w : words) stats.words.total += w;

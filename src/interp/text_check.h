@@ -21,6 +21,7 @@ std::vector<RequiredKey> ParseRequiredKeys(std::string_view text);
 struct WordStats {
     int min = 0;
     double median = 0;
+    int max = 0;
     long total = 0;
 };
 struct FamilyStats {

@@ -178,4 +178,29 @@ std::vector<std::pair<std::string, std::string>> SimilarBlocks(
     return similar;
 }
 
+std::vector<SharedSentence> SharedSentences(const SourceSet& set, size_t minWords) {
+    std::map<std::string, std::vector<std::string>> blocksOf;
+    for (const auto& block : set.blocks) {
+        if (block.keys.empty()) continue;
+        std::string text;
+        for (const auto& line : block.lines) text += line + " ";
+        std::set<std::string> seen;
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find_first_of(".!?", start);
+            if (end == std::string::npos) end = text.size();
+            auto words = Words({text.substr(start, end - start)});
+            start = end + 1;
+            if (words.size() < minWords) continue;
+            std::string folded;
+            for (const auto& w : words) folded += (folded.empty() ? "" : " ") + w;
+            if (seen.insert(folded).second) blocksOf[folded].push_back(ShownKey(block));
+        }
+    }
+    std::vector<SharedSentence> shared;
+    for (auto& [words, keys] : blocksOf)
+        if (keys.size() > 1) shared.push_back({OemToUtf8(words), std::move(keys)});
+    return shared;
+}
+
 }  // namespace orbeta

@@ -41,4 +41,14 @@ void CheckShippedForm(const SourceSet& set, const std::vector<WordFloor>& floors
 std::vector<std::pair<std::string, std::string>> SimilarBlocks(
     const SourceSet& set, const std::vector<RequiredKey>& required);
 
+// Sentences (of at least minWords words, compared by their words) that occur in more
+// than one block: the first keys of the blocks that hold each (UTF-8), and the
+// sentence's words. Catches template filler that SimilarBlocks misses because the
+// rest of the texts differ.
+struct SharedSentence {
+    std::string words;              // the sentence's words joined by blanks (UTF-8)
+    std::vector<std::string> keys;  // first key of every block holding it
+};
+std::vector<SharedSentence> SharedSentences(const SourceSet& set, size_t minWords);
+
 }  // namespace orbeta

@@ -120,5 +120,21 @@ TEST(TextForm, NearCopiesWithinAFamily) {
     EXPECT_EQ(similar[0], std::make_pair(std::string("a1"), std::string("a2")));
 }
 
+TEST(TextForm, SentencesSharedAcrossTexts) {
+    // The eight-word sentence is shared whatever the case and punctuation around it; a
+    // seven-word one and a sentence repeated inside one text are not.
+    auto set = Parse(
+        "@a\n Вы умеете ждать. Терпение здесь становится самым главным ресурсом Вашего роста!\n"
+        "Короткая фраза из семи слов тут есть.\n"
+        "@b\n Иначе. Терпение здесь становится самым главным ресурсом Вашего роста.\n"
+        "Короткая фраза из семи слов тут есть.\n"
+        "@c\n Терпение, здесь становится самым главным ресурсом Вашего роста? Терпение здесь\n"
+        "становится самым главным ресурсом Вашего роста.\n");
+    auto shared = SharedSentences(set, 8);
+    ASSERT_EQ(shared.size(), 1u);
+    EXPECT_EQ(shared[0].words, "Терпение здесь становится самым главным ресурсом Вашего роста");
+    EXPECT_EQ(shared[0].keys, (std::vector<std::string>{"a", "b", "c"}));
+}
+
 }  // namespace
 }  // namespace orbeta

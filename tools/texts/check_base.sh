@@ -3,7 +3,9 @@
 # with the shipped orb files and every option: each has a text in the form of the
 # program's texts (at least its class's length where the base has word floors); the
 # child's base repeats no natal text.
-# check_base.sh ORBETA-CLI SOURCE-DIR BASE REPORT
+# check_base.sh ORBETA-CLI SOURCE-DIR BASE REPORT [STAMP]
+# With STAMP (the build step) it also writes the reader's report of the base into
+# STAMP.report, prints its summary, and touches STAMP when the base passes.
 set -e
 cli=$1
 src=$2
@@ -22,9 +24,23 @@ else
   keys=$("$cli" --workspace "$ws" interpret --list-keys "$kind" --orbs "$src/data/0.ao" \
     --options 2047)
   floors="--floors $src/data/texts/floors.txt"
+  [ ! -f "$src/data/texts/floors-$base.txt" ] || floors="--floors $src/data/texts/floors-$base.txt"
 fi
+# The relationship base shares a text only between the two directions of a pair and
+# between the minor aspects that mirror each other.
+[ "$base" != wzaim ] || awk -f "$src/tools/texts/wzaim_sharing.awk" "$src"/data/texts/wzaim*.csr
 [ -n "$keys" ]
 against=""
 [ "$base" != deti ] || against="--against $src/data/texts/natal"
 printf '%s\n' "$keys" | "$cli" --workspace "$ws" textbase check --base "$src/data/texts/$base" \
   --utf8 --require - --shipping $floors $against
+stamp=${5:-}
+[ -n "$stamp" ] || exit 0
+report=$stamp.report
+printf '%s\n' "$keys" | "$cli" --workspace "$ws" textbase check --base "$src/data/texts/$base" \
+  --utf8 --require - --stats >"$report" || true
+grep -E '^[^:]+: [0-9]+ keys' "$report" | sed "s/^/$base: /"
+echo "$base: $(grep -c '^similar:' "$report") pairs of near-copies," \
+  "$(grep -c '^shared in' "$report") sentences of 8+ words shared by two to five texts," \
+  "$(grep -c '^repeated in' "$report") repeated in more than five (see $report)"
+touch "$stamp"
