@@ -120,6 +120,7 @@ int Check(const TextBaseArgs& a) {
             !ReadSourcesForCheck(WithExtension(a.against, ".csr"), a.utf8, other, ignored))
             throw CommandError("cannot read " + a.against + ".csr");
         CheckShippedForm(set, floors, a.against.empty() ? nullptr : &other, check);
+        if (!required.empty()) CheckKeysLookedUp(set, required, check);
     }
     std::vector<std::pair<std::string, std::string>> similar;
     if (a.stats) similar = SimilarBlocks(set, required);

@@ -178,6 +178,17 @@ std::vector<std::pair<std::string, std::string>> SimilarBlocks(
     return similar;
 }
 
+void CheckKeysLookedUp(const SourceSet& set, const std::vector<RequiredKey>& lookedUp,
+                       TextBaseCheck& check) {
+    std::set<std::string> known;
+    for (const auto& r : lookedUp) known.insert(r.key);
+    for (const auto& block : set.blocks)
+        for (const auto& key : block.keys)
+            if (!known.count(key))
+                check.problems.push_back(
+                    {block.place, "key " + OemToUtf8(key) + " is looked up by no report"});
+}
+
 std::vector<SharedSentence> SharedSentences(const SourceSet& set, size_t minWords) {
     std::map<std::string, std::vector<std::string>> blocksOf;
     for (const auto& block : set.blocks) {

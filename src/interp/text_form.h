@@ -36,6 +36,11 @@ std::string FoldedWords(const std::vector<std::string>& lines);
 void CheckShippedForm(const SourceSet& set, const std::vector<WordFloor>& floors,
                       const SourceSet* other, TextBaseCheck& check);
 
+// With the keys a report can look up (required and optional), a key of the base that
+// none of them is: a misspelt key, or a text no report prints.
+void CheckKeysLookedUp(const SourceSet& set, const std::vector<RequiredKey>& lookedUp,
+                       TextBaseCheck& check);
+
 // Blocks of one family whose texts share half or more of their word 4-grams (of the
 // smaller text): pairs of their first keys (UTF-8).
 std::vector<std::pair<std::string, std::string>> SimilarBlocks(

@@ -30,7 +30,8 @@ StarTextSources GoodSet() {
     set(s.aster, "aster.csr",
         "@0\n" + Words(90, "е") + "@17\n" + Words(90, "ж") + "@18\n" + Words(90, "з"));
     std::string degrees = "* degrees\n";
-    for (int d = 0; d < 360; ++d) degrees += "@" + std::to_string(d) + "\n" + Words(55, "x" + std::to_string(d) + "x");
+    for (int d = 0; d < 360; ++d)
+        degrees += "@" + std::to_string(d) + "\n" + Words(55, "x" + std::to_string(d) + "x");
     set(s.degrees, "grad_ch.ctl", degrees);
     set(s.stars, "star.ctl",
         regulus + "\n" + Words(70, "и") + "@\n" + polaris + "\n" + Words(70, "к") + "@\n");
@@ -50,18 +51,16 @@ TEST(StarTextsCheck, GoodSetPassesAndEachFaultIsFound) {
         {"missing s###",
          [](StarTextSources& s) { s.starbb.text.replace(s.starbb.text.find("@s002"), 5, "@s009"); },
          "starbb.csr:0: missing key s002"},
-        {"a 361st degree",
-         [](StarTextSources& s) { s.degrees.text += "@360\n" + Words(55, "y"); },
+        {"a 361st degree", [](StarTextSources& s) { s.degrees.text += "@360\n" + Words(55, "y"); },
          "grad_ch.ctl:"},
-        {"unknown lot symbol",
-         [](StarTextSources& s) { s.lots.text += "-  ASC+XYZ-SUN Жребий\n"; },
+        {"unknown lot symbol", [](StarTextSources& s) { s.lots.text += "-  ASC+XYZ-SUN Жребий\n"; },
          "chreb.ctl:4: unknown symbol XYZ"},
         {"a 73-character line",
-         [](StarTextSources& s) { s.aster.text += std::string(73, 'a') + "\n"; },
-         "aster.csr:"},
+         [](StarTextSources& s) { s.aster.text += std::string(73, 'a') + "\n"; }, "aster.csr:"},
         {"a shared run of twelve words",
          [](StarTextSources& s) {
-             std::string run = "один два три четыре пять шесть семь восемь девять десять одиннадцать двенадцать";
+             std::string run =
+                 "один два три четыре пять шесть семь восемь девять десять одиннадцать двенадцать";
              s.starbb.text.insert(s.starbb.text.find("@s001") + 6, " " + run + "\n");
              s.aster.text.insert(s.aster.text.find("@18") + 4, " " + run + "\n");
          },
@@ -69,8 +68,7 @@ TEST(StarTextsCheck, GoodSetPassesAndEachFaultIsFound) {
         {"star line differs",
          [](StarTextSources& s) { s.stars.text.replace(s.stars.text.find("1.40"), 4, "1.41"); },
          "star.ctl:1: star line differs from starbb.ctl"},
-        {"key named twice",
-         [](StarTextSources& s) { s.aster.text += "@17\n" + Words(90, "л"); },
+        {"key named twice", [](StarTextSources& s) { s.aster.text += "@17\n" + Words(90, "л"); },
          "key 17 also at line"},
     };
     for (const Case& c : cases) {

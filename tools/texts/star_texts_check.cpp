@@ -32,7 +32,7 @@ struct Block {
 };
 
 class Checker {
-public:
+  public:
     std::vector<std::string> problems;
 
     void Add(const NamedText& file, int line, const std::string& text) {
@@ -242,8 +242,8 @@ std::vector<std::string> CheckStarTexts(const StarTextSources& s) {
         for (auto& kb : BaseBlocks(file)) {
             for (const auto& key : kb.keys) {
                 if (!seen.emplace(key, kb.block.line).second)
-                    c.Add(file, kb.block.line, "key " + key + " also at line " +
-                                                   std::to_string(seen[key]));
+                    c.Add(file, kb.block.line,
+                          "key " + key + " also at line " + std::to_string(seen[key]));
                 else if (!required.count(key))
                     c.Add(file, kb.block.line, "key " + key + " is not looked up by the report");
             }
@@ -292,8 +292,8 @@ std::vector<std::string> CheckStarTexts(const StarTextSources& s) {
                     continue;
                 }
                 if (!seen.emplace(degree, n).second)
-                    c.Add(s.degrees, n, "degree " + digits + " also at line " +
-                                            std::to_string(seen[degree]));
+                    c.Add(s.degrees, n,
+                          "degree " + digits + " also at line " + std::to_string(seen[degree]));
                 printed.push_back({&s.degrees, n, "@" + digits, {}, {50, 100}});
             } else if (!printed.empty() && printed.back().file == &s.degrees) {
                 printed.back().lines.push_back(line);
@@ -324,13 +324,15 @@ std::vector<std::string> CheckStarTexts(const StarTextSources& s) {
                 }
                 auto it = stars.find(star->number);
                 if (it == stars.end())
-                    c.Add(s.stars, n, "star " + std::to_string(star->number) + " is not in " +
-                                          s.catalogue.name);
+                    c.Add(
+                        s.stars, n,
+                        "star " + std::to_string(star->number) + " is not in " + s.catalogue.name);
                 else if (it->second.second != line)
                     c.Add(s.stars, n, "star line differs from " + s.catalogue.name);
                 if (!seen.emplace(star->number, n).second)
-                    c.Add(s.stars, n, "star " + std::to_string(star->number) + " also at line " +
-                                          std::to_string(seen[star->number]));
+                    c.Add(s.stars, n,
+                          "star " + std::to_string(star->number) + " also at line " +
+                              std::to_string(seen[star->number]));
                 printed.push_back({&s.stars, n, star->name, {}, {60, 120}});
             } else if (open && !printed.empty() && printed.back().file == &s.stars) {
                 printed.back().lines.push_back(line);
