@@ -17,7 +17,10 @@ again from its longitudes and cusps, straight from the rules the program follows
 Each list is compared with the JSON of `orbeta-cli lots|midpoints|directions`; the
 largest differences are printed.
 
-    degree_reports_reference.py ORBETA_CLI WORKSPACE REPO_ROOT
+    degree_reports_reference.py ORBETA_CLI WORKSPACE REPO_ROOT ["DD.MM.YYYY HH:MM:SS"]
+
+The chart is Moscow's at the given local moment (default 20.01.1990 12:00:00; a
+moment at night checks the night lots).
 """
 import ctypes
 import json
@@ -28,12 +31,13 @@ import sys
 import tempfile
 
 CLI, WORKSPACE, ROOT = sys.argv[1], sys.argv[2], sys.argv[3]
-CHART = ["--date", "20.01.1990 12:00:00", "--gmt", "-3", "--lat", "55.45", "--lon", "37.37"]
+DATE = sys.argv[4] if len(sys.argv) > 4 else "20.01.1990 12:00:00"
+CHART = ["--date", DATE, "--gmt", "-3", "--lat", "55.45", "--lon", "37.37"]
 YEAR = 365.2421
 FROM, TO = "01.01.2000", "01.01.2010"
 
-# Rulers of the signs (Mars for Aries ...), as the program's sign rulers.
-RULERS = [5, 4, 3, 2, 1, 3, 4, 5, 6, 7, 7, 6]
+# Rulers of the signs (Aries Mars ... Scorpio Pluto, Aquarius Uranus, Pisces Neptune).
+RULERS = [5, 4, 3, 2, 1, 3, 4, 10, 6, 7, 8, 9]
 SYMBOLS = ("SUN MON MER VEN MRS JUP SAT URN NEP PLT NDE SEL HIR PRZ LIL ASC H02 H03 H04 H05 "
            "H06 H07 H08 H09 H10 H11 H12 R01 R02 R03 R04 R05 R06 R07 R08 R09 R10 R11 R12").split()
 
@@ -142,7 +146,9 @@ def check_midpoints(c, mask, table):
     worst, hits = 0, 0
     for g, (a, b, m, h) in zip(got, want):
         assert (g["a"], g["b"]) == (a, b)
-        assert [(x["owner"], x["angle"]) for x in g["hits"]] == h, (g, h)
+        # Aspect points at one place (a cusp's sextile, the opposite cusp's trine) may
+        # come in either order: the last bit of their sums decides.
+        assert sorted((x["owner"], x["angle"]) for x in g["hits"]) == sorted(h), (g, h)
         worst = max(worst, sep(g["lon"], m))
         hits += len(h)
     print(f"midpoints: {len(want)} pairs, {hits} contacts, largest difference {worst:.2e} deg")
@@ -236,7 +242,7 @@ def check_moon(c, mask, table):
     assert len(got_list) == len(want), (len(got_list), len(want))
     worst = max(abs(g[0] - w[0]) for g, w in zip(got_list, want))
     assert [g[1:] for g in got_list] == [w[1:] for w in want]
-    print(f"progressed Moon: {len(want)} passages, largest moment difference {worst * 24:.3f} h")
+    print(f"progressed Moon: {len(want)} passages, largest moment difference {worst * 86400:.1f} s")
 
 
 def main():
