@@ -54,6 +54,11 @@ void IntervalDialog::accept() {
             return;
         }
     }
+    // An interval that ends before it starts has nothing in it: the user mends it here.
+    if (JulianDay(*end) < JulianDay(*start)) {
+        Svc().Warning("Конец интервала раньше начала"_cp);
+        return;
+    }
     start_ = JulianDay(*start);
     end_ = JulianDay(*end);
     Dial::accept();

@@ -37,6 +37,7 @@
 #include "gui/app_state.h"
 #include "gui/chart_opener.h"
 #include "gui/help_window.h"
+#include "gui/interval_dialog.h"
 #include "gui/message_box.h"
 #include "gui/notepad_window.h"
 #include "gui/printer_settings_dialog.h"
@@ -133,6 +134,26 @@ void Application::AddChartWindowCommands() {
     ChartWindow::SetCommand(cmd::chart::kAgePoints, [](ChartWindow& w) {
         RunAgePointReport(w.Chart1(), App().orbTable, App().settings);
     });
+    ChartWindow::SetCommand(cmd::chart::kFixedStars, [](ChartWindow& w) {
+        RunStarConjunctionReport(w.Chart1(), App().settings);
+    });
+    ChartWindow::SetCommand(cmd::chart::kDegreeTexts, [](ChartWindow& w) {
+        RunDegreeTextReport(w.Chart1(), App().settings);
+    });
+    ChartWindow::SetCommand(cmd::chart::kLots,
+                            [](ChartWindow& w) { RunLotReport(w.Chart1(), App().settings); });
+    ChartWindow::SetCommand(cmd::chart::kMidpoints, [](ChartWindow& w) {
+        RunMidpointReport(w.Chart1(), App().orbTable, App().settings);
+    });
+    // The interval reports ask their interval first; the window's chart stays as it is.
+    for (int id : {cmd::chart::kDirectionsLongitude, cmd::chart::kDirectionsRightAscension,
+                   cmd::chart::kProgressedMoon})
+        ChartWindow::SetCommand(id, [id](ChartWindow& w) {
+            double start = 0, end = 0;
+            if (!RunIntervalDialog(&w, App().settings.interV, start, end)) return;
+            RunDirectionReport(ProfileContext(), id, w.Chart1(), App().orbTable, App().settings,
+                               start, end);
+        });
     // The returns to this window's chart, as if it were the current chart.
     ChartWindow::SetCommand(cmd::chart::kReturnsTable, [](ChartWindow& w) {
         RunTableMenuCommand(kTableReturns, w.Chart1(), &w);

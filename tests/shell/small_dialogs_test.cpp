@@ -58,6 +58,17 @@ class SmallDialogsTest : public QObject {
         QCOMPARE(interval, std::string("15.03.2010"));
         QCOMPARE(start, 2453371.5);
         QCOMPARE(int(boxes.seen.size()), 1);
+
+        // An end before the start is refused and the dialog stays open.
+        interval = "02.01.2005-01.01.2005";
+        WhenDialogOpens([](QDialog* d) {
+            Click(d, "1");
+            QVERIFY(d->isVisible());
+            Click(d, "2");
+        });
+        QVERIFY(!RunIntervalDialog(nullptr, interval, start, end));
+        QCOMPARE(int(boxes.seen.size()), 2);
+        QCOMPARE(boxes.seen.at(1).text, QString("Конец интервала раньше начала"));
     }
 
     void pairSelection() {
