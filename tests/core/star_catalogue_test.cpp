@@ -5,6 +5,7 @@
 
 #include "../support/test_support.h"
 #include "platform/codepage.h"
+#include "platform/text_file.h"
 
 namespace orbeta {
 namespace {
@@ -40,6 +41,21 @@ TEST(StarCatalogue, MissingFileWarnsAndIsNotOpened) {
     EXPECT_TRUE(c.stars.empty());
     ASSERT_EQ(d.Items().size(), 1u);
     EXPECT_EQ(d.Items()[0].text, "Не открывается файл starbb.ctl"_cp);
+}
+
+// The star lines of the texts of the star conjunctions are those of the catalogue.
+TEST(StarCatalogue, ShippedCataloguesHoldTheSameStarLines) {
+    auto starLines = [](const char* name) {
+        auto bytes = ReadFileBytes(std::string(ORBETA_SOURCE_DIR) + "/data/" + name);
+        std::vector<std::string> lines;
+        if (!bytes) return lines;
+        for (const std::string& line : SplitLines(*bytes))
+            if (!line.empty() && line[0] == '=') lines.push_back(line);
+        return lines;
+    };
+    auto catalogue = starLines("starbb.ctl");
+    EXPECT_EQ(catalogue.size(), 88u);
+    EXPECT_EQ(catalogue, starLines("star.ctl"));
 }
 
 // Mean longitudes of date (no nutation, aberration or deflection) from swetest's own

@@ -136,12 +136,32 @@ TEST_F(StarReportTest, StarsOnTheTrueAnglesOfAChartWithoutHouses) {
 }
 
 TEST(ExtraPoints, AsteroidListEntries) {
-    auto entries = ParseAsteroidList("Фолус 16/Церера 17/Без номера/Икс 5/Седна 100090377 / 20"_cp);
-    ASSERT_EQ(entries.size(), 4u);
+    // the last token is the body number: a library-range id, with a name before it
+    auto entries = ParseAsteroidList("Фолус 16/Без номера/Икс 5/Седна 100377/20/Веста  20 "_cp);
+    ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0].number, 16);
     EXPECT_EQ(entries[0].name, "Фолус 16"_cp);
-    EXPECT_EQ(entries[2].number, 100090377);
-    EXPECT_EQ(entries[3].number, 20);
+    EXPECT_EQ(entries[1].number, 100377);
+    EXPECT_EQ(entries[2].number, 20);
+}
+
+TEST_F(StarReportTest, AnAsteroidWithoutEphemerisDataIsNeverInContact) {
+    ChartRecord chart = test::NatalAt("01.01.2000 15:00:00", -3, 55.45, 37.37);
+    OrbTable table;
+    table.aspects.resize(1);
+    table.aspects[0].angle = 0;
+    Computation c;
+    auto bodies = ComputeAsteroids(c, chart, table, 1023,
+                                   {{"Церера 17"_cp, 17}, {"Седна 100377"_cp, 100377}});
+    ASSERT_EQ(bodies.size(), 2u);
+    EXPECT_TRUE(bodies[0].available);
+    EXPECT_FALSE(bodies[1].available);  // no file for it: not a body at 0° Aries
+    EXPECT_TRUE(bodies[1].contacts.empty());
+    ReportSink sink;
+    WriteAsteroidTable(bodies, sink);
+    EXPECT_NE(sink.Body().find("\n  Седна 100377           нет данных эфемерид\n"_cp),
+              std::string::npos)
+        << sink.Body();
 }
 
 TEST_F(StarReportTest, HypotheticalBodiesWithoutElementsPrintNothing) {
