@@ -130,9 +130,9 @@ void RunExtraPoints(const ExtraArgs& a) {
     std::string title;
     if (asteroids) {
         // The texts are optional: without the base the table stands alone.
-        OpenTextBase("aster");
+        bool texts = OpenOptionalTextBase("aster");
         WriteAsteroidTable(bodies, sink);
-        CloseTextBase();
+        if (texts) CloseTextBase();
         title = ReportTitle(2005);
     } else {
         WriteHypotheticalTable(bodies, sink);

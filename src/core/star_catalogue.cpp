@@ -4,7 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/format.h"
-#include "platform/journal.h"
+#include "platform/services.h"
 #include "platform/text_file.h"
 
 namespace orbeta {
@@ -30,7 +30,8 @@ const char* Reason(StarLineError e) {
 
 }  // namespace
 
-std::vector<StarEntry> ParseStarCatalogue(std::string_view text, Diagnostics& diagnostics) {
+std::vector<StarEntry> ParseStarCatalogue(std::string_view text, Diagnostics& diagnostics,
+                                          std::vector<std::string>* refusedLines) {
     std::vector<StarEntry> stars;
     int refused = 0, lineNumber = 0;
     while (!text.empty()) {
@@ -50,7 +51,9 @@ std::vector<StarEntry> ParseStarCatalogue(std::string_view text, Diagnostics& di
                 : nullptr;
         if (reason) {
             ++refused;
-            TheJournal().Write(Format("starbb.ctl, line %d: star refused, %s", lineNumber, reason));
+            if (refusedLines)
+                refusedLines->push_back(
+                    Format("starbb.ctl, line %d: star refused, %s", lineNumber, reason));
             continue;
         }
         star->name = OemToAnsi(star->name);
@@ -71,7 +74,9 @@ StarCatalogue ReadStarCatalogue(const std::filesystem::path& path, Diagnostics& 
         return catalogue;
     }
     catalogue.opened = true;
-    catalogue.stars = ParseStarCatalogue(*bytes, diagnostics);
+    std::vector<std::string> refused;
+    catalogue.stars = ParseStarCatalogue(*bytes, diagnostics, &refused);
+    for (const std::string& line : refused) Journal(line);
     return catalogue;
 }
 

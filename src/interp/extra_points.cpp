@@ -1,14 +1,16 @@
 #include "interp/extra_points.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "core/angles.h"
 #include "core/ephemeris.h"
 #include "core/hypothetical.h"
 #include "forecast/sensitive_points.h"
+#include "interp/text_report.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
-#include "platform/journal.h"
+#include "platform/services.h"
 #include "platform/ui_names.h"
 #include "platform/ui_text.h"
 
@@ -42,7 +44,7 @@ std::vector<AsteroidEntry> ParseAsteroidList(const std::string& listText) {
             ok = ec == std::errc() && p == last && LibraryRangeBody(number);
         }
         if (!ok) {
-            TheJournal().Write("ASw: entry without a body number skipped: " + AnsiToUtf8(item));
+            Journal("ASw: entry without a body number skipped: " + item);
             continue;
         }
         out.push_back({item.substr(0, end + 1), static_cast<int>(number)});
@@ -103,13 +105,21 @@ std::vector<ExtraBody> ComputeHypotheticalBodies(Computation& c, const ChartReco
     return out;
 }
 
+bool OpenOptionalTextBase(const std::filesystem::path& stem) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::path(stem).replace_extension(".csr"), ec) &&
+        !std::filesystem::exists(std::filesystem::path(stem).replace_extension(".cta"), ec))
+        return false;
+    return OpenTextBase(stem);
+}
+
 void WriteAsteroidTable(const std::vector<ExtraBody>& bodies, ReportSink& sink) {
     for (const ExtraBody& b : bodies) {
         if (!b.available) {
-            sink.Line(Format("\n  %-22s %s\n", b.name.c_str(), "нет данных эфемерид"_cp));
+            sink.Line(Format("\n  %-22s %s", b.name.c_str(), "нет данных эфемерид"_cp));
             continue;
         }
-        sink.Line(Format("\n  %-22s %6.2f (%s) %8.2f\n", b.name.c_str(), b.lon,
+        sink.Line(Format("\n  %-22s %6.2f (%s) %8.2f", b.name.c_str(), b.lon,
                          PositionText(b.lon).c_str(), b.lat));
         sink.Text("%d", b.number);
         WriteContacts(b, sink);

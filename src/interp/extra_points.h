@@ -1,6 +1,7 @@
 #pragma once
 // The asteroid and hypothetical-body tables of a chart: each body's position and the
 // sensitive points of the chart within 1 degree of it.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ std::vector<ExtraBody> ComputeAsteroids(Computation& c, const ChartRecord& chart
 // not available).
 std::vector<ExtraBody> ComputeHypotheticalBodies(Computation& c, const ChartRecord& chart,
                                                  const OrbTable& table, long maskP);
+
+// A base whose texts a report can do without: opened when its source or compiled file
+// is there (a damaged one still warns), false and no warning when neither is.
+bool OpenOptionalTextBase(const std::filesystem::path& stem);
 
 // The tables as the reports print them; the asteroid texts "%d" come from the open base.
 void WriteAsteroidTable(const std::vector<ExtraBody>& bodies, ReportSink& sink);

@@ -22,7 +22,8 @@ TEST(StarCatalogue, KeepsGoodLinesAndCountsTheRefusedOnes) {
         "=Edge 0 -90 0 0 999.99 5 0 extra fields\r\n"
         "Regulus 10 11 0 0 1 6 1\n";
     Diagnostics d;
-    auto stars = ParseStarCatalogue(text, d);
+    std::vector<std::string> refused;
+    auto stars = ParseStarCatalogue(text, d, &refused);
     ASSERT_EQ(stars.size(), 2u);
     EXPECT_EQ(stars[0].name, "Регул"_cp);
     EXPECT_EQ(stars[0].number, 41);
@@ -31,6 +32,9 @@ TEST(StarCatalogue, KeepsGoodLinesAndCountsTheRefusedOnes) {
     EXPECT_EQ(stars[1].declination, -90);
     ASSERT_EQ(d.Items().size(), 1u);
     EXPECT_NE(d.Items()[0].text.find("4"), std::string::npos);
+    ASSERT_EQ(refused.size(), 4u);
+    EXPECT_EQ(refused[0], "starbb.ctl, line 3: star refused, fewer than eight fields");
+    EXPECT_EQ(refused[3], "starbb.ctl, line 6: star refused, declination outside [-90, 90]");
 }
 
 TEST(StarCatalogue, MissingFileWarnsAndIsNotOpened) {

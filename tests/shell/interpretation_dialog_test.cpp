@@ -181,6 +181,10 @@ class InterpretationDialogTest : public QObject {
             WhenDialogOpens([](QDialog* chooser) {
                 WhenDialogOpens([](QDialog* d) {
                     QVERIFY(Button(d, "305")->isChecked());
+                    QVERIFY(!Button(d, "311")->isEnabled());  // the boxes are not its own
+                    Button(d, "301")->click();
+                    QVERIFY(Button(d, "311")->isEnabled());
+                    Button(d, "305")->click();
                     Click(d, "1");
                 });
                 Click(chooser, "1");

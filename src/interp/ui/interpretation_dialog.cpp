@@ -89,6 +89,10 @@ InterpretationDialog::InterpretationDialog(QWidget* parent, int kind)
     auto* row = new QHBoxLayout;
     row->addWidget(kindBox);
     row->addWidget(contents);
+    // The fixed-star report has contents of its own: the boxes do not apply to it.
+    contents->setEnabled(Kind() != kFixedStarsKind);
+    connect(kinds_, &QButtonGroup::idToggled, contents,
+            [this, contents](int, bool) { contents->setEnabled(Kind() != kFixedStarsKind); });
     layout->addLayout(row);
     layout->addLayout(StandardButtons());
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/computation.h"
+#include "core/dated_line.h"
 #include "core/star_catalogue.h"
 #include "gui/app_state.h"
 #include "interp/extra_points.h"
@@ -48,7 +49,7 @@ void RunAsteroidTable(const ChartRecord& chart) {
     const std::string title = ReportTitle(2005);
     if (!BeginReport(title)) return;
     // The texts are optional: without the base the table stands alone.
-    bool texts = TextBaseOpen() || OpenTextBase("aster");
+    bool texts = OpenOptionalTextBase("aster");
     ReportSink sink;
     WriteAsteroidTable(bodies, sink);
     if (texts) CloseTextBase();
