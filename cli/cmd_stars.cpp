@@ -85,6 +85,7 @@ void RunParans(const StarArgs& a) {
     if (!a.noTexts && !OpenTextBase("starbb"))
         throw CommandError("the text base starbb cannot be opened");
     ReportSink sink;
+    if (!a.noTexts) sink.Text("0");  // the base's introduction, as the window's report has it
     if (catalogue.opened) WriteStarReport(in, r, sink);
     CloseTextBase();
     std::string text =

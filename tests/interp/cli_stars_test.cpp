@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "../support/test_support.h"
+#include "platform/codepage.h"
 
 namespace orbeta {
 namespace {
@@ -39,6 +40,11 @@ TEST_F(CliStars, ParansTextStopsWithoutTheBaseUnlessAskedNotToPrintTexts) {
     EXPECT_NE(r.out.find(" LAT=55.45, LONG=37.37"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Гелиактическая звезда: "), std::string::npos);
     EXPECT_NE(r.out.find("Конец списка звезд"), std::string::npos);
+    // With a base: its introduction, then the text before the place.
+    work.WriteFile("ws/starbb.csr", Utf8ToOem("@0\nО звездах.\n@000\nВведение.\n"));
+    auto texts = Run(std::string("parans ") + kMoscow);
+    ASSERT_EQ(texts.status, 0);
+    EXPECT_NE(texts.out.find("О звездах.\n\nВведение.\n\n LAT="), std::string::npos) << texts.out;
 }
 
 TEST_F(CliStars, ExtraPointsOfBothKinds) {
