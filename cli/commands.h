@@ -39,5 +39,6 @@ void AddInterpretCommand(CLI::App& app, Action& action);
 void AddGraphCommand(CLI::App& app, Action& action);
 void AddForecastCommand(CLI::App& app, Action& action);
 void AddDegreeReportCommands(CLI::App& app, Action& action);
+void AddStarCommands(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

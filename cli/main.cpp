@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
     AddGraphCommand(app, action);
     AddForecastCommand(app, action);
     AddDegreeReportCommands(app, action);
+    AddStarCommands(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

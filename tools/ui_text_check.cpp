@@ -120,6 +120,7 @@ const std::map<std::string, Expectation>& Expectations() {
         {"v1", List(4)},
         {"v2", List(3)},
         {"v3", List(4)},
+        {"ZVZ", List(88, 16)},
         // numbered menus
         {"MetChet", Exactly(kMethods)},
         {"HOUS", Exactly(Range(1, 11))},
@@ -179,6 +180,7 @@ const std::map<std::string, Expectation>& Expectations() {
         {"NewBD", Text()},
         {"zPLAN", Text()},
         {"zZOD", Text()},
+        {"zZVZ", Text()},
         {"zDOM", Text()},
         {"zAAA", Text()},
         {"zSTIH", Text()},

@@ -284,7 +284,7 @@ int MotionKind(const EphemerisOptions& o, int body) {
 namespace detail {
 
 bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elementsDir, int count,
-                          double out[]) {
+                          double out[], double failed) {
     auto& st = State();
     std::string path = elementsDir + ":" + LibraryPath(st.prefix);
     swe_set_ephe_path(path.c_str());
@@ -292,7 +292,7 @@ bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elemen
     bool any = false;
     for (int i = 0; i < count; ++i) {
         double xx[6];
-        out[i] = 0;
+        out[i] = failed;
         if (LibraryPosition(d, jdUT, SE_FICT_OFFSET + i, SEFLG_SWIEPH | SEFLG_SPEED, xx)) {
             out[i] = Normalize(xx[0]);
             any = true;

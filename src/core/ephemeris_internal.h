@@ -7,8 +7,9 @@
 
 namespace orbeta::detail {
 
-// Longitudes of the first `count` element lines of elementsDir/seorbel.txt.
+// Longitudes of the first `count` element lines of elementsDir/seorbel.txt; a line the
+// library cannot compute keeps `failed`.
 bool FictitiousLongitudes(Diagnostics& d, double jdUT, const std::string& elementsDir, int count,
-                          double out[]);
+                          double out[], double failed);
 
 }  // namespace orbeta::detail

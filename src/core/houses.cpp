@@ -238,6 +238,25 @@ double MeanObliquity(double jd) {
     return seconds * kArcSecondToRad;
 }
 
+AnglePair AnglesOfRamc(double ramc, double jd, double packedLatitude) {
+    Frame f = MakeFrame(Normalize(ramc) * kDegToRad, jd, packedLatitude);
+    return {Normalize(f.asc), Normalize(f.mc)};
+}
+
+namespace {
+// Local sidereal time of a chart in hours [0, 24). Western places are stored as 360°
+// minus their magnitude (see StoredLongitude), so the magnitude is added.
+double LocalSiderealHours(const ChartRecord& chart) {
+    double hours = SiderealTime(chart.jdCalc) + PackedToDegrees(std::fabs(chart.longitude)) / 15.0;
+    hours = std::fmod(hours, 24.0);
+    return hours < 0 ? hours + 24.0 : hours;
+}
+}  // namespace
+
+AnglePair TrueAngles(const ChartRecord& chart) {
+    return AnglesOfRamc(LocalSiderealHours(chart) * 15.0, chart.jdCalc, chart.latitude);
+}
+
 bool ComputeHouses(ChartRecord& chart, Diagnostics& diagnostics) {
     bool switched = false;
     if (std::fabs(chart.latitude) > kPolarLatitude &&
@@ -246,11 +265,7 @@ bool ComputeHouses(ChartRecord& chart, Diagnostics& diagnostics) {
         chart.houseSystem = kZodiacHouses;
         switched = true;
     }
-    // Local sidereal time adds the longitude's magnitude: western places are stored
-    // as 360° minus their magnitude (see StoredLongitude).
-    double hours = SiderealTime(chart.jdCalc) + PackedToDegrees(std::fabs(chart.longitude)) / 15.0;
-    hours = std::fmod(hours, 24.0);
-    if (hours < 0) hours += 24.0;
+    double hours = LocalSiderealHours(chart);
     FillCusps(chart, MakeFrame(hours * 15.0 * kDegToRad, chart.jdCalc, chart.latitude),
               std::nullopt);
     return switched;

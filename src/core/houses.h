@@ -35,6 +35,16 @@ bool ComputeHouses(ChartRecord& chart, Diagnostics& diagnostics);
 // zodiac houses, as the polar rule would give.
 void HousesFromMidheaven(ChartRecord& chart, double midheaven);
 
+// The Ascendant and the MC (degrees [0, 360)) of a right ascension of the MC (degrees)
+// at a packed latitude, with the mean obliquity of jd: the angles the cusps start from.
+struct AnglePair {
+    double ascendant = 0;
+    double midheaven = 0;
+};
+AnglePair AnglesOfRamc(double ramc, double jd, double packedLatitude);
+// The true Ascendant and MC of a chart's moment and place, whatever its house system.
+AnglePair TrueAngles(const ChartRecord& chart);
+
 // Mean obliquity of the ecliptic (radians) at a Julian day.
 double MeanObliquity(double jd);
 

@@ -115,7 +115,8 @@ std::shared_ptr<const HypotheticalSet> CurrentHypotheticalSet(Diagnostics& diagn
 }
 
 std::array<double, 8> HypotheticalLongitudes(Computation& c, double jdUT) {
-    std::array<double, 8> lon{};
+    std::array<double, 8> lon;
+    lon.fill(kNoHypotheticalLongitude);
     if (!c.context.hypothetical) c.context.hypothetical = CurrentHypotheticalSet(c.diagnostics);
     const auto& set = c.context.hypothetical;
     const auto& elements = set->elements;
@@ -133,7 +134,8 @@ std::array<double, 8> HypotheticalLongitudes(Computation& c, double jdUT) {
     }
     std::vector<double> values(elements.size());
     detail::FictitiousLongitudes(c.diagnostics, jdUT, ElementsDir(),
-                                 static_cast<int>(elements.size()), values.data());
+                                 static_cast<int>(elements.size()), values.data(),
+                                 kNoHypotheticalLongitude);
     for (size_t i = 0; i < elements.size(); ++i) lon[elements[i].number - 1] = values[i];
     return lon;
 }

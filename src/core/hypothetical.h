@@ -36,9 +36,13 @@ struct HypotheticalSet {
 // warns about it more than once. The warnings of a reading go to the diagnostics.
 std::shared_ptr<const HypotheticalSet> CurrentHypotheticalSet(Diagnostics& diagnostics);
 
+// The longitude of a hypothetical body that has none (0 is a real longitude, 0° Aries).
+constexpr double kNoHypotheticalLongitude = 999;
+
 // Geocentric longitudes of bodies 1..8 (index 0..7) at a Julian day UT from the
-// computation's elements (the current swurn.ctl when its context has none); entries
-// without a usable line stay 0.
+// computation's elements (the current swurn.ctl when its context has none); a body
+// without a usable line, without swurn.ctl or whose computation failed gets
+// kNoHypotheticalLongitude.
 std::array<double, 8> HypotheticalLongitudes(Computation& c, double jdUT);
 
 }  // namespace orbeta

@@ -44,6 +44,7 @@
 #include "gui/progress_dialog.h"
 #include "gui/qt_text.h"
 #include "interp/ui/interpretation_dialog.h"
+#include "interp/ui/star_commands.h"
 #include "interp/ui/text_edit_dialogs.h"
 #include "platform/codepage.h"
 #include "platform/format.h"
@@ -125,6 +126,7 @@ void Application::AddMenuCommands() {
     commands_.Set(kNatalInterpretation, [] { RunInterpretationCommand(0); });
     commands_.Set(kChildInterpretation, [] { RunInterpretationCommand(1); });
     commands_.Set(kRelocationInterpretation, [] { RunInterpretationCommand(2); });
+    commands_.Set(kFixedStarsInterpretation, [] { RunInterpretationCommand(kFixedStarsKind); });
     commands_.Set(kRectification, [] { RunRectificationCommand(App().frame.data()); });
 }
 
@@ -166,6 +168,10 @@ void Application::AddChartWindowCommands() {
                             [](ChartWindow& w) { RunInterpretation(&w, w.Chart1(), 0); });
     ChartWindow::SetCommand(cmd::chart::kChartAnalysis,
                             [](ChartWindow& w) { RunAnalysisTable(w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kAsteroids,
+                            [](ChartWindow& w) { RunAsteroidTable(w.Chart1()); });
+    ChartWindow::SetCommand(cmd::chart::kHypotheticalPlanets,
+                            [](ChartWindow& w) { RunHypotheticalTable(w.Chart1()); });
     // Relocation asks its place with the chart window's dialog 1019.
     SetNewPlaceAsker([](QWidget* parent, const ChartRecord& chart) -> std::optional<NewPlace> {
         auto place = RunRelocationDialog(parent, chart);

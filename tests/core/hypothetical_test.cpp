@@ -54,11 +54,11 @@ TEST_F(HypotheticalTest, ShippedElementsMatchTheLibrarysOwnUranianBodies) {
     EXPECT_NEAR(BodyLongitude(test::Scratch(), 2451545.0, SUN), 280.3689187, 1e-6);
 }
 
-TEST_F(HypotheticalTest, ReadOncePerChangeWarnsOnceAndGivesZerosWithoutTheFile) {
+TEST_F(HypotheticalTest, ReadOncePerChangeWarnsOnceAndGivesNoLongitudeWithoutTheFile) {
     Computation search;
     std::array<double, 8> lon{};
     for (int day = 0; day < 30; ++day) lon = HypotheticalLongitudes(search, 2451545.0 + day);
-    for (double x : lon) EXPECT_EQ(x, 0.0);
+    for (double x : lon) EXPECT_EQ(x, kNoHypotheticalLongitude);
     TellDiagnostics(search.diagnostics);
     ASSERT_EQ(services.warnings.size(), 1u);
     EXPECT_EQ(services.warnings[0], "Не открывается файл swurn.ctl"_cp);
@@ -66,8 +66,8 @@ TEST_F(HypotheticalTest, ReadOncePerChangeWarnsOnceAndGivesZerosWithoutTheFile) 
     // A new command sees the changed file; the unchanged file is not read again.
     Computation next;
     lon = HypotheticalLongitudes(next, 2451545.0);
-    EXPECT_EQ(lon[0], 0.0);
-    EXPECT_NEAR(lon[1], 78.1803890, 1e-6);  // Hades, as the library computes it
+    EXPECT_EQ(lon[0], kNoHypotheticalLongitude);  // no line: not 0° Aries
+    EXPECT_NEAR(lon[1], 78.1803890, 1e-6);        // Hades, as the library computes it
     EXPECT_TRUE(next.diagnostics.Empty());
     Diagnostics unchanged;
     EXPECT_EQ(CurrentHypotheticalSet(unchanged), next.context.hypothetical);

@@ -78,7 +78,7 @@ class InterpretationDialogTest : public QObject {
             QCOMPARE(static_cast<Dial*>(d)->HelpKey(), std::string("Tolk"));
             QVERIFY(Button(d, "301")->isChecked());
             QVERIFY(Button(d, "303")->isEnabled());
-            QVERIFY(!Button(d, "304")->isEnabled() && !Button(d, "305")->isEnabled());
+            QVERIFY(!Button(d, "304")->isEnabled() && Button(d, "305")->isEnabled());
             for (int id = 311; id <= 321; ++id)
                 QVERIFY(Button(d, std::to_string(id).c_str())->isChecked());
             Button(d, "311")->click();  // no introduction
@@ -167,6 +167,46 @@ class InterpretationDialogTest : public QObject {
         QVERIFY2(text.rfind(" Анализ карты\n", 0) == 0, text.c_str());
         QVERIFY2(text.find(" --- Учитываем  10 планет: ----") != std::string::npos, text.c_str());
         QCOMPARE(Reports().back()->HelpKey(), std::string("AstroS"));
+    }
+
+    // Main 906: the chart, then the dialog on the fixed stars; their base's texts by
+    // star number; without the base no report at all.
+    void fixedStarReportOfTheMainCommand() {
+        TestWorkspace ws;
+        ws.Write("starbb.csr", Utf8ToOem("@0\nО звездах.\n@000\nВведение.\n"));
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        auto run = [&app] {
+            WhenDialogOpens([](QDialog* chooser) {
+                WhenDialogOpens([](QDialog* d) {
+                    QVERIFY(Button(d, "305")->isChecked());
+                    QVERIFY(!Button(d, "311")->isEnabled());  // the boxes are not its own
+                    Button(d, "301")->click();
+                    QVERIFY(Button(d, "311")->isEnabled());
+                    Button(d, "305")->click();
+                    Click(d, "1");
+                });
+                Click(chooser, "1");
+            });
+            app.Frame()->Action(cmd::menu::kFixedStarsInterpretation)->trigger();
+        };
+        run();
+        std::string text = LastReportText();
+        QVERIFY2(text.rfind(" Неподвижные звезды\n", 0) == 0, text.c_str());
+        QVERIFY2(text.find("О звездах.") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("Введение.\n\n LAT=") != std::string::npos, text.c_str());
+        QVERIFY2(text.find(" Регул ") != std::string::npos, text.c_str());
+        QVERIFY2(text.find(" Конец списка звезд") != std::string::npos, text.c_str());
+
+        std::filesystem::remove("starbb.csr");
+        std::filesystem::remove("starbb.cta");
+        size_t windows = Reports().size();
+        int files = TemporaryReports();
+        run();
+        QCOMPARE(Reports().size(), windows);
+        QCOMPARE(TemporaryReports(), files);
+        QCOMPARE(boxes.seen.back().text, QString("Не открывается файл starbb.cta"));
     }
 };
 

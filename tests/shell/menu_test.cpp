@@ -153,6 +153,7 @@ class MenuTest : public QObject {
                                      kNatalInterpretation,
                                      kChildInterpretation,
                                      kRelocationInterpretation,
+                                     kFixedStarsInterpretation,
                                      kExit,
                                      kCascade,
                                      kTile,

@@ -18,6 +18,7 @@
 #include "interp/analysis_table.h"
 #include "interp/interpretation.h"
 #include "interp/text_report.h"
+#include "interp/ui/star_commands.h"
 #include "platform/codepage.h"
 #include "platform/program_state.h"
 #include "platform/report.h"
@@ -60,11 +61,12 @@ InterpretationDialog::InterpretationDialog(QWidget* parent, int kind)
     for (int k = 0; k < kInterpretationKinds; ++k) {
         auto* b = new QRadioButton(FromAnsi(InterpretationTitle(k)), kindBox);
         b->setObjectName(QString::number(kFirstKindId + k));
-        b->setEnabled(k <= kRelocationInterpretation);
+        b->setEnabled(k <= kRelocationInterpretation || k == kFixedStarsKind);
         kinds_->addButton(b, k);
         kindColumn->addWidget(b);
     }
-    kinds_->button(kind >= 0 && kind <= kRelocationInterpretation ? kind : 0)->setChecked(true);
+    bool offered = (kind >= 0 && kind <= kRelocationInterpretation) || kind == kFixedStarsKind;
+    kinds_->button(offered ? kind : 0)->setChecked(true);
     static const char* const labels[kInterpretationBoxes] = {"Введение"_cp,
                                                              "Стихии"_cp,
                                                              "Кресты"_cp,
@@ -87,6 +89,10 @@ InterpretationDialog::InterpretationDialog(QWidget* parent, int kind)
     auto* row = new QHBoxLayout;
     row->addWidget(kindBox);
     row->addWidget(contents);
+    // The fixed-star report has contents of its own: the boxes do not apply to it.
+    contents->setEnabled(Kind() != kFixedStarsKind);
+    connect(kinds_, &QButtonGroup::idToggled, contents,
+            [this, contents](int, bool) { contents->setEnabled(Kind() != kFixedStarsKind); });
     layout->addLayout(row);
     layout->addLayout(StandardButtons());
 }
@@ -108,6 +114,7 @@ void SetNewPlaceAsker(NewPlaceAsker asker) {
 }
 
 bool WriteInterpretationReport(const ChartRecord& chart, int kind, unsigned options) {
+    if (kind == kFixedStarsKind) return WriteFixedStarReport(chart);
     const OrbTable& table = App().orbTable;
     InterpretationInput in{kind, chart, ComputeAspectMatrix(chart, table), SwitchedOnAngles(table),
                            options};

@@ -17,6 +17,8 @@ namespace orbeta {
 
 constexpr int kInterpretationKinds = 5;
 constexpr int kInterpretationBoxes = 11;
+// The fixed-star report (its options are its own: the boxes do not apply).
+constexpr int kFixedStarsKind = 4;
 
 // The option word of "Состав выдачи", kept while the program runs (all on at start).
 unsigned& InterpretationOptions();
@@ -24,7 +26,7 @@ unsigned& InterpretationOptions();
 class InterpretationDialog : public Dial {
     Q_OBJECT
   public:
-    // The kinds 0..2 can be chosen; horary and fixed stars (3, 4) are not built here.
+    // The kinds 0..2 and 4 can be chosen; horary (3) is not built here.
     InterpretationDialog(QWidget* parent, int kind);
     int Kind() const { return kinds_->checkedId(); }
     unsigned Options() const;
