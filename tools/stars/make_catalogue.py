@@ -191,8 +191,11 @@ def main():
     write_if_changed(STARBB, "\n".join(head + [star_line(s) for s in stars]) + "\n")
 
     texts = old_texts()
-    body = ["* Texts of the star conjunctions: one block per star, its star line (written by",
-            "* tools/stars/make_catalogue.py), the text lines, then \"@\"."]
+    body = ["* Звезды в соединении с точками карты: блок на каждую звезду - строка",
+            "* звезды (пишет tools/stars/make_catalogue.py), текст, затем \"@\".",
+            "* Голос: практикующий астролог говорит спокойно, в настоящем времени;",
+            "* текст дает астрономию звезды, ее природу, дар и риск для любой точки,",
+            "* стоящей с ней в пределах градуса, и не называет эту точку."]
     for s in stars:
         body.append(star_line(s))
         body.extend(texts.get(s["number"], []))
