@@ -38,5 +38,6 @@ void AddTableCommand(CLI::App& app, Action& action);
 void AddInterpretCommand(CLI::App& app, Action& action);
 void AddGraphCommand(CLI::App& app, Action& action);
 void AddForecastCommand(CLI::App& app, Action& action);
+void AddSynastryCommands(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     AddInterpretCommand(app, action);
     AddGraphCommand(app, action);
     AddForecastCommand(app, action);
+    AddSynastryCommands(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/angles.h"
+#include "core/chart_compute.h"
+#include "core/derived_charts.h"
 #include "core/ephemeris.h"
 #include "forecast/search_tables.h"
 #include "forecast/time_search.h"
@@ -318,6 +320,44 @@ HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
         if (p.body != MON && p.end < t + 1) list.push_back(signExit(p));
     r.list = std::move(list);
     return r;
+}
+
+std::string HoraryWindowText(Computation& c, const ChartRecord& chart, const HoraryChartList& list,
+                             int precision) {
+    std::string out;
+    for (const auto& e : list.list) {
+        if (e.aspect >= 0) {
+            out += HoraryAspectLine(e, ' ', chart.gmtCorr, precision);
+        } else if (e.aspect == -2) {
+            // A retrograde body leaves into the sign before: the sign is read past the exit.
+            int entered = SignOf(Normalize(BodyLongitude(c, e.exact + 1e-4, e.bodyA)));
+            out +=
+                Format(" %s -> %s %s\n", PointShortName(e.bodyA).c_str(), SignName(entered).c_str(),
+                       DateText(e.exact - chart.gmtCorr, precision).c_str());
+        } else {
+            out += "=================\n";
+        }
+    }
+    return out;
+}
+
+bool HoraryMomentChart(int calcMethod) {
+    switch (calcMethod) {
+        case kDegreeDirections:
+        case kSignDirections:
+        case kCompositeMethod:
+        case kNodalChart:
+        case kHarmonicMethod:
+        case kPlanetaryArcs:
+            return false;
+        default:
+            return true;
+    }
+}
+
+std::string HoraryMomentRefusal() {
+    return "Хорарные аспекты строятся по небу момента карты, а положения этой карты "
+           "рассчитаны не на ее момент"_cp;
 }
 
 }  // namespace orbeta
