@@ -172,7 +172,12 @@ class MenuTest : public QObject {
                                      kLunations,
                                      kForecastInterpretation,
                                      kGraphicEphemeris,
-                                     kGraphicForecast};
+                                     kGraphicForecast,
+                                     kHoraryInterpretation,
+                                     kRelationshipInterpretation,
+                                     kHoraryAspectsInstant,
+                                     kHoraryAspectsDaily,
+                                     kHoraryAnswer};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;
@@ -185,11 +190,11 @@ class MenuTest : public QObject {
 
         // A feature that registers its handler makes its item live.
         int called = 0;
-        QVERIFY(!app.Frame()->Action(kHoraryInterpretation)->isEnabled());
-        app.Commands().Set(kHoraryInterpretation, [&called] { ++called; });
+        QVERIFY(!app.Frame()->Action(kFixedStarsInterpretation)->isEnabled());
+        app.Commands().Set(kFixedStarsInterpretation, [&called] { ++called; });
         app.Frame()->UpdateCommandStates();
-        QVERIFY(app.Frame()->Action(kHoraryInterpretation)->isEnabled());
-        app.Frame()->Action(kHoraryInterpretation)->trigger();
+        QVERIFY(app.Frame()->Action(kFixedStarsInterpretation)->isEnabled());
+        app.Frame()->Action(kFixedStarsInterpretation)->trigger();
         QCOMPARE(called, 1);
     }
 

@@ -18,6 +18,7 @@
 #include "interp/analysis_table.h"
 #include "interp/interpretation.h"
 #include "interp/text_report.h"
+#include "interp/ui/relationship_horary.h"
 #include "platform/codepage.h"
 #include "platform/program_state.h"
 #include "platform/report.h"
@@ -60,11 +61,11 @@ InterpretationDialog::InterpretationDialog(QWidget* parent, int kind)
     for (int k = 0; k < kInterpretationKinds; ++k) {
         auto* b = new QRadioButton(FromAnsi(InterpretationTitle(k)), kindBox);
         b->setObjectName(QString::number(kFirstKindId + k));
-        b->setEnabled(k <= kRelocationInterpretation);
+        b->setEnabled(k <= kHoraryInterpretationKind);
         kinds_->addButton(b, k);
         kindColumn->addWidget(b);
     }
-    kinds_->button(kind >= 0 && kind <= kRelocationInterpretation ? kind : 0)->setChecked(true);
+    kinds_->button(kind >= 0 && kind <= kHoraryInterpretationKind ? kind : 0)->setChecked(true);
     static const char* const labels[kInterpretationBoxes] = {"Введение"_cp,
                                                              "Стихии"_cp,
                                                              "Кресты"_cp,
@@ -131,6 +132,10 @@ void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind) {
         if (dialog.exec() != QDialog::Accepted) return;
         kind = dialog.Kind();
         options = dialog.Options();
+    }
+    if (kind == kHoraryInterpretationKind) {
+        RunHoraryAnswer(parent, chart);
+        return;
     }
     ChartRecord subject = chart;
     if (kind == kRelocationInterpretation) {

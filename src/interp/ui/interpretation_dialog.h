@@ -17,6 +17,7 @@ namespace orbeta {
 
 constexpr int kInterpretationKinds = 5;
 constexpr int kInterpretationBoxes = 11;
+constexpr int kHoraryInterpretationKind = 3;
 
 // The option word of "Состав выдачи", kept while the program runs (all on at start).
 unsigned& InterpretationOptions();
@@ -24,7 +25,8 @@ unsigned& InterpretationOptions();
 class InterpretationDialog : public Dial {
     Q_OBJECT
   public:
-    // The kinds 0..2 can be chosen; horary and fixed stars (3, 4) are not built here.
+    // The kinds 0..3 can be chosen (3 goes on to the horary question); fixed stars (4)
+    // are not built here.
     InterpretationDialog(QWidget* parent, int kind);
     int Kind() const { return kinds_->checkedId(); }
     unsigned Options() const;
@@ -46,7 +48,8 @@ using NewPlaceAsker = std::function<std::optional<NewPlace>(QWidget*, const Char
 void SetNewPlaceAsker(NewPlaceAsker asker);
 
 // The dialog on a chart with a kind chosen, then the report. Relocation first asks the
-// new place. A base that cannot be opened gives its warning and no report.
+// new place; horary asks the question (dialog 1064). A base that cannot be opened gives its warning
+// and no report.
 void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind);
 // Main commands 901..903: the chart from the open chart windows, then the dialog.
 void RunInterpretationCommand(int kind);
