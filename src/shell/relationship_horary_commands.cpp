@@ -86,6 +86,12 @@ void AddRelationshipHoraryCommands(CommandMap& commands) {
         if (chart) HoraryList(*chart, false);
     });
     commands.Set(cmd::menu::kHoraryAspectsDaily, [] { HoraryDayOfDialog(); });
+    commands.Set(cmd::menu::kHoraryChart, [] {
+        auto chart = SelectChart(Frame());
+        if (chart) OpenHoraryWindow(*chart);
+    });
+    ChartWindow::SetCommand(cmd::chart::kHoraryChart,
+                            [](ChartWindow& w) { OpenHoraryWindow(w.Chart1()); });
     ChartWindow::SetCommand(cmd::chart::kRelationship,
                             [](ChartWindow& w) { RelationshipOfOverlay(w); });
 }

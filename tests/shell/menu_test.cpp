@@ -177,7 +177,8 @@ class MenuTest : public QObject {
                                      kRelationshipInterpretation,
                                      kHoraryAspectsInstant,
                                      kHoraryAspectsDaily,
-                                     kHoraryAnswer};
+                                     kHoraryAnswer,
+                                     kHoraryChart};
         int commandsSeen = 0;
         for (QAction* a : app.Frame()->findChildren<QAction*>()) {
             bool ok = false;

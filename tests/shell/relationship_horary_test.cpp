@@ -11,11 +11,13 @@
 #include "../support/scratch_computation.h"
 #include "chart/ui/chart_window.h"
 #include "core/chart_compute.h"
+#include "core/derived_charts.h"
 #include "dialog_test_support.h"
 #include "gui/app_state.h"
 #include "gui/text_window.h"
 #include "platform/codepage.h"
 #include "platform/command_ids.h"
+#include "platform/ui_names.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
 #include "shell_test_support.h"
@@ -110,6 +112,35 @@ class RelationshipHoraryTest : public QObject {
         QCOMPARE(Reports().back()->HelpKey(), std::string("Partn"));
     }
 
+    void horaryWindowOfAChartWindow() {
+        TestWorkspace ws;
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        ChartRecord chart = Natal("Question", "09.12.2026 23:40:00");
+        ChartWindow* w = OpenChartWindow(chart, "question");
+        size_t before = App().client->subWindowList().size();
+        w->OnCommand(cmd::chart::kHoraryChart);
+        QCOMPARE(App().client->subWindowList().size(), before + 1);
+        auto* horary = qobject_cast<ChartWindow*>(App().client->activeSubWindow()->widget());
+        QVERIFY(horary && horary->IsHorary());
+        QVERIFY2(horary->windowTitle().endsWith(":Question   (Хорарная)"),
+                 qPrintable(horary->windowTitle()));
+        const HoraryList& list = horary->HoraryLines();
+        QVERIFY(list.firstPart > 0 && list.firstPart <= static_cast<int>(list.lines.size()));
+        QVERIFY2(list.lines[0].rfind(" " + PointShortName(MON) + " - ", 0) == 0,
+                 list.lines[0].c_str());
+
+        // Positions that are not the sky of the chart's moment get no list.
+        ChartRecord harmonic = chart;
+        harmonic.calcMethod = kHarmonicMethod;
+        ChartWindow* h = OpenChartWindow(harmonic, "harmonic");
+        before = App().client->subWindowList().size();
+        h->OnCommand(cmd::chart::kHoraryChart);
+        QCOMPARE(App().client->subWindowList().size(), before);
+        QVERIFY(!boxes.seen.empty());
+    }
+
     void horaryQuestionNeedsBothChoices() {
         TestWorkspace ws;
         ws.Write("chorar.csr", Utf8ToOem("@S07\nСупруг.\n@P02\nЕго деньги.\n"));
@@ -135,7 +166,7 @@ class RelationshipHoraryTest : public QObject {
         std::string text = LastReportText();
         QVERIFY2(text.rfind(" Хорарная астрология\n", 0) == 0, text.c_str());
         QVERIFY2(text.find("Супруг.\n") != std::string::npos, text.c_str());
-        QVERIFY2(text.find("(дом 8)\n Его деньги.") != std::string::npos, text.c_str());
+        QVERIFY2(text.find("(дом 8)\nЕго деньги.") != std::string::npos, text.c_str());
         QCOMPARE(Reports().back()->HelpKey(), std::string("Chorar"));
     }
 };

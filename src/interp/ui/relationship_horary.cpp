@@ -156,6 +156,10 @@ bool WriteHoraryReport(const ChartRecord& chart, int subject, int object) {
     in.subject = subject;
     in.object = object;
     in.chart = chart;
+    if (!HoraryMomentChart(chart.calcMethod)) {
+        Svc().Warning(HoraryMomentRefusal());
+        return false;
+    }
     {
         ReportSink probe;
         HoraryFindings refused = WriteHorary(in, probe);
