@@ -83,6 +83,11 @@ HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
 // time).
 std::string HoraryWindowText(Computation& c, const ChartRecord& chart, const HoraryChartList& list,
                              int precision);
+// The same lines without line feeds and without the separator, which stands before
+// line firstPart.
+std::vector<std::string> HoraryWindowLines(Computation& c, const ChartRecord& chart,
+                                           const HoraryChartList& list, int precision,
+                                           int& firstPart);
 
 // Whether a chart by this method shows the sky at its moment, so that its horary list
 // agrees with its wheel: not directions, composite, nodal, harmonic charts or arcs.

@@ -231,7 +231,7 @@ void ChartWindow::ShowPointInfo(int pointId, bool inner, QPoint position) {
     delete pointInfo_.data();
     // A horary window tells the coming aspects of the point instead of its aspects.
     PointInfoSource source{&chart1_, &chart2_, horary_ ? nullptr : &aspects_, Kind()};
-    PointInfo info = DescribePoint(source, pointId, inner);
+    orbeta::PointInfo info = DescribePoint(source, pointId, inner);
     if (horary_)
         for (const auto& e : horaryEntries_) {
             if (e.a != pointId && e.b != pointId) continue;
