@@ -48,7 +48,7 @@ void RelationshipOfOverlay(ChartWindow& w) {
                           });
 }
 
-void HoraryList(const ChartRecord& chart, bool day) {
+void HoraryAspectList(const ChartRecord& chart, bool day) {
     Computation c(ProfileContext());
     std::string body = day ? HoraryDayText(c, chart, 0) : HoraryMomentText(c, chart, 0);
     TellDiagnostics(c.diagnostics);
@@ -66,7 +66,7 @@ void HoraryDayOfDialog() {
         if (dialog.exec() != QDialog::Accepted) return;
         ApplyBirthData(chart, dialog.Data());
     }
-    HoraryList(chart, true);
+    HoraryAspectList(chart, true);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ void AddRelationshipHoraryCommands(CommandMap& commands) {
     });
     commands.Set(cmd::menu::kHoraryAspectsInstant, [] {
         auto chart = SelectChart(Frame());
-        if (chart) HoraryList(*chart, false);
+        if (chart) HoraryAspectList(*chart, false);
     });
     commands.Set(cmd::menu::kHoraryAspectsDaily, [] { HoraryDayOfDialog(); });
     commands.Set(cmd::menu::kHoraryChart, [] {
