@@ -110,6 +110,15 @@ class RelationshipHoraryTest : public QObject {
         app.Frame()->Action(cmd::menu::kRelationshipInterpretation)->trigger();
         QCOMPARE(LastReportText(), fromOverlay);
         QCOMPARE(Reports().back()->HelpKey(), std::string("Partn"));
+
+        // The overlay closed while its dialog is open: no report.
+        size_t reports = Reports().size();
+        WhenDialogOpens([overlay](QDialog* d) {
+            delete overlay->parentWidget();
+            Click(d, "1");
+        });
+        overlay->OnCommand(cmd::chart::kRelationship);
+        QCOMPARE(Reports().size(), reports);
     }
 
     void horaryWindowOfAChartWindow() {
