@@ -40,5 +40,6 @@ void AddGraphCommand(CLI::App& app, Action& action);
 void AddForecastCommand(CLI::App& app, Action& action);
 void AddDegreeReportCommands(CLI::App& app, Action& action);
 void AddStarCommands(CLI::App& app, Action& action);
+void AddSynastryCommands(CLI::App& app, Action& action);
 
 }  // namespace orbeta::cli

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
     AddForecastCommand(app, action);
     AddDegreeReportCommands(app, action);
     AddStarCommands(app, action);
+    AddSynastryCommands(app, action);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

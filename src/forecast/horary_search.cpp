@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "core/angles.h"
+#include "core/chart_compute.h"
+#include "core/derived_charts.h"
 #include "core/ephemeris.h"
 #include "forecast/search_tables.h"
 #include "forecast/time_search.h"
@@ -318,6 +320,60 @@ HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
         if (p.body != MON && p.end < t + 1) list.push_back(signExit(p));
     r.list = std::move(list);
     return r;
+}
+
+std::vector<std::string> HoraryWindowLines(Computation& c, const ChartRecord& chart,
+                                           const HoraryChartList& list, int precision,
+                                           int& firstPart) {
+    std::vector<std::string> lines;
+    firstPart = -1;
+    for (const auto& e : list.list) {
+        if (e.aspect >= 0) {
+            std::string line = HoraryAspectLine(e, ' ', chart.gmtCorr, precision);
+            lines.push_back(line.substr(0, line.size() - 1));
+        } else if (e.aspect == -2) {
+            // A retrograde body leaves into the sign before: the sign is read past the exit.
+            int entered = SignOf(Normalize(BodyLongitude(c, e.exact + 1e-4, e.bodyA)));
+            lines.push_back(Format(" %s -> %s %s", PointShortName(e.bodyA).c_str(),
+                                   SignName(entered).c_str(),
+                                   DateText(e.exact - chart.gmtCorr, precision).c_str()));
+        } else if (firstPart < 0) {
+            firstPart = static_cast<int>(lines.size());
+        }
+    }
+    if (firstPart < 0) firstPart = static_cast<int>(lines.size());
+    return lines;
+}
+
+std::string HoraryWindowText(Computation& c, const ChartRecord& chart, const HoraryChartList& list,
+                             int precision) {
+    int firstPart = 0;
+    std::vector<std::string> lines = HoraryWindowLines(c, chart, list, precision, firstPart);
+    std::string out;
+    for (int i = 0; i <= static_cast<int>(lines.size()); ++i) {
+        if (i == firstPart) out += "=================\n";
+        if (i < static_cast<int>(lines.size())) out += lines[i] + "\n";
+    }
+    return out;
+}
+
+bool HoraryMomentChart(int calcMethod) {
+    switch (calcMethod) {
+        case kDegreeDirections:
+        case kSignDirections:
+        case kCompositeMethod:
+        case kNodalChart:
+        case kHarmonicMethod:
+        case kPlanetaryArcs:
+            return false;
+        default:
+            return true;
+    }
+}
+
+std::string HoraryMomentRefusal() {
+    return "Хорарные аспекты строятся по небу момента карты, а положения этой карты "
+           "рассчитаны не на ее момент"_cp;
 }
 
 }  // namespace orbeta

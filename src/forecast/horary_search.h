@@ -78,4 +78,21 @@ struct HoraryChartList {
 HoraryChartList ComputeHoraryChartList(Computation& c, const ChartRecord& chart,
                                        bool untilStation = false);
 
+// The lines of a horary chart window's list: aspects as in the moment's list, the
+// separator "=================", sign exits " %s -> %s %s" (body, sign entered, local
+// time).
+std::string HoraryWindowText(Computation& c, const ChartRecord& chart, const HoraryChartList& list,
+                             int precision);
+// The same lines without line feeds and without the separator, which stands before
+// line firstPart.
+std::vector<std::string> HoraryWindowLines(Computation& c, const ChartRecord& chart,
+                                           const HoraryChartList& list, int precision,
+                                           int& firstPart);
+
+// Whether a chart by this method shows the sky at its moment, so that its horary list
+// agrees with its wheel: not directions, composite, nodal, harmonic charts or arcs.
+bool HoraryMomentChart(int calcMethod);
+// The message when it does not (CP1251).
+std::string HoraryMomentRefusal();
+
 }  // namespace orbeta

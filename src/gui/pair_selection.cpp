@@ -26,8 +26,8 @@ PairSelectionDialog::PairSelectionDialog(QWidget* parent, bool forRelationshipRe
         inner_->addItem(entry.window->windowTitle());
     }
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(FromAnsi("Внешняя карта (Ваша)"_cp), this), 0, 0);
-    grid->addWidget(new QLabel(FromAnsi("Внутренняя карта (Партнера)"_cp), this), 0, 1);
+    grid->addWidget(new QLabel(FromAnsi("Внешняя карта (Партнера)"_cp), this), 0, 0);
+    grid->addWidget(new QLabel(FromAnsi("Внутренняя карта (Ваша)"_cp), this), 0, 1);
     grid->addWidget(outer_, 1, 0);
     grid->addWidget(inner_, 1, 1);
     auto* layout = new QVBoxLayout(this);

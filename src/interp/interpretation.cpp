@@ -121,7 +121,9 @@ void NatalOrChild(const SectionContext& s, bool child) {
     if (s.On(kOptHouses)) HouseSection(s, child);
 }
 
-const char* AspectWord(int angle) {
+}  // namespace
+
+const char* AspectNamePrepositional(int angle) {
     switch (angle) {
         case 0:
             return "соединении"_cp;
@@ -152,6 +154,8 @@ const char* AspectWord(int angle) {
     }
 }
 
+namespace {
+
 void Relocation(const SectionContext& s) {
     ReportSink& sink = s.sink;
     const ChartAnalysis& a = s.a;
@@ -170,7 +174,7 @@ void Relocation(const SectionContext& s) {
     for (int b = 1; b <= 11; ++b)
         for (int p = 16; p <= 27; ++p)
             for (int angle : PairAngles(s, b, p)) {
-                const char* word = AspectWord(angle);
+                const char* word = AspectNamePrepositional(angle);
                 std::string text = word ? word : Format("%.1f", static_cast<double>(angle));
                 sink.Heading("%s - %s: в %s"_cp, PlanetName(b).c_str(), PointName(p).c_str(),
                              text.c_str());

@@ -51,4 +51,8 @@ void WriteInterpretation(const InterpretationInput& in, ReportSink& sink);
 // "u%02d%sh%02d%s" (mode 1 "." after the house, mode 2 "x" at the end).
 int HouseRuler(const ChartAnalysis& a, int h, int mode, ReportSink& sink);
 
+// Prepositional name of an aspect by its whole-degree angle ("тригоне"); nullptr for
+// an angle without one.
+const char* AspectNamePrepositional(int angle);
+
 }  // namespace orbeta

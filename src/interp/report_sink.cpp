@@ -24,13 +24,14 @@ std::vector<int> ReportSink::Values(int actual, int first, int last) const {
     return all;
 }
 
-bool ReportSink::Look(const char* family, const char* key, bool optional) {
+bool ReportSink::Look(const char* family, const char* key, bool optional,
+                      const std::string* heading) {
     if (listing_) {
         if (seen_.insert(key).second) listed_.push_back({key, family, optional});
         return false;
     }
     bool found = FindText(key);
-    if (found) body_ += PrintBlock(FoundTextLines()).text;
+    if (found) body_ += (heading ? *heading : std::string()) + PrintBlock(FoundTextLines()).text;
     keys_.push_back({key, found});
     return found;
 }
@@ -49,6 +50,14 @@ bool ReportSink::TextIfPresent(const char* family, ...) {
     std::string key = VFormat(family, args);
     va_end(args);
     return Look(family, key.c_str(), true);
+}
+
+bool ReportSink::TextUnder(const std::string& heading, const char* family, ...) {
+    va_list args;
+    va_start(args, family);
+    std::string key = VFormat(family, args);
+    va_end(args);
+    return Look(family, key.c_str(), false, &heading);
 }
 
 void ReportSink::Heading(const char* format, ...) {

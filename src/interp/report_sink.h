@@ -39,6 +39,10 @@ class ReportSink {
     bool Key(const std::string& key, const char* family) {
         return Look(family, key.c_str(), false);
     }
+    // The block of a key under heading lines (given whole, with their line feeds),
+    // both printed only when the block has lines; true then.
+    bool TextUnder(const std::string& heading, const char* family, ...)
+        __attribute__((format(printf, 3, 4)));
     // A computed line: one leading blank, the text, a line feed (nothing when listing).
     void Heading(const char* format, ...) __attribute__((format(printf, 2, 3)));
     // A line as it is, with its line feed.
@@ -49,7 +53,8 @@ class ReportSink {
     const std::vector<ListedKey>& Listed() const { return listed_; }
 
   private:
-    bool Look(const char* family, const char* key, bool optional);
+    bool Look(const char* family, const char* key, bool optional,
+              const std::string* heading = nullptr);
 
     bool listing_;
     std::string body_;

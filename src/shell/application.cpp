@@ -53,6 +53,7 @@
 #include "platform/workspace.h"
 #include "rectify/ui/rectify_command.h"
 #include "shell/forecast_commands.h"
+#include "shell/relationship_horary_commands.h"
 #include "shell/main_frame.h"
 #include "shell/text_commands.h"
 #include "shell/ui/configuration_commands.h"
@@ -195,6 +196,7 @@ void Application::Start() {
     InstallChartWindowOpener();
     AddChartWindowCommands();
     AddForecastCommands(commands_);
+    AddRelationshipHoraryCommands(commands_);
     frame_ = std::make_unique<MainFrame>(commands_);
     frame_->setWindowTitle(FromAnsi(LookupText("UW")));
     QRect screen = QGuiApplication::primaryScreen()->geometry();

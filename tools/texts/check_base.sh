@@ -20,6 +20,16 @@ if [ "$kind" = forecast ]; then
   unwritten=""
   [ -z "$unwritten" ] || keys=$(printf '%s\n' "$keys" | grep -v -e "$unwritten")
   floors=""
+elif [ "$kind" = synastry ] || [ "$kind" = horary ]; then
+  flags=""
+  [ "$kind" = horary ] || flags="--flags 63 --orbs $src/data/0.ao"
+  keys=$("$cli" --workspace "$ws" "$kind" --list-keys $flags)
+  # Aspects of the cusps between two charts have no texts yet (reviewed; empty when
+  # the base is done).
+  unwritten=""
+  [ "$kind" = horary ] || unwritten='^h[0-9][0-9][ph][0-9][0-9]a\|^p[0-9][0-9]h[0-9][0-9]a'
+  [ -z "$unwritten" ] || keys=$(printf '%s\n' "$keys" | grep -v -e "$unwritten")
+  floors="--floors $src/data/texts/floors-$base.txt"
 else
   keys=$("$cli" --workspace "$ws" interpret --list-keys "$kind" --orbs "$src/data/0.ao" \
     --options 2047)

@@ -1,5 +1,6 @@
 #include "chart/ui/chart_window.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,10 +10,14 @@
 #include "chart/wheel_params.h"
 #include "core/chart_compute.h"
 #include "core/derived_charts.h"
+#include "forecast/horary_search.h"
 #include "forecast/returns.h"
+#include "forecast/search_tables.h"
 #include "gui/app_state.h"
 #include "gui/dial.h"
 #include "gui/qt_text.h"
+#include "platform/format.h"
+#include "platform/ui_names.h"
 
 namespace orbeta {
 namespace {
@@ -43,6 +48,24 @@ ChartWindow::ChartWindow(int kind, const ChartRecord& chart1, const ChartRecord&
 }
 
 void ChartWindow::Refresh() {
+    if (horary_) {
+        // The searches take a moment: the hourglass meanwhile.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        Computation c(ProfileContext());
+        bool untilStation = App().settings.Option(kOptElectionalTurn);
+        HoraryChartList list = ComputeHoraryChartList(c, chart1_, untilStation);
+        aspects_ = AspectMatrix();
+        for (int i = 1; i <= kPointCount; ++i)
+            for (int j = 1; j <= kPointCount; ++j) aspects_.Set(i, j, list.matrix[i - 1][j - 1]);
+        horaryList_.lines = HoraryWindowLines(c, chart1_, list, 0, horaryList_.firstPart);
+        horaryEntries_.clear();
+        for (const auto& e : list.list)
+            if (e.aspect >= 0) horaryEntries_.push_back({e.bodyA, e.bodyB, e.aspect, e.exact});
+        TellDiagnostics(c.diagnostics);
+        QGuiApplication::restoreOverrideCursor();
+        update();
+        return;
+    }
     const OrbTable& table = App().orbTable;
     // Rows of an overlay's matrix are the inner chart's points, as the wheel reads it.
     aspects_ = Kind() == kChartKindTwo
@@ -124,6 +147,7 @@ WheelParams ChartWindow::Params(bool printer) const {
     params.matrix = aspects_;
     params.kind = Kind() == kChartKindTwo ? kWheelTwoCharts : kWheelOneChart;
     params.horary = horary_;
+    params.horaryList = horaryList_;
     return params;
 }
 
@@ -205,9 +229,17 @@ void ChartWindow::ClickAt(QPoint position) {
 void ChartWindow::ShowPointInfo(int pointId, bool inner, QPoint position) {
     // A new point replaces the one shown: popups of earlier clicks do not pile up.
     delete pointInfo_.data();
-    PointInfoSource source{&chart1_, &chart2_, &aspects_, Kind()};
-    pointInfo_ =
-        new PointInfoPopup(this, DescribePoint(source, pointId, inner), App().settings.monoFont);
+    // A horary window tells the coming aspects of the point instead of its aspects.
+    PointInfoSource source{&chart1_, &chart2_, horary_ ? nullptr : &aspects_, Kind()};
+    orbeta::PointInfo info = DescribePoint(source, pointId, inner);
+    if (horary_)
+        for (const auto& e : horaryEntries_) {
+            if (e.a != pointId && e.b != pointId) continue;
+            int other = e.a == pointId ? e.b : e.a;
+            info.lines.push_back(Format(" %s %3d %s", PointShortName(other).c_str(), e.angle,
+                                        DateText(e.moment - chart1_.gmtCorr, 0).c_str()));
+        }
+    pointInfo_ = new PointInfoPopup(this, info, App().settings.monoFont);
     pointInfo_->move(mapToGlobal(position));
     pointInfo_->show();
 }

@@ -82,6 +82,8 @@ class ChartWindow : public ChartWindowBase {
     void ClickAt(QPoint position);
     // The point-information popup open now (one per window), or null.
     PointInfoPopup* PointInfo() const { return pointInfo_; }
+    // A horary window's list beside the wheel.
+    const HoraryList& HoraryLines() const { return horaryList_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,6 +101,13 @@ class ChartWindow : public ChartWindowBase {
     bool printTable_ = false;
     uint8_t printState_ = kNotPrinting;
     AspectMatrix aspects_;
+    HoraryList horaryList_;  // a horary window's list, made with its matrix
+    // The coming aspects of that list: (body, other body, angle, UT moment).
+    struct HoraryEntry {
+        int a, b, angle;
+        double moment;
+    };
+    std::vector<HoraryEntry> horaryEntries_;
     ChartRecord chart1_;
     ChartRecord chart2_;
     WheelLayout layout_;
@@ -115,6 +124,10 @@ void AddTableCommands(std::map<int, ChartCommand>& commands);
 // A chart window on a computed chart: title "Карта %d: %s" with the text; the popup
 // menu "K0t1" for a natal chart, else "K0".
 ChartWindow* OpenChartWindow(const ChartRecord& chart, const std::string& text);
+// A horary window on a chart of the sky at its moment: title "Карта %d:%-10.10s
+// (Хорарная)", the coming aspects as its matrix and its list beside the wheel. None,
+// after a message, for a chart whose positions are not of its moment.
+ChartWindow* OpenHoraryWindow(const ChartRecord& chart);
 // An overlay: the outer chart around the inner one, title "Наложение %s - %s".
 ChartWindow* OpenOverlayWindow(const ChartRecord& outer, const ChartRecord& inner);
 // The text of a newly entered chart: its name and the name of its method.

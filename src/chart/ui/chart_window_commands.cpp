@@ -8,8 +8,10 @@
 #include <cstring>
 
 #include "chart/ui/chart_window.h"
+
 #include "core/chart_compute.h"
 #include "core/houses.h"
+#include "forecast/horary_search.h"
 #include "gui/app_state.h"
 #include "gui/birth_data_dialog.h"
 #include "gui/chart_opener.h"
@@ -157,6 +159,18 @@ bool ChartWindow::Print(bool withTables) {
 ChartWindow* OpenChartWindow(const ChartRecord& chart, const std::string& text) {
     std::string title = Format("Карта %d: %s"_cp, App().charts.Counter() + 1, text.c_str());
     auto* window = new ChartWindow(kChartKindOne, chart, chart, title);
+    window->ShowInFrame(FromAnsi(window->Title()));
+    return window;
+}
+
+ChartWindow* OpenHoraryWindow(const ChartRecord& chart) {
+    if (!HoraryMomentChart(chart.calcMethod)) {
+        Svc().Warning(HoraryMomentRefusal());
+        return nullptr;
+    }
+    std::string title = Format("Карта %d:%-10.10s (Хорарная)"_cp, App().charts.Counter() + 1,
+                               NameOf(chart).c_str());
+    auto* window = new ChartWindow(kChartKindOne, chart, chart, title, true);
     window->ShowInFrame(FromAnsi(window->Title()));
     return window;
 }

@@ -19,6 +19,7 @@
 #include "interp/interpretation.h"
 #include "interp/text_report.h"
 #include "interp/ui/star_commands.h"
+#include "interp/ui/relationship_horary.h"
 #include "platform/codepage.h"
 #include "platform/program_state.h"
 #include "platform/report.h"
@@ -61,11 +62,11 @@ InterpretationDialog::InterpretationDialog(QWidget* parent, int kind)
     for (int k = 0; k < kInterpretationKinds; ++k) {
         auto* b = new QRadioButton(FromAnsi(InterpretationTitle(k)), kindBox);
         b->setObjectName(QString::number(kFirstKindId + k));
-        b->setEnabled(k <= kRelocationInterpretation || k == kFixedStarsKind);
+        b->setEnabled(k <= kHoraryInterpretationKind || k == kFixedStarsKind);
         kinds_->addButton(b, k);
         kindColumn->addWidget(b);
     }
-    bool offered = (kind >= 0 && kind <= kRelocationInterpretation) || kind == kFixedStarsKind;
+    bool offered = (kind >= 0 && kind <= kHoraryInterpretationKind) || kind == kFixedStarsKind;
     kinds_->button(offered ? kind : 0)->setChecked(true);
     static const char* const labels[kInterpretationBoxes] = {"Введение"_cp,
                                                              "Стихии"_cp,
@@ -138,6 +139,10 @@ void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind) {
         if (dialog.exec() != QDialog::Accepted) return;
         kind = dialog.Kind();
         options = dialog.Options();
+    }
+    if (kind == kHoraryInterpretationKind) {
+        RunHoraryAnswer(parent, chart);
+        return;
     }
     ChartRecord subject = chart;
     if (kind == kRelocationInterpretation) {

@@ -17,6 +17,7 @@ namespace orbeta {
 
 constexpr int kInterpretationKinds = 5;
 constexpr int kInterpretationBoxes = 11;
+constexpr int kHoraryInterpretationKind = 3;
 // The fixed-star report (its options are its own: the boxes do not apply).
 constexpr int kFixedStarsKind = 4;
 
@@ -26,7 +27,8 @@ unsigned& InterpretationOptions();
 class InterpretationDialog : public Dial {
     Q_OBJECT
   public:
-    // The kinds 0..2 and 4 can be chosen; horary (3) is not built here.
+    // Every kind can be chosen: 3 goes on to the horary question, 4 is the fixed-star
+    // report with options of its own.
     InterpretationDialog(QWidget* parent, int kind);
     int Kind() const { return kinds_->checkedId(); }
     unsigned Options() const;
@@ -48,7 +50,8 @@ using NewPlaceAsker = std::function<std::optional<NewPlace>(QWidget*, const Char
 void SetNewPlaceAsker(NewPlaceAsker asker);
 
 // The dialog on a chart with a kind chosen, then the report. Relocation first asks the
-// new place. A base that cannot be opened gives its warning and no report.
+// new place; horary asks the question (dialog 1064). A base that cannot be opened gives its warning
+// and no report.
 void RunInterpretation(QWidget* parent, const ChartRecord& chart, int kind);
 // Main commands 901..903: the chart from the open chart windows, then the dialog.
 void RunInterpretationCommand(int kind);
