@@ -7,7 +7,8 @@
 # scripts/texts-report.sh [ORBETA-CLI]
 cd "$(dirname "$0")/.."
 cli=${1:-build-test/cli/orbeta-cli}
-declare -A kind=([natal]=natal [deti]=child [geograf]=relocation [gnoz]=forecast)
+declare -A kind=([natal]=natal [deti]=child [geograf]=relocation [gnoz]=forecast [wzaim]=synastry
+  [chorar]=horary)
 for csr in data/texts/*.csr; do
   stem=${csr%.csr}
   base=$(basename "$stem")
@@ -16,6 +17,10 @@ for csr in data/texts/*.csr; do
   if [ "$base" = gnoz ]; then
     "$cli" forecast --list-keys --orbs-transits data/tr.ao --orbs-progressions data/pr.ao \
       --orbs-directions data/dir.ao 2>/dev/null
+  elif [ "$base" = wzaim ]; then
+    "$cli" synastry --list-keys --flags 63 --orbs data/0.ao 2>/dev/null
+  elif [ "$base" = chorar ]; then
+    "$cli" horary --list-keys 2>/dev/null
   else
     "$cli" interpret --list-keys "${kind[$base]}" --orbs data/0.ao --options 2047 2>/dev/null
   fi |
