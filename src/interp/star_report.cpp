@@ -242,8 +242,11 @@ void WriteStarReport(const StarReportInput& in, const StarReport& r, ReportSink&
             while (paran < r.parans.size() && r.parans[paran].angle == a &&
                    r.parans[paran].star == i) {
                 const Paran& p = r.parans[paran];
+                // The event names are padded for the table's column; not here.
+                std::string event = StarEventName(p.event);
+                event.erase(event.find_last_not_of(' ') + 1);
                 sink.Line(Format(" Парана: %s - %s (%s)"_cp, star.name.c_str(),
-                                 PointName(p.body).c_str(), StarEventName(p.event).c_str()));
+                                 PointName(p.body).c_str(), event.c_str()));
                 sink.Text("s%03d", star.number);
                 ++paran;
             }
