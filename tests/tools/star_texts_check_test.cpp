@@ -12,7 +12,7 @@ namespace {
 std::string Words(int n, const std::string& seed) {
     std::string out = " ";
     for (int i = 0; i < n; ++i) out += seed + std::to_string(i) + (i % 9 == 8 ? "\n" : " ");
-    return out + "\n";
+    return out.back() == '\n' ? out : out + "\n";
 }
 
 StarTextSources GoodSet() {
