@@ -126,8 +126,21 @@ void WheelPainter::ComputeLayout(QSize size) {
         // A narrow window gives up to a third of the wheel's radius to keep the body
         // list beside it.
         if (auto font = lh > 0 ? MakeFont(params_.textFace, lh, 0) : std::nullopt) {
-            int w = QFontMetrics(*font, p_.device()).horizontalAdvance("123456789012");
+            QFontMetrics metrics(*font, p_.device());
+            int w = metrics.horizontalAdvance("123456789012");
             r = std::min(r, std::max((cx - w - lh) * 10 / 9 - 1, r * 2 / 3));
+            if (params_.horary) {
+                // The list beside a horary wheel keeps its widest line in the window: the
+                // wheel moves left and shrinks (to two thirds at most) to make room, the
+                // body column on its left keeping its own.
+                int widest = metrics.horizontalAdvance("=================");
+                for (const auto& line : params_.horaryList.lines)
+                    widest = std::max(widest, metrics.horizontalAdvance(QtText(line)));
+                int right = size.width() - widest - lh / 2;  // where the list may start
+                int fit = (right - w - lh) * 100 / 185;      // r0 on both sides of cx
+                r = std::min(r, std::max(fit, r * 2 / 3));
+                cx = std::max(r * 9 / 10 + w + lh, std::min(cx, right - r * 945 / 1000));
+            }
         }
         p_.fillRect(QRect(QPoint(0, 0), size), ToQColor(params_.elements[10]));
     }

@@ -244,4 +244,9 @@ void ChartWindow::ShowPointInfo(int pointId, bool inner, QPoint position) {
     pointInfo_->show();
 }
 
+QSize ChartWindow::sizeHint() const {
+    QSize hint = ChildWindow::sizeHint();
+    return horary_ ? hint.expandedTo(QSize(1300, 600)) : hint;
+}
+
 }  // namespace orbeta

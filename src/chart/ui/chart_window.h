@@ -32,6 +32,8 @@ class ChartWindow : public ChartWindowBase {
     const ChartRecord& Chart1() const override { return chart1_; }
     const ChartRecord& Chart2() const { return chart2_; }
     bool IsHorary() const override { return horary_; }
+    // A horary window opens wide enough for its list of coming aspects beside the wheel.
+    QSize sizeHint() const override;
     const std::string& Title() const { return title_; }
     const AspectMatrix& Aspects() const { return aspects_; }
     const WheelLayout& Layout() const { return layout_; }
