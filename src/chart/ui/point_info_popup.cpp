@@ -1,6 +1,9 @@
 #include "chart/ui/point_info_popup.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -21,7 +24,16 @@ PointInfoPopup::PointInfoPopup(QWidget* owner, const PointInfo& info, const std:
     // next click on the wheel counts at once.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(FromAnsi(info_.caption));
-    setFixedSize(kWidth, kHeight);
+    // Lines wider than the popup (a horary point's coming aspects carry a date and a
+    // time) or more of them than it holds widen and lengthen it rather than being cut.
+    int width = kWidth;
+    if (auto text = MakeFont(textFace_, kLineHeight, 0)) {
+        QFontMetrics metrics(*text);
+        for (const auto& line : info_.lines)
+            width = std::max(width, 20 + metrics.horizontalAdvance(FromAnsi(line)));
+    }
+    int lines = static_cast<int>(info_.lines.size()) + 2;
+    setFixedSize(width, std::max(kHeight, kLineHeight * lines));
     // Clicks elsewhere in the program are watched, not taken: they close the popup and
     // still do what they do.
     qApp->installEventFilter(this);
