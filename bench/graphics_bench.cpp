@@ -22,6 +22,7 @@
 #include "forecast/graph_ephemeris.h"
 #include "forecast/graph_forecast.h"
 #include "forecast/time_search.h"
+#include "moscow_chart.h"
 
 namespace {
 
@@ -34,15 +35,7 @@ orbeta::Computation& Bench() {
 }
 
 orbeta::ChartRecord Natal() {
-    orbeta::ChartRecord c;
-    c.jdLocal = orbeta::JulianDay({16, 5, 1945, 5, 0, 0});
-    c.gmtCorr = -3.0 / 24;
-    c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    c.latitude = 55.45;
-    c.longitude = 37.37;
-    c.houseSystem = orbeta::kPlacidus;
-    orbeta::ComputeChart(Bench(), c, c, 1);
-    return c;
+    return orbeta::bench::MoscowChart(Bench(), {16, 5, 1945, 5, 0, 0});
 }
 
 orbeta::GraphPeriod Year() {

@@ -11,6 +11,7 @@
 #include "core/ephemeris.h"
 #include "core/houses.h"
 #include "forecast/horary_search.h"
+#include "moscow_chart.h"
 
 namespace {
 
@@ -26,15 +27,7 @@ orbeta::ChartRecord Question() {
         return true;
     }();
     (void)opened;
-    orbeta::ChartRecord c;
-    c.jdLocal = orbeta::JulianDay({9, 12, 2026, 23, 40, 0});
-    c.gmtCorr = -3.0 / 24;
-    c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    c.latitude = 55.45;
-    c.longitude = 37.37;
-    c.houseSystem = orbeta::kPlacidus;
-    orbeta::ComputeChart(Bench(), c, c, 1);
-    return c;
+    return orbeta::bench::MoscowChart(Bench(), {9, 12, 2026, 23, 40, 0});
 }
 
 void BM_HoraryRefresh(benchmark::State& state) {

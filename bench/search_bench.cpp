@@ -19,6 +19,7 @@
 #include "core/houses.h"
 #include "forecast/search_tables.h"
 #include "forecast/time_search.h"
+#include "moscow_chart.h"
 
 namespace {
 
@@ -37,15 +38,7 @@ void Open() {
 }
 
 orbeta::ChartRecord Natal() {
-    orbeta::ChartRecord c;
-    c.jdLocal = orbeta::JulianDay({16, 5, 1945, 5, 0, 0});
-    c.gmtCorr = -3.0 / 24;
-    c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    c.latitude = 55.45;
-    c.longitude = 37.37;
-    c.houseSystem = orbeta::kPlacidus;
-    orbeta::ComputeChart(Bench(), c, c, 1);
-    return c;
+    return orbeta::bench::MoscowChart(Bench(), {16, 5, 1945, 5, 0, 0});
 }
 
 orbeta::SearchRequest Request(const orbeta::ChartRecord& natal) {

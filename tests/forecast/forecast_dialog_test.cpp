@@ -30,13 +30,6 @@ QLineEdit* Edit(QWidget* d, int id) {
     return d->findChild<QLineEdit*>(QString::number(id));
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return AnsiToUtf8(s.str());
-}
-
 }  // namespace
 
 class ForecastDialogTest : public QObject {
@@ -111,7 +104,7 @@ class ForecastDialogTest : public QObject {
         for (QMdiSubWindow* s : App().client->subWindowList())
             if (auto* t = qobject_cast<TextWindow*>(s->widget())) report = t;
         QVERIFY(report);
-        std::string text = FileText(report->Path());
+        std::string text = ReportFileText(report->Path());
         QVERIFY2(
             text.rfind("  Test 16.05.1945 05:00:00\n Прогноз  01.01.2025 - 01.02.2025\n", 0) == 0,
             text.c_str());

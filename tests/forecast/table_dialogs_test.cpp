@@ -33,13 +33,6 @@ QAbstractButton* Button(QWidget* d, int id) {
     return d->findChild<QAbstractButton*>(QString::number(id));
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return AnsiToUtf8(s.str());
-}
-
 }  // namespace
 
 class TableDialogsTest : public QObject {
@@ -109,7 +102,7 @@ class TableDialogsTest : public QObject {
         for (QMdiSubWindow* s : App().client->subWindowList())
             if (auto* t = qobject_cast<TextWindow*>(s->widget())) report = t;
         QVERIFY(report);
-        std::string text = FileText(report->Path());
+        std::string text = ReportFileText(report->Path());
         QVERIFY2(text.find("Ингрессии  01.01.2025 - 31.12.2025") != std::string::npos,
                  text.c_str());
         // Saturn into Aries in May, back into Pisces on 01.09.2025 and into Aries again

@@ -4,12 +4,21 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
 #include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "gui/app_state.h"
 #include "gui/qt_services.h"
+#include "gui/text_window.h"
+#include "platform/codepage.h"
 
 namespace orbeta::test {
 
@@ -59,6 +68,28 @@ inline void ShowActive(QWidget* w) {
     w->show();
     QApplication::setActiveWindow(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+// A report file (CP1251) as UTF-8.
+inline std::string ReportFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return AnsiToUtf8(s.str());
+}
+
+// The text windows of the frame, in the order they were opened.
+inline std::vector<TextWindow*> Reports() {
+    std::vector<TextWindow*> found;
+    for (QMdiSubWindow* s : App().client->subWindowList())
+        if (auto* t = qobject_cast<TextWindow*>(s->widget())) found.push_back(t);
+    return found;
+}
+
+// The newest report's text, or "<no report>".
+inline std::string LastReportText() {
+    auto reports = Reports();
+    return reports.empty() ? "<no report>" : ReportFileText(reports.back()->Path());
 }
 
 }  // namespace orbeta::test

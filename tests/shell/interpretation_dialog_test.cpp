@@ -28,22 +28,6 @@ QAbstractButton* Button(QWidget* d, const char* id) {
     return d->findChild<QAbstractButton*>(id);
 }
 
-std::vector<TextWindow*> Reports() {
-    std::vector<TextWindow*> found;
-    for (QMdiSubWindow* s : App().client->subWindowList())
-        if (auto* t = qobject_cast<TextWindow*>(s->widget())) found.push_back(t);
-    return found;
-}
-
-std::string LastReportText() {
-    auto reports = Reports();
-    if (reports.empty()) return "<no report>";
-    std::ifstream in(reports.back()->Path(), std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return AnsiToUtf8(s.str());
-}
-
 ChartWindow* FirstChartWindow() {
     for (QMdiSubWindow* s : App().client->subWindowList())
         if (auto* w = qobject_cast<ChartWindow*>(s->widget())) return w;
