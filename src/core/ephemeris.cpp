@@ -192,9 +192,10 @@ int LibraryBody(const EphemerisOptions& o, int body) {
 namespace {
 
 // A body's position. Without the speed the library skips its second nutation and the
-// derivatives; a library body's speed is then 0.
+// derivatives; a library body's speed is then 0. Without the nutation the longitude is
+// on the mean equinox of date.
 void CalcPosition(Computation& c, double jdUT, int body, bool withSpeed, double& lon, double& lat,
-                  double& speed) {
+                  double& speed, bool withNutation = true) {
     lon = lat = speed = 0;
     const auto& o = c.Options();
     if (body == SEL || body == PRZ) {
@@ -220,7 +221,7 @@ void CalcPosition(Computation& c, double jdUT, int body, bool withSpeed, double&
     }
     int ipl = LibraryBody(o, body);
     if (ipl < 0) return;
-    int32 flags = SEFLG_SWIEPH | (withSpeed ? SEFLG_SPEED : 0);
+    int32 flags = SEFLG_SWIEPH | (withSpeed ? SEFLG_SPEED : 0) | (withNutation ? 0 : SEFLG_NONUT);
     bool helioBody = (ipl >= 2 && ipl <= 9) || (ipl >= 15 && ipl <= 20) || ipl > kAsteroidOffset;
     if (o.heliocentric && helioBody) flags |= SEFLG_HELCTR;
     if (ipl > kAsteroidOffset) ipl = SE_AST_OFFSET + (ipl - kAsteroidOffset);
@@ -242,6 +243,82 @@ double CalcLongitude(Computation& c, double jdUT, int body) {
     double lon, lat, speed;
     CalcPosition(c, jdUT, body, false, lon, lat, speed);
     return lon;
+}
+
+double NutationInLongitude(double jdUT) {
+    libraryCalls.fetch_add(1, std::memory_order_relaxed);
+    if (jdUT != lastDeltaT.moment) {
+        char serr[AS_MAXCH] = {};
+        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+        lastDeltaT.moment = jdUT;
+    }
+    double xx[6] = {};
+    char serr[AS_MAXCH] = {};
+    swe_calc(jdUT + lastDeltaT.value, SE_ECL_NUT, 0, xx, serr);
+    return xx[2];
+}
+
+bool ScatteredPositions::Reducible(int body) const {
+    const auto& o = c_.Options();
+    // The formula bodies have no equinox to shift; the library reduces the osculating
+    // apogee from its own nutated orbit, and the sum is off by up to 0.0002″ there.
+    return body != SEL && body != PRZ && !(body == LIL && o.trueLilith);
+}
+
+void ScatteredPositions::Prime(double jdUT) {
+    if (std::isnan(origin_)) origin_ = jdUT;
+    double k = std::round((jdUT - origin_) / kGridStep);
+    if (std::fabs(origin_ + k * kGridStep - jdUT) > 1e-9) return;
+    long node = static_cast<long>(k);
+    if (!grid_.count(node)) grid_.emplace(node, NutationInLongitude(jdUT));
+}
+
+double ScatteredPositions::GridNutation(long node) {
+    auto it = grid_.find(node);
+    if (it != grid_.end()) return it->second;
+    double v = NutationInLongitude(origin_ + node * kGridStep);
+    grid_.emplace(node, v);
+    return v;
+}
+
+// The polynomial through the eight grid values around t (Lagrange form), and its
+// rate by a central difference (the rate is a correction of the body's speed only).
+double ScatteredPositions::InterpolatedNutation(double jdUT, double& rate) {
+    if (std::isnan(origin_)) origin_ = 0.5;  // midnights UT
+    double u = (jdUT - origin_) / kGridStep;
+    long k = static_cast<long>(std::floor(u));
+    double y[kGridNodes];
+    for (int j = 0; j < kGridNodes; ++j) y[j] = GridNutation(k + j - (kGridNodes / 2 - 1));
+    auto at = [&y](double x) {
+        double sum = 0;
+        for (int j = 0; j < kGridNodes; ++j) {
+            double w = 1;
+            for (int m = 0; m < kGridNodes; ++m)
+                if (m != j) w *= (x - m) / (j - m);
+            sum += w * y[j];
+        }
+        return sum;
+    };
+    double x = u - k + (kGridNodes / 2 - 1), e = 1e-3;
+    rate = (at(x + e) - at(x - e)) / (2 * e * kGridStep);
+    return at(x);
+}
+
+BodyPosition ScatteredPositions::At(double jdUT, int body, bool withSpeed) {
+    BodyPosition p;
+    if (!Reducible(body)) {
+        CalcPosition(c_, jdUT, body, withSpeed, p.lon, p.lat, p.speed);
+        return p;
+    }
+    CalcPosition(c_, jdUT, body, withSpeed, p.lon, p.lat, p.speed, false);
+    if (p.lon == 0 && p.lat == 0 && p.speed == 0) return p;  // the library gave nothing
+    double rate = 0, nut = InterpolatedNutation(jdUT, rate);
+    // A slow body's crossing moment is the nutation's error over its rate: below the
+    // threshold the exact nutation is worth its cost.
+    if (withSpeed && std::fabs(p.speed) < kSlowBody) nut = NutationInLongitude(jdUT);
+    p.lon = Normalize(p.lon + nut);
+    if (withSpeed) p.speed += rate;
+    return p;
 }
 
 long EphemerisCalls() {

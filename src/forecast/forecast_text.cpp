@@ -159,8 +159,11 @@ std::string RulershipText(const ChartRecord& natal, int body) {
 std::string LinkA(PointSampler& sampler, const ChartRecord& natal, const HitRecord& h) {
     std::string text = "(";
     if (h.a <= kBodyCount) text += RulershipText(natal, h.a);
-    int first = HouseOf(sampler.Longitude(h.a, h.start), natal.cusp);
-    int last = HouseOf(sampler.Longitude(h.a, h.end), natal.cusp);
+    // A house passage begins and ends on a cusp, where the house of that very moment
+    // is a matter of the last digits: the houses are read a minute inside the period.
+    double inside = std::min(1.0 / 1440, (h.end - h.start) / 4);
+    int first = HouseOf(sampler.Longitude(h.a, h.start + inside), natal.cusp);
+    int last = HouseOf(sampler.Longitude(h.a, h.end - inside), natal.cusp);
     text += Format("%d ", first);
     if (last != first) text += Format("%d ", last);
     return text + ")";

@@ -79,8 +79,33 @@ int FindRoots(double target, double h, const double y[4], double roots[3]) {
     return n;
 }
 
+void CubicRange(const Cubic& cubic, double h, double& lo, double& hi) {
+    lo = std::min(cubic.At(-1e-5), cubic.At(h + 1e-5));
+    hi = std::max(cubic.At(-1e-5), cubic.At(h + 1e-5));
+    double a = 3 * cubic.c[3], b = 2 * cubic.c[2], c = cubic.c[1];
+    double xs[2];
+    int m = 0;
+    if (a != 0) {
+        double disc = b * b - 4 * a * c;
+        if (disc >= 0) {
+            double s = std::sqrt(disc);
+            xs[m++] = (-b - s) / (2 * a);
+            xs[m++] = (-b + s) / (2 * a);
+        }
+    } else if (b != 0) {
+        xs[m++] = -c / b;
+    }
+    for (int i = 0; i < m; ++i)
+        if (xs[i] > 0 && xs[i] < h) {
+            lo = std::min(lo, cubic.At(xs[i]));
+            hi = std::max(hi, cubic.At(xs[i]));
+        }
+    lo -= 2e-5;
+    hi += 2e-5;
+}
+
 PointSampler::PointSampler(Computation& c, const ChartRecord& base, int method)
-    : base_(base), c_(c), work_(base), method_(method) {}
+    : base_(base), c_(c), work_(base), method_(method), scattered_(c) {}
 
 void PointSampler::SetNeeded(uint32_t mask) {
     needed_ = mask;
@@ -100,26 +125,25 @@ void PointSampler::ComputeAt(double t) {
 }
 
 double PointSampler::Longitude(int pointId, double t) {
-    double speed;
-    return Longitude(pointId, t, &speed);
+    return Position(pointId, t, false, nullptr);
 }
 
 double PointSampler::Longitude(int pointId, double t, double* speed) {
+    return Position(pointId, t, true, speed);
+}
+
+double PointSampler::Position(int pointId, double t, bool withSpeed, double* speed) {
     if (Direct(pointId)) {
         ++evaluations_;
-        if (method_ == 1) {
-            BodyPosition p = CalcBody(c_, t, pointId);
-            *speed = p.speed;
-            return p.lon;
-        }
         // As the chart computes its bodies: at the progressed moment, the rate per day
         // of life.
-        BodyPosition p = CalcBody(c_, CalculationMoment(method_, t, base_), pointId);
-        *speed = p.speed / ProgressionFactor(method_);
+        double moment = method_ == 1 ? t : CalculationMoment(method_, t, base_);
+        BodyPosition p = scattered_.At(moment, pointId, withSpeed);
+        if (speed) *speed = method_ == 1 ? p.speed : p.speed / ProgressionFactor(method_);
         return p.lon;
     }
     ComputeAt(t);
-    *speed = std::nan("");
+    if (speed) *speed = std::nan("");
     return PointLongitude(work_, pointId);
 }
 
@@ -132,6 +156,7 @@ void PointSampler::Sample(double t, double lon[kPointCount + 1]) {
         // Samples need no rates: the longitude alone costs less.
         lon[p] = direct ? CalcLongitude(c_, t, p) : PointLongitude(work_, p);
     }
+    if (method_ == 1 && needed_) scattered_.Prime(t);
 }
 
 std::string CheckSearchRequest(const SearchRequest& r) {
@@ -323,32 +348,8 @@ class Search {
         if (flat && rq_.exactMode) return;
         int hi = static_cast<int>(std::ceil(mx / 360)), lo = static_cast<int>(std::floor(mn / 360));
         Cubic cubic = FitCubic(h_, d);
-        // The range of the cubic over the step and its acceptance margins: a target
-        // outside it has no root, so the cubic need not be solved.
-        double rmin = std::min(cubic.At(-1e-5), cubic.At(h_ + 1e-5)),
-               rmax = std::max(cubic.At(-1e-5), cubic.At(h_ + 1e-5));
-        {
-            double a = 3 * cubic.c[3], b = 2 * cubic.c[2], c = cubic.c[1];
-            double xs[2];
-            int m = 0;
-            if (a != 0) {
-                double disc = b * b - 4 * a * c;
-                if (disc >= 0) {
-                    double s = std::sqrt(disc);
-                    xs[m++] = (-b - s) / (2 * a);
-                    xs[m++] = (-b + s) / (2 * a);
-                }
-            } else if (b != 0) {
-                xs[m++] = -c / b;
-            }
-            for (int i = 0; i < m; ++i)
-                if (xs[i] > 0 && xs[i] < h_) {
-                    rmin = std::min(rmin, cubic.At(xs[i]));
-                    rmax = std::max(rmax, cubic.At(xs[i]));
-                }
-            rmin -= 2e-5;
-            rmax += 2e-5;
-        }
+        double rmin, rmax;
+        CubicRange(cubic, h_, rmin, rmax);
         if (quickTest_ && !MayMeetTarget(targetsInTurn_, rmin - widestOrb, rmax + widestOrb))
             return;
         int count = p.type >= 3 && p.type <= 5 ? 1 : static_cast<int>(rq_.aspects.size());
@@ -366,7 +367,7 @@ class Search {
                     if (rq_.exactMode) {
                         if (!flat) ExactHits(p, angle, target, d, cubic);
                     } else {
-                        OrbHits(p, angle, target, orb, d, cubic, flat);
+                        OrbHits(p, angle, target, orb, d, cubic, flat, rmin, rmax);
                     }
                 }
             }
@@ -391,23 +392,29 @@ class Search {
     }
 
     void OrbHits(const SearchPair& p, double angle, double target, double orb, const double d[4],
-                 const Cubic& cubic, bool flat) {
+                 const Cubic& cubic, bool flat, double rmin, double rmax) {
+        // A value outside the cubic's range over the step (margins included) has no
+        // root FindRoots would accept, and its ends lie on one side: it needs no solving.
+        auto roots = [&](double value, double out[3]) {
+            return value < rmin || value > rmax ? 0 : FindRoots(value, h_, d, out);
+        };
         double l[3], r[3], e[3];
-        int nl = FindRoots(target - orb, h_, d, l), nr = FindRoots(target + orb, h_, d, r);
-        int ne = flat ? 0 : FindRoots(target, h_, d, e);
+        int nl = roots(target - orb, l), nr = roots(target + orb, r);
+        int ne = flat ? 0 : roots(target, e);
         // Boundaries within the step, with the target each crossing belongs to.
         struct Cut {
             double x;
             double target;
         };
-        std::vector<Cut> cuts;
-        cuts.push_back({0.0, 0.0});
-        for (int i = 0; i < nl; ++i) cuts.push_back({std::clamp(l[i], 0.0, h_), target - orb});
-        for (int i = 0; i < nr; ++i) cuts.push_back({std::clamp(r[i], 0.0, h_), target + orb});
-        cuts.push_back({h_, 0.0});
-        std::stable_sort(cuts.begin(), cuts.end(),
-                         [](const Cut& x, const Cut& y) { return x.x < y.x; });
-        std::vector<double> exact;
+        Cut cuts[8];
+        size_t count = 0;
+        cuts[count++] = {0.0, 0.0};
+        for (int i = 0; i < nl; ++i) cuts[count++] = {std::clamp(l[i], 0.0, h_), target - orb};
+        for (int i = 0; i < nr; ++i) cuts[count++] = {std::clamp(r[i], 0.0, h_), target + orb};
+        cuts[count++] = {h_, 0.0};
+        std::stable_sort(cuts, cuts + count, [](const Cut& x, const Cut& y) { return x.x < y.x; });
+        double exact[3];
+        int exactCount = 0;
         for (int i = 0; i < ne; ++i) {
             double moment = t_ + e[i];
             if (opt_.refine &&
@@ -415,10 +422,10 @@ class Search {
                 ++result_.denied;
                 continue;
             }
-            exact.push_back(moment);
+            exact[exactCount++] = moment;
         }
         size_t i = 0;
-        while (i + 1 < cuts.size()) {
+        while (i + 1 < count) {
             auto inside = [&](size_t k) {
                 double v = cubic.At((cuts[k].x + cuts[k + 1].x) / 2);
                 return v >= target - orb && v <= target + orb;
@@ -428,7 +435,7 @@ class Search {
                 continue;
             }
             size_t j = i;
-            while (j + 1 < cuts.size() - 1 && inside(j + 1)) ++j;
+            while (j + 1 < count - 1 && inside(j + 1)) ++j;
             Cut first = cuts[i], last = cuts[j + 1];
             i = j + 1;
             if (!(last.x > first.x)) continue;
@@ -447,8 +454,9 @@ class Search {
             // that runs on across it.
             double lo = hit.start - (hit.flags & kHitBeginsAtStep ? maxShift_ : kSameMoment);
             double up = hit.end + (hit.flags & kHitEndsAtStep ? maxShift_ : kSameMoment);
-            for (double m : exact)
-                if (m >= lo && m <= up && hit.exactCount < 3) hit.exact[hit.exactCount++] = m;
+            for (int k = 0; k < exactCount; ++k)
+                if (exact[k] >= lo && exact[k] <= up && hit.exactCount < 3)
+                    hit.exact[hit.exactCount++] = exact[k];
             hits_.push_back(hit);
         }
     }

@@ -8,6 +8,7 @@
 
 #include "core/chart_record.h"
 #include "core/computation.h"
+#include "core/ephemeris.h"
 #include "forecast/search_records.h"
 
 namespace orbeta {
@@ -27,6 +28,11 @@ int SolveCubic(const double c[4], double roots[3]);
 // Offsets x (days from the second sample) within the step [0, h], ascending, at which
 // the cubic through y reaches the target; returns their number (0..3).
 int FindRoots(double target, double h, const double y[4], double roots[3]);
+
+// The values the cubic takes over a step [0, h] (h > 0), widened by FindRoots'
+// acceptance margins: for a target outside lo..hi FindRoots finds no root, so the
+// search need not solve for it.
+void CubicRange(const Cubic& cubic, double h, double& lo, double& hi);
 
 // Whether a target can lie within lo..hi, any number of turns away: targetsInTurn
 // gives where each falls within a turn (ascending, 0 <= x < 360). False only when
@@ -51,6 +57,7 @@ class PointSampler {
 
   private:
     void ComputeAt(double t);
+    double Position(int pointId, double t, bool withSpeed, double* speed);
     // Bodies of the natal and the secondary method are the ephemeris's at one moment:
     // a single body costs less than the chart.
     bool Direct(int pointId) const {
@@ -61,6 +68,7 @@ class PointSampler {
     Computation& c_;
     ChartRecord work_;
     int method_;
+    ScatteredPositions scattered_;
     uint32_t needed_ = 0;
     bool computed_ = false;
     long evaluations_ = 0;

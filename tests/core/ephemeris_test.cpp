@@ -113,6 +113,32 @@ TEST_F(EphemerisTest, OptionsChooseNodeApogeeAndHeliocentric) {
     EXPECT_EQ(MotionKind(helio.Options(), NDE), 1);
 }
 
+// Positions at scattered moments take the nutation from a grid of daily values: they
+// must agree with the full library call for every body and option set, primed or not,
+// across a grid's edges and far from any earlier moment.
+TEST_F(EphemerisTest, ScatteredPositionsAgreeWithTheFullCall) {
+    Computation plain, osculating, helio;
+    osculating.context.options = {true, true, false};
+    helio.context.options = {false, false, true};
+    double start = 2460676.5;
+    for (Computation* c : {&plain, &osculating, &helio}) {
+        ScatteredPositions scattered(*c);
+        scattered.Prime(start);
+        for (double t : {start, start + 0.3712, start + 1.0, start + 17.9999, start - 3.25,
+                         start + 36525.123, 2299160.7, start + 0.3712}) {
+            for (int body = SUN; body <= LIL; ++body) {
+                BodyPosition full = CalcBody(*c, t, body);
+                BodyPosition fast = scattered.At(t, body, true);
+                SCOPED_TRACE(testing::Message() << "body " << body << " at " << t);
+                EXPECT_LT(Separation(fast.lon, full.lon), 1e-8);  // 0.00004″
+                EXPECT_NEAR(fast.lat, full.lat, 1e-10);
+                EXPECT_NEAR(fast.speed, full.speed, 1e-5);  // 0.04″ a day
+                EXPECT_LT(Separation(scattered.At(t, body, false).lon, full.lon), 1e-8);
+            }
+        }
+    }
+}
+
 TEST_F(EphemerisTest, ChartBodiesAtCalculationMoment) {
     ChartRecord c;
     c.jdUT = 2451545.0;

@@ -30,6 +30,22 @@ QLineEdit* Edit(QWidget* d, int id) {
     return d->findChild<QLineEdit*>(QString::number(id));
 }
 
+// A chart window of the Moscow chart of 16.05.1945 named "Test".
+ChartWindow* MoscowWindow() {
+    ChartRecord natal;
+    natal.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
+    natal.gmtCorr = -3.0 / 24;
+    natal.jdUT = natal.jdCalc = natal.jdLocal + natal.gmtCorr;
+    natal.latitude = 55.45;
+    natal.longitude = 37.37;
+    natal.houseSystem = 3;
+    natal.calcMethod = 1;
+    CopyText(natal.name, "Test");
+    Computation c;
+    ComputeChart(c, natal, natal, 1);
+    return OpenChartWindow(natal, "Test");
+}
+
 }  // namespace
 
 class ForecastDialogTest : public QObject {
@@ -45,18 +61,7 @@ class ForecastDialogTest : public QObject {
         App().settings.begG.clear();
         App().settings.endG.clear();
         ChartRecord before = App().currentChart;
-        ChartRecord natal;
-        natal.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
-        natal.gmtCorr = -3.0 / 24;
-        natal.jdUT = natal.jdCalc = natal.jdLocal + natal.gmtCorr;
-        natal.latitude = 55.45;
-        natal.longitude = 37.37;
-        natal.houseSystem = 3;
-        natal.calcMethod = 1;
-        CopyText(natal.name, "Test");
-        Computation c;
-        ComputeChart(c, natal, natal, 1);
-        ChartWindow* w = OpenChartWindow(natal, "Test");
+        ChartWindow* w = MoscowWindow();
         using namespace forecast_ids;
         WhenDialogOpens([&boxes, &before](QDialog* d) {
             QCOMPARE(d->objectName(), QString("1052"));
@@ -112,6 +117,63 @@ class ForecastDialogTest : public QObject {
         QVERIFY2(text.find("затмение") != std::string::npos ||
                      text.find("Прогр.Луна в") != std::string::npos,
                  text.c_str());
+    }
+
+    // The three lists open their own dialogs from 1052: each shows its points with the
+    // stored mask, OK keeps the new mask at once (also when the forecast is then
+    // cancelled), Cancel keeps the old one.
+    void listDialogsKeepTheirMasks() {
+        TestWorkspace ws;
+        Application app;
+        BoxAnswerer boxes;
+        app.Start();
+        ChartWindow* w = MoscowWindow();
+        using namespace forecast_ids;
+        struct Row {
+            int button;
+            const char* dialog;
+            const char* title;
+            const char* help;
+            int points;
+            size_t setting;  // element of "LP"
+        };
+        const Row rows[] = {
+            {kTransitList, "1002", "Транзиты для прогноза", "InsGT", kBodyCount, 2},
+            {kProgressedList, "1100", "Прогрессивные планеты", "InsGP", kPointCount, 3},
+            {kDirectedList, "1100", "Дирекционные", "InsGD", kPointCount, 4},
+        };
+        for (const Row& row : rows) {
+            for (bool accept : {false, true}) {
+                App().settings.lp[row.setting] = 0x5;  // first and third point
+                uint32_t wanted = accept ? (1u << (row.points - 1)) | 0x2 : 0x5;
+                bool seen = false;
+                WhenDialogOpens([&](QDialog* d) {
+                    WhenDialogOpens([&](QDialog* list) {
+                        seen = true;
+                        QCOMPARE(list->objectName(), QString(row.dialog));
+                        QCOMPARE(list->windowTitle(), QString::fromUtf8(row.title));
+                        QCOMPARE(static_cast<Dial*>(list)->HelpKey(), std::string(row.help));
+                        auto points = list->findChildren<QCheckBox*>();
+                        QCOMPARE(int(points.size()), row.points);
+                        for (int i = 0; i < row.points; ++i) {
+                            auto* b = list->findChild<QCheckBox*>(QString::number(kListPoints + i));
+                            QVERIFY(b);
+                            QCOMPARE(b->isChecked(), i == 0 || i == 2);
+                            b->setChecked(i == 1 || i == row.points - 1);
+                        }
+                        if (accept)
+                            Click(list, "1");
+                        else
+                            list->reject();
+                    });
+                    Click(d, QString::number(row.button).toUtf8().constData());
+                    d->reject();  // the forecast itself is cancelled
+                });
+                w->OnCommand(cmd::chart::kForecast);
+                QVERIFY2(seen, row.dialog);
+                QCOMPARE(uint32_t(App().settings.lp[row.setting]), wanted);
+            }
+        }
     }
 };
 

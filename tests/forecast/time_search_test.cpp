@@ -128,6 +128,35 @@ TEST(Cubic, QuickTestNeverSkipsATargetInRange) {
     }
 }
 
+// The search solves only for targets within the cubic's range over the step: outside
+// it FindRoots must find nothing (so skipping changes no record), and inside it a
+// crossing between the step's ends must be found. Random steps of a fast body, a slow
+// one and one near its station.
+TEST(Cubic, NoRootOutsideTheRangeOverTheStep) {
+    uint64_t seed = 777;
+    auto uniform = [&](double a, double b) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return a + (b - a) * static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    for (int k = 0; k < 30000; ++k) {
+        double h = k % 3 == 0 ? 1 : uniform(0.1, 10);
+        double rate = k % 3 == 0 ? uniform(-15, 15) : k % 3 == 1 ? uniform(-1, 1) : 1e-3;
+        double bend = uniform(-0.3, 0.3), jerk = uniform(-0.02, 0.02), y0 = uniform(-400, 400);
+        double y[4];
+        for (int i = 0; i < 4; ++i) {
+            double x = (i - 1) * h;
+            y[i] = y0 + x * (rate + x * (bend + x * jerk));
+        }
+        double lo, hi, roots[3];
+        CubicRange(FitCubic(h, y), h, lo, hi);
+        for (double value : {lo - 1e-9, hi + 1e-9, lo - uniform(0, 5), hi + uniform(0, 5)})
+            EXPECT_EQ(FindRoots(value, h, y, roots), 0) << k << " " << value;
+        double between = y[1] + uniform(0, 1) * (y[2] - y[1]);
+        EXPECT_GE(FindRoots(between, h, y, roots), 1) << k;
+        EXPECT_TRUE(between >= lo && between <= hi) << k;
+    }
+}
+
 TEST(Cubic, SolveAndFindRootsOnKnownCubics) {
     struct Case {
         const char* name;
