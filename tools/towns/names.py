@@ -3,10 +3,15 @@
 Towns: GeoNames' Russian names by id from Debian's libgeonames-common; in the former
 USSR, where that has none, the alternate name of the town that is written in the
 Russian alphabet and reads most like the town's romanised name. Countries and
-divisions: Debian's iso-codes with its Russian translations. GeoNames' division
-codes are not ISO codes, so a division is matched to its ISO subdivision through the
-name of its seat, through equal codes where the country's matched divisions show that
-GeoNames uses ISO codes there, and through the table regions.tsv.
+divisions: Debian's iso-codes with its Russian translations; a division that has no
+Russian name there takes its Russian name among GeoNames' alternate names, and the
+Latin one only when neither has one. GeoNames' division codes are not ISO codes: a
+division is matched to its ISO subdivision through the table regions.tsv, then
+through the GeoNames code, ISO code and GeoNames id that the npm package iso3166-2-db
+keeps for every division (with the division's names from GeoNames), and otherwise
+through the name of its seat or through equal codes where the country's matched
+divisions show that GeoNames uses ISO codes there. region_names.tsv names by hand
+the few divisions that have no up-to-date Russian name in either.
 """
 
 import difflib
@@ -19,6 +24,7 @@ import unicodedata
 HERE = os.path.dirname(os.path.abspath(__file__))
 LOCALE = '/usr/share/locale/ru/LC_MESSAGES'
 ISO = '/usr/share/iso-codes/json'
+DIVISIONS = os.path.join(HERE, 'node_modules', 'iso3166-2-db', 'data')
 
 FORMER_USSR = {'RU', 'UA', 'BY', 'KZ', 'KG', 'UZ', 'TJ', 'TM', 'AZ', 'AM', 'GE', 'MD', 'LT',
                'LV', 'EE'}
@@ -76,6 +82,31 @@ def is_russian(text):
     return bool(letters) and all(c in RUSSIAN_LETTERS for c in letters)
 
 
+# Latin letters that GeoNames' Russian names carry now and then in place of their
+# Cyrillic look-alikes ("Могилёвская Oбласть").
+_LOOKALIKES = dict(zip('AaBCcEeHKMOoPpTXxy', 'АаВСсЕеНКМОоРрТХху'))
+# Kinds of division, written in lower case after the name proper ("Брестская Область").
+_DIVISION_WORDS = {'Область', 'Район', 'Край', 'Округ', 'Острова', 'Провинция', 'Аймак',
+                   'Губерния', 'Велаят', 'Воеводство', 'Уезд'}
+
+
+def division_name(text):
+    """A GeoNames Russian division name made fit to show, or None when it is not
+    written in the Russian alphabet."""
+    text = clean(text) if text else None
+    if not text:
+        return None
+    words = []
+    for i, word in enumerate(text.split(' ')):
+        if any(c in RUSSIAN_LETTERS for c in word.lower()):
+            word = ''.join(_LOOKALIKES.get(c, c) for c in word)
+        if i > 0 and word in _DIVISION_WORDS:
+            word = word.lower()
+        words.append(word)
+    text = ' '.join(words)
+    return text if is_russian(text) else None
+
+
 def romanised(text):
     return ''.join(_TRANSLIT.get(c, c) for c in text.lower())
 
@@ -89,12 +120,9 @@ class Names:
             self.countries = {c['alpha_2']: c for c in json.load(f)['3166-1']}
         with open(f'{ISO}/iso_3166-2.json', encoding='utf-8') as f:
             self.subdivisions = json.load(f)['3166-2']
-        self.extra_regions = {}
-        with open(os.path.join(HERE, 'regions.tsv'), encoding='utf-8') as f:
-            for line in f:
-                if line.strip() and not line.startswith('#'):
-                    cc, admin1, iso = line.rstrip('\n').split('\t')[:3]
-                    self.extra_regions[(cc, admin1)] = iso
+        self.extra_regions = {tuple(row[:2]): row[2] for row in _table('regions.tsv')}
+        self.region_names = {tuple(row[:2]): row[2] for row in _table('region_names.tsv')}
+        self.divisions = _geonames_divisions()
 
     def town(self, rec):
         """Russian name of a town, or None."""
@@ -121,12 +149,20 @@ class Names:
                 return self.iso1[c[key]]
         return clean(ascii_fold(c.get('common_name', c['name']))) or cc
 
-    def subdivision_name(self, iso_code):
+    def subdivision_names(self, iso_code):
+        """(Russian, Latin) names of an ISO subdivision; either may be None."""
         s = next((s for s in self.subdivisions if s['code'] == iso_code), None)
         if not s:
-            return None
-        name = self.iso2.get(s['name']) or ascii_fold(re.sub(r'\s*\[.*\]', '', s['name']))
-        return clean(name)
+            return None, None
+        russian = self.iso2.get(s['name'])
+        return (clean(russian) if russian else None,
+                clean(ascii_fold(re.sub(r'\s*\[.*\]', '', s['name']))))
+
+    def _same_division(self, iso_code, division):
+        s = next(s for s in self.subdivisions if s['code'] == iso_code)
+        russian = self.iso2.get(s['name'])
+        return (_names_agree(re.sub(r'\s*\[.*\]', '', s['name']), division.latin) or
+                bool(russian) and _names_agree(russian, division.cyrillic))
 
     def regions(self, records):
         """{(cc, admin1): Russian division name} for the divisions that could be
@@ -154,18 +190,123 @@ class Names:
         codes = {s['code'] for s in self.subdivisions}
         keys = {(r['cc'], r['admin1']) for r in records if r['admin1']}
         out = {}
+        top_codes = {s['code'] for s in self.subdivisions if 'parent' not in s}
+        recoded = _recoded_countries(seats, self.divisions)
         for key in keys:
-            iso = self.extra_regions.get(key)
+            division = None if key[0] in recoded else self.divisions.get(key)
+            geonames_russian = division.russian if division else None
+
+            def fits(code):
+                # An ISO division that GeoNames names otherwise is not this one (the
+                # package's codes predate some recodings; seats and codes mislead).
+                return code in top_codes and (not division or self._same_division(code, division))
+
             # Letter codes equal to an ISO code are ISO codes; numbers only where the
             # country's matched divisions say so.
             trusted = key[0] in by_code or not key[1].isdigit()
-            if not iso and trusted and f'{key[0]}-{key[1]}' in codes:
-                iso = f'{key[0]}-{key[1]}'
-            iso = iso or matched.get(key)
-            name = self.subdivision_name(iso) if iso else None
+            candidates = [division.iso if division else None,
+                          f'{key[0]}-{key[1]}' if trusted else None, matched.get(key)]
+            iso = self.extra_regions.get(key) or next((c for c in candidates if c and fits(c)),
+                                                     None)
+            russian, latin = self.subdivision_names(iso) if iso else (None, None)
+            # iso-codes translates a few names wrongly ("Telangāna" as "Саманган"): a
+            # translation that reads like neither its Latin name nor GeoNames' Russian
+            # ones is not taken.
+            if (russian and division and division.cyrillic and latin and
+                    not _names_agree(romanised(russian), [latin]) and
+                    not _names_agree(russian, division.cyrillic)):
+                russian = None
+            name = self.region_names.get(key) or russian or geonames_russian or latin
             if name:
                 out[key] = name
         return out
+
+
+def _table(name):
+    """Rows of a tab-separated table beside this file, without comments."""
+    with open(os.path.join(HERE, name), encoding='utf-8') as f:
+        return [line.rstrip('\n').split('\t') for line in f
+                if line.strip() and not line.startswith('#')]
+
+
+# Words that name the kind of a division, not the division.
+_KIND_WORDS = {'province', 'state', 'region', 'district', 'oblast', 'county', 'governorate',
+               'prefecture', 'department', 'territory', 'municipality', 'city', 'of', 'the',
+               'autonomous', 'republic', 'voivodeship', 'kraj', 'krai', 'okrug', 'canton',
+               'область', 'район', 'край', 'округ', 'регион', 'провинция', 'штат', 'республика',
+               'автономный', 'автономная', 'город', 'губерния', 'мухафаза', 'воеводство'}
+
+
+def _names_agree(iso_name, names):
+    """Whether an ISO division's name and one of a GeoNames division's Latin names
+    name the same place: a word in common, up to spelling ("Hunin" and "Junin")."""
+    def words(text):
+        return {w for w in re.split(r'[^a-zа-яё]+', ascii_fold(text).lower())
+                if len(w) > 2 and w not in _KIND_WORDS}
+    ours = words(iso_name)
+    for name in names:
+        for a in words(name):
+            for b in ours:
+                if a[:4] == b[:4] or difflib.SequenceMatcher(None, a, b).ratio() >= 0.7:
+                    return True
+    return False
+
+
+def _recoded_countries(seats, divisions):
+    """Countries whose GeoNames division codes were renumbered after the package was
+    made: the seats of two or more of their divisions bear the very name of another
+    division of the package, and not that of their own."""
+    def names(d):
+        return {_norm(n) for n in d.latin} - {''}
+    hits = {}
+    for key, recs in seats.items():
+        own = divisions.get(key)
+        for r in recs:
+            seat = {_norm(r['name']), _norm(r['ascii'])} - {''}
+            if own and seat & names(own):
+                continue
+            if any(k[0] == key[0] and k != key and seat & names(d) for k, d in divisions.items()):
+                hits[key[0]] = hits.get(key[0], 0) + 1
+                break
+    return {cc for cc, n in hits.items() if n >= 2}
+
+
+class Division:
+    """A GeoNames first-order division as the package iso3166-2-db keeps it."""
+
+    def __init__(self, iso, russian, latin, cyrillic):
+        self.iso = iso            # ISO 3166-2 code, or None
+        self.russian = russian    # Russian name from GeoNames' alternate names, or None
+        self.latin = latin        # its names in the Latin alphabet
+        self.cyrillic = cyrillic  # and in the Russian one
+
+
+def _geonames_divisions():
+    """{(country, GeoNames admin1 code): Division}; a code the package gives twice is
+    left out."""
+    with open(os.path.join(DIVISIONS, 'iso3166-2.json'), encoding='utf-8') as f:
+        countries = json.load(f)
+    with open(os.path.join(DIVISIONS, 'names_geonames.json'), encoding='utf-8') as f:
+        geonames = json.load(f)
+    out, twice = {}, set()
+    for cc, country in countries.items():
+        for d in country.get('regions', []):
+            admin = d.get('admin')
+            if not admin:
+                continue
+            key = (cc, admin)
+            if key in out:
+                twice.add(key)
+            iso = f"{cc}-{d['iso']}" if d.get('iso') else None
+            gid = (d.get('reference') or {}).get('geonames')
+            russian = (geonames.get(str(gid)) or {}).get('ru') if gid else None
+            latin = [n for n in [d.get('name', '')] + list((d.get('names') or {}).values())
+                     if n and ascii_fold(n).isascii()]
+            cyrillic = [n for n in (russian, (d.get('names') or {}).get('ru')) if n]
+            out[key] = Division(iso, division_name(russian), latin, cyrillic)
+    for key in twice:
+        del out[key]
+    return out
 
 
 def _norm(text):

