@@ -281,15 +281,19 @@ double ScatteredPositions::GridNutation(long node) {
     return v;
 }
 
-// The polynomial through the eight grid values around t (Lagrange form), and its
-// rate by a central difference (the rate is a correction of the body's speed only).
+// The polynomial through the eight grid values around t, four of them before t
+// (a search has taken those up to three days ahead), in Lagrange form, and its rate
+// by a central difference (the rate is a correction of the body's speed only).
 double ScatteredPositions::InterpolatedNutation(double jdUT, double& rate) {
     if (std::isnan(origin_)) origin_ = 0.5;  // midnights UT
     double u = (jdUT - origin_) / kGridStep;
     long k = static_cast<long>(std::floor(u));
-    double y[kGridNodes];
-    for (int j = 0; j < kGridNodes; ++j) y[j] = GridNutation(k + j - (kGridNodes / 2 - 1));
-    auto at = [&y](double x) {
+    if (k != lastNode_) {
+        for (int j = 0; j < kGridNodes; ++j) lastValues_[j] = GridNutation(k + j - kGridNodes / 2);
+        lastNode_ = k;
+    }
+    const double* y = lastValues_;
+    auto at = [y](double x) {
         double sum = 0;
         for (int j = 0; j < kGridNodes; ++j) {
             double w = 1;
@@ -299,7 +303,7 @@ double ScatteredPositions::InterpolatedNutation(double jdUT, double& rate) {
         }
         return sum;
     };
-    double x = u - k + (kGridNodes / 2 - 1), e = 1e-3;
+    double x = u - k + kGridNodes / 2, e = 1e-3;
     rate = (at(x + e) - at(x - e)) / (2 * e * kGridStep);
     return at(x);
 }

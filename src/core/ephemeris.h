@@ -2,6 +2,7 @@
 // Body positions from the ephemeris library and its data files. The library keeps
 // one process-wide state, and so does this adapter.
 #include <array>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <unordered_map>
@@ -70,6 +71,8 @@ class ScatteredPositions {
     Computation& c_;
     double origin_ = std::nan("");
     std::unordered_map<long, double> grid_;
+    long lastNode_ = LONG_MIN;  // the grid values last interpolated over, from this node on
+    double lastValues_[kGridNodes] = {};
 };
 
 // Library calls made in this process so far (a cheap counter for measurements).

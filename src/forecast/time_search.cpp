@@ -236,6 +236,10 @@ class Search {
                 result_.aborted = true;
                 break;
             }
+            // The next step's sample first: the refinements of this step then find the
+            // daily nutation values they interpolate already taken at the samples.
+            double next[kPointCount + 1] = {};
+            sampler_.Sample(t_ + 3 * h_, next);
             Unwrap();
             for (size_t i = 0; i < rq_.pairs.size(); ++i) EvaluatePair(rq_.pairs[i], widestOrb_[i]);
             if (rq_.exactMode)
@@ -244,7 +248,7 @@ class Search {
                 MergeOrb();
             hits_.clear();
             for (int k = 0; k < 3; ++k) std::copy(S_[k + 1], S_[k + 1] + kPointCount + 1, S_[k]);
-            sampler_.Sample(t_ + 3 * h_, S_[3]);
+            std::copy(next, next + kPointCount + 1, S_[3]);
             ++result_.steps;
         }
         EndProgress();
