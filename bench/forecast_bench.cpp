@@ -3,7 +3,7 @@
 // floor in the same run: the 368 charts of the transit search (method 1) and the 368
 // of the progression search (method 6). The ratio and the record count are printed
 // first; the same with the transit Moon for information.
-// December 2026, 2 quiet cores, processor time: 97 ms against a floor of 56 ms, 1.74x
+// December 2026, 2 quiet cores, processor time: 95 ms against a floor of 56 ms, 1.70x
 // (482 records; the searches 81 ms, the entries with their links 13 ms, the report with
 // its texts 2 ms); with the transit Moon 3.0x (1,925 records). Before single positions
 // took the nutation from daily values and orb limits outside a step's range were no

@@ -2,8 +2,8 @@
 // against its floor: the 365 chart computations of that year. Run with
 // --dump FILE or --dump-plain FILE to write the hit records of the refined or the
 // plain cubic search instead (for the reference comparison in search_reference.py).
-// December 2026, 2 quiet cores: 1.21x the floor in instructions (168 M against 139 M),
-// 1.18-1.31x in CPU time across runs (medians of 5); 1,673 of the 5,753 library calls
+// December 2026, 2 quiet cores: 1.15x the floor in instructions (159 M against 139 M),
+// 1.19-1.22x in CPU time across runs (medians of 5); 1,673 of the 5,753 library calls
 // are refinements with speeds, at scattered moments, which take the nutation from
 // daily values (before that: 225 M, 1.65x, and about 1.8x in CPU time).
 #include <benchmark/benchmark.h>
