@@ -25,6 +25,7 @@
 #include "core/houses.h"
 #include "forecast/forecast_text.h"
 #include "interp/text_report.h"
+#include "moscow_chart.h"
 #include "platform/codepage.h"
 #include "platform/report.h"
 
@@ -38,15 +39,7 @@ Computation& Bench() {
 }
 
 ChartRecord Natal() {
-    ChartRecord c;
-    c.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
-    c.gmtCorr = -3.0 / 24;
-    c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-    c.latitude = 55.45;
-    c.longitude = 37.37;
-    c.houseSystem = kPlacidus;
-    ComputeChart(Bench(), c, c, 1);
-    return c;
+    return bench::MoscowChart(Bench(), {16, 5, 1945, 5, 0, 0});
 }
 
 ForecastRequest Request(const ChartRecord& natal, bool transitMoon) {

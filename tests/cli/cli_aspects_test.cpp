@@ -7,7 +7,7 @@
 #include <set>
 
 #include "../core/swetest_oracle.h"
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
 #include "platform/format.h"
@@ -20,14 +20,9 @@ const char* kChart = "--date \"16.05.1945 08:00:00\" --gmt -3 --lat 55.45 --lon 
 const char* kPartner =
     "--partner-date \"01.01.2000 12:00:00\" --partner-gmt 0 --partner-lat 0 --partner-lon 0";
 
-class CliAspects : public ::testing::Test {
+class CliAspects : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws aspects " + args + " 2>" + work.Path() +
-                                "/stderr");
-    }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
+    test::CommandResult Run(const std::string& args) { return RunCli("aspects " + args); }
     nlohmann::json Matrix(const std::string& args) {
         auto r = Run(args + " --json");
         EXPECT_EQ(r.status, 0) << Stderr();
@@ -36,7 +31,6 @@ class CliAspects : public ::testing::Test {
         for (const auto& row : j["matrix"]) EXPECT_EQ(row.size(), 27u);
         return j;
     }
-    test::TempWorkDir work;
 };
 
 TEST_F(CliAspects, TheOrbOfTheFileDecidesBetweenSunAndMoon) {

@@ -6,20 +6,15 @@
 #include <nlohmann/json.hpp>
 
 #include "../core/swetest_oracle.h"
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 #include "core/calendar.h"
 
 namespace orbeta {
 namespace {
 
-class Cli : public ::testing::Test {
+class Cli : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws " + args + " 2>" + work.Path() + "/stderr");
-    }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
-    test::TempWorkDir work;
+    test::CommandResult Run(const std::string& args) { return RunCli(args); }
 };
 
 TEST_F(Cli, CalendarBothWays) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 #include "platform/codepage.h"
 
 namespace orbeta {
@@ -13,12 +13,9 @@ namespace {
 
 const char* kMoscow = "--date \"20.01.1990 12:00:00\" --gmt -3 --lat 55.45 --lon 37.37";
 
-class CliDegrees : public ::testing::Test {
+class CliDegrees : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws " + args + " 2>" + work.Path() + "/stderr");
-    }
+    test::CommandResult Run(const std::string& args) { return RunCli(args); }
     nlohmann::json Json(const std::string& args) {
         auto r = Run(args + " --json");
         EXPECT_EQ(r.status, 0) << Stderr();
@@ -29,8 +26,6 @@ class CliDegrees : public ::testing::Test {
         work.WriteFile(name, Utf8ToOem(utf8));
         return " --file " + work.Path() + "/" + name;
     }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
-    test::TempWorkDir work;
 };
 
 TEST_F(CliDegrees, Stars) {

@@ -1,20 +1,14 @@
 // orbeta-cli report: the day and age-point reports as UTF-8 text, as a separate process.
 #include <gtest/gtest.h>
 
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 
 namespace orbeta {
 namespace {
 
-class CliReport : public ::testing::Test {
+class CliReport : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws report " + args + " 2>" + work.Path() +
-                                "/stderr");
-    }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
-    test::TempWorkDir work;
+    test::CommandResult Run(const std::string& args) { return RunCli("report " + args); }
 };
 
 TEST_F(CliReport, DayReportOfMoscow) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../core/chart_fixture.h"
 #include "../shell/dialog_test_support.h"
 #include "../shell/shell_test_support.h"
 #include "../shell/test_classes.h"
@@ -32,17 +33,9 @@ QLineEdit* Edit(QWidget* d, int id) {
 
 // A chart window of the Moscow chart of 16.05.1945 named "Test".
 ChartWindow* MoscowWindow() {
-    ChartRecord natal;
-    natal.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
-    natal.gmtCorr = -3.0 / 24;
-    natal.jdUT = natal.jdCalc = natal.jdLocal + natal.gmtCorr;
-    natal.latitude = 55.45;
-    natal.longitude = 37.37;
-    natal.houseSystem = 3;
+    ChartRecord natal = NatalAt("16.05.1945 05:00:00", -3, 55.45, 37.37);
     natal.calcMethod = 1;
     CopyText(natal.name, "Test");
-    Computation c;
-    ComputeChart(c, natal, natal, 1);
     return OpenChartWindow(natal, "Test");
 }
 

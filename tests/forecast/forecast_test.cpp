@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../core/chart_fixture.h"
 #include "../core/ephemeris_fixture.h"
 #include "../support/scratch_computation.h"
 #include "../support/test_support.h"
@@ -42,16 +43,9 @@ HitRecord Record(uint8_t type, int a, int b, double aspect) {
 
 // Moscow, 16.05.1945 05:00 local time (UT + 3), Placidus.
 ChartRecord Natal() {
-    ChartRecord r;
-    r.jdLocal = At(16, 5, 1945, 5, 0);
-    r.gmtCorr = -3.0 / 24;
-    r.jdUT = r.jdCalc = r.jdLocal + r.gmtCorr;
-    r.latitude = 55.45;
-    r.longitude = 37.37;
-    r.houseSystem = 3;
+    ChartRecord r = test::NatalAt("16.05.1945 05:00:00", -3, 55.45, 37.37);
     r.calcMethod = 1;
     CopyText(r.name, "Test");
-    ComputeChart(test::Scratch(), r, r, 1);
     return r;
 }
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "../core/chart_fixture.h"
 #include "../core/ephemeris_fixture.h"
 #include "core/angles.h"
 #include "core/calendar.h"
@@ -212,17 +213,7 @@ TEST(Cubic, SolveAndFindRootsOnKnownCubics) {
 
 class Search : public test::EphemerisTest {
   protected:
-    ChartRecord Natal() {
-        ChartRecord c;
-        c.jdLocal = JulianDay({16, 5, 1945, 5, 0, 0});
-        c.gmtCorr = -3.0 / 24;
-        c.jdUT = c.jdCalc = c.jdLocal + c.gmtCorr;
-        c.latitude = 55.45;
-        c.longitude = 37.37;
-        c.houseSystem = 3;
-        ComputeChart(test::Scratch(), c, c, 1);
-        return c;
-    }
+    ChartRecord Natal() { return test::NatalAt("16.05.1945 05:00:00", -3, 55.45, 37.37); }
     std::vector<HitRecord> Run(const SearchRequest& rq, const ChartRecord& base,
                                SearchResult* result = nullptr, SearchOptions opt = {}) {
         HitFileWriter w;

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 #include "platform/codepage.h"
 
 namespace orbeta {
@@ -16,14 +16,9 @@ namespace {
 const char* const kChart = "--date \"16.05.1945 08:00:00\" --gmt -3 --lat 55.45 --lon 37.37";
 const char* const kPlace = "--to-place Владивосток --to-lat 43.07 --to-lon 131.54";
 
-class CliInterpret : public ::testing::Test {
+class CliInterpret : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws interpret " + args + " 2>" + work.Path() +
-                                "/stderr");
-    }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
+    test::CommandResult Run(const std::string& args) { return RunCli("interpret " + args); }
 
     // The base of a report: a block for every key it can look up, holding the key; of
     // the sign-and-house keys only the Sun's, so that both branches are taken.
@@ -47,8 +42,6 @@ class CliInterpret : public ::testing::Test {
         s << in.rdbuf();
         return s.str();
     }
-
-    test::TempWorkDir work;
 };
 
 TEST_F(CliInterpret, GoldenReports) {

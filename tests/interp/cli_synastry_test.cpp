@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "../support/test_support.h"
+#include "../support/cli_fixture.h"
 
 namespace orbeta {
 namespace {
@@ -16,14 +16,9 @@ const char* const kPartner =
     "--partner-lon 30.19";
 const char* const kQuestion = "--date \"09.12.2026 23:40:00\" --gmt -3 --lat 55.45 --lon 37.37";
 
-class CliSynastry : public ::testing::Test {
+class CliSynastry : public test::CliFixture {
   protected:
-    test::CommandResult Run(const std::string& args) {
-        return test::RunCommand(std::string("env -u SE_EPHE_PATH ") + ORBETA_CLI + " --workspace " +
-                                work.Path() + "/ws " + args + " 2>" + work.Path() + "/stderr");
-    }
-    std::string Stderr() { return test::RunCommand("cat " + work.Path() + "/stderr").out; }
-    test::TempWorkDir work;
+    test::CommandResult Run(const std::string& args) { return RunCli(args); }
 };
 
 TEST_F(CliSynastry, JsonFields) {
