@@ -84,6 +84,16 @@ void LibraryFailure(Diagnostics& d, std::string_view err, int ipl, double te) {
     Journal(Format("Err new_segm: ipli=%d tjd=%f tfstart=%f", ipl, te, 0.0));
 }
 
+// The moment in terrestrial time, with ΔT kept for the bodies of the same moment.
+double TerrestrialTime(double jdUT) {
+    if (jdUT != lastDeltaT.moment) {
+        char serr[AS_MAXCH] = {};
+        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
+        lastDeltaT.moment = jdUT;
+    }
+    return jdUT + lastDeltaT.value;
+}
+
 // One library call; false leaves the outputs untouched.
 bool LibraryPosition(Diagnostics& d, double jdUT, int ipl, int32 flags, double xx[6]) {
     auto& st = State();
@@ -94,12 +104,7 @@ bool LibraryPosition(Diagnostics& d, double jdUT, int ipl, int32 flags, double x
     }
     libraryCalls.fetch_add(1, std::memory_order_relaxed);
     char serr[AS_MAXCH] = {};
-    if (jdUT != lastDeltaT.moment) {
-        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
-        lastDeltaT.moment = jdUT;
-    }
-    double te = jdUT + lastDeltaT.value;
-    serr[0] = 0;
+    double te = TerrestrialTime(jdUT);
     for (int i = 0; i < 6; ++i) xx[i] = 0;
     int32 ret = swe_calc(te, ipl, flags, xx, serr);
     std::string_view err(serr);
@@ -247,14 +252,9 @@ double CalcLongitude(Computation& c, double jdUT, int body) {
 
 double NutationInLongitude(double jdUT) {
     libraryCalls.fetch_add(1, std::memory_order_relaxed);
-    if (jdUT != lastDeltaT.moment) {
-        char serr[AS_MAXCH] = {};
-        lastDeltaT.value = swe_deltat_ex(jdUT, SEFLG_SWIEPH, serr);
-        lastDeltaT.moment = jdUT;
-    }
     double xx[6] = {};
     char serr[AS_MAXCH] = {};
-    swe_calc(jdUT + lastDeltaT.value, SE_ECL_NUT, 0, xx, serr);
+    swe_calc(TerrestrialTime(jdUT), SE_ECL_NUT, 0, xx, serr);
     return xx[2];
 }
 
@@ -318,7 +318,8 @@ BodyPosition ScatteredPositions::At(double jdUT, int body, bool withSpeed) {
     if (p.lon == 0 && p.lat == 0 && p.speed == 0) return p;  // the library gave nothing
     double rate = 0, nut = InterpolatedNutation(jdUT, rate);
     // A slow body's crossing moment is the nutation's error over its rate: below the
-    // threshold the exact nutation is worth its cost.
+    // threshold the exact nutation is worth its cost (the interpolation still gives
+    // the nutation's rate).
     if (withSpeed && std::fabs(p.speed) < kSlowBody) nut = NutationInLongitude(jdUT);
     p.lon = Normalize(p.lon + nut);
     if (withSpeed) p.speed += rate;
