@@ -256,16 +256,17 @@ def _recoded_countries(seats, divisions):
     """Countries whose GeoNames division codes were renumbered after the package was
     made: the seats of two or more of their divisions bear the very name of another
     division of the package, and not that of their own."""
-    def names(d):
-        return {_norm(n) for n in d.latin} - {''}
+    names = {key: {_norm(n) for n in d.latin} - {''} for key, d in divisions.items()}
+    by_country = {}
+    for key in divisions:
+        by_country.setdefault(key[0], []).append(key)
     hits = {}
     for key, recs in seats.items():
-        own = divisions.get(key)
         for r in recs:
             seat = {_norm(r['name']), _norm(r['ascii'])} - {''}
-            if own and seat & names(own):
+            if key in names and seat & names[key]:
                 continue
-            if any(k[0] == key[0] and k != key and seat & names(d) for k, d in divisions.items()):
+            if any(k != key and seat & names[k] for k in by_country.get(key[0], [])):
                 hits[key[0]] = hits.get(key[0], 0) + 1
                 break
     return {cc for cc, n in hits.items() if n >= 2}
